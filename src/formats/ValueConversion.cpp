@@ -1,0 +1,61 @@
+#include "formats/ValueConversion.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+
+#include "settings/TextCase.h"
+
+namespace korrin {
+namespace {
+
+std::string_view TrimBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::optional<double> ToReal(std::string_view text) {
+  text = TrimBlanks(text);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  // from_chars would also take "inf" and "nan", which are no option values.
+  if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '.')) {
+    return std::nullopt;
+  }
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return negative ? -value : value;
+}
+
+std::optional<std::int16_t> ToInt16(std::string_view text) {
+  const std::optional<double> real = ToReal(text);
+  if (!real) return std::nullopt;
+  const double rounded = std::nearbyint(*real);
+  if (!(rounded >= -32768.0 && rounded <= 32767.0)) return std::nullopt;
+  return static_cast<std::int16_t>(rounded);
+}
+
+std::optional<bool> ToFlag(std::string_view text) {
+  const std::string_view trimmed = TrimBlanks(text);
+  if (EqualsIgnoringCase(trimmed, "True")) return true;
+  if (EqualsIgnoringCase(trimmed, "False")) return false;
+  const std::optional<double> number = ToReal(trimmed);
+  if (!number) return std::nullopt;
+  return *number != 0.0;
+}
+
+std::string RealText(double value) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+  return std::string(buffer, result.ptr);
+}
+
+}  // namespace korrin

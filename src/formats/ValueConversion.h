@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korrin {
+
+// Conversions of option values read from the export template. Each gives
+// nothing for a text that is no value of its kind (an empty text among them).
+// Numbers use "." as the decimal point whatever the locale, and may carry
+// blanks around them, a sign and an exponent.
+
+std::optional<double> ToReal(std::string_view text);
+// Rounded to the nearest integer, halves to even; outside -32768..32767 fails.
+std::optional<std::int16_t> ToInt16(std::string_view text);
+// "True" or "False" in any case, or a number: non-zero is true.
+std::optional<bool> ToFlag(std::string_view text);
+
+// A real as the settings window shows it: at most 15 significant digits, no
+// trailing zeros ("1", "0.75").
+std::string RealText(double value);
+
+}  // namespace korrin

@@ -1,0 +1,34 @@
+#include "platform/ProgramPlace.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace korrin {
+namespace {
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+  if (std::string home = Environment("KORRIN_HOME"); !home.empty()) return home;
+  std::error_code error;
+  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return std::filesystem::current_path(error).string();
+  return executable.parent_path().string();
+}
+
+std::string TempFolder() {
+  for (const char* name : {"TEMP", "TMPDIR"}) {
+    if (std::string folder = Environment(name); !folder.empty()) return folder;
+  }
+  return "/tmp";
+}
+
+ProgramPlace CurrentProgramPlace() { return {ProgramFolder(), TempFolder()}; }
+
+}  // namespace korrin

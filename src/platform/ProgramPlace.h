@@ -1,0 +1,17 @@
+#pragma once
+
+#include "settings/ProgramSettings.h"
+
+namespace korrin {
+
+// The folder the program's own files live in: KORRIN_HOME when it is set,
+// else the folder of the running executable.
+std::string ProgramFolder();
+
+// The user's temporary folder: TEMP, else TMPDIR, else /tmp.
+std::string TempFolder();
+
+// Both, as the settings read them.
+ProgramPlace CurrentProgramPlace();
+
+}  // namespace korrin

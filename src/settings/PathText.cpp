@@ -1,0 +1,28 @@
+#include "settings/PathText.h"
+
+namespace korrin {
+
+std::string WithTrailingBackslash(std::string_view text, char separator) {
+  std::string result(text);
+  if (result.empty() || result.back() != separator) result += separator;
+  return result;
+}
+
+std::string FolderOfPath(std::string_view path, char separator) {
+  const std::size_t last = path.rfind(separator);
+  if (last == std::string_view::npos) return {};
+  return std::string(path.substr(0, last + 1));
+}
+
+std::string FileNameOfPath(std::string_view path, char separator) {
+  const std::size_t last = path.rfind(separator);
+  if (last == std::string_view::npos) return std::string(path);
+  return std::string(path.substr(last + 1));
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name, char separator) {
+  if (folder.empty()) return std::string(name);
+  return WithTrailingBackslash(folder, separator) + std::string(name);
+}
+
+}  // namespace korrin

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korrin {
+
+// Path text helpers. The separator is a parameter so the Windows form of each
+// rule ("\") stays testable; the program passes the native one.
+#ifdef _WIN32
+inline constexpr char kNativeSeparator = '\\';
+#else
+inline constexpr char kNativeSeparator = '/';
+#endif
+
+// The text with the separator appended unless it already ends with one; an
+// empty text gives the separator alone.
+std::string WithTrailingBackslash(std::string_view text, char separator = kNativeSeparator);
+// The text up to and including its last separator; "" when it has none.
+std::string FolderOfPath(std::string_view path, char separator = kNativeSeparator);
+// The text after the last separator; "" when the path ends with one.
+std::string FileNameOfPath(std::string_view path, char separator = kNativeSeparator);
+// Folder and file name joined by exactly one separator, also when the folder
+// is a root that already ends with one.
+std::string JoinPath(std::string_view folder, std::string_view name, char separator = kNativeSeparator);
+
+}  // namespace korrin

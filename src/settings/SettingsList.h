@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ports/Dialogs.h"
+
+namespace korrin {
+
+// One row of a settings file shown as a key/value list. Section lines
+// ("[" first and "]" last) are shown bold.
+struct SettingsListRow {
+  std::string key;
+  std::string value;
+  bool section = false;
+
+  bool operator==(const SettingsListRow&) const = default;
+};
+
+struct SettingsListLoad {
+  std::vector<SettingsListRow> rows;  // after a failure: the rows read before it
+  bool complete = false;
+};
+
+// Reads a settings file into rows, one per line, comments and blank lines
+// included. A file that cannot be opened or read is reported with
+// "Error reading: " and the system's description.
+SettingsListLoad LoadSettingsList(const std::filesystem::path& path, Dialogs& dialogs);
+
+}  // namespace korrin

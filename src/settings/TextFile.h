@@ -1,0 +1,62 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ports/Result.h"
+
+namespace korrin {
+
+// The one module through which settings files are read and written. Files are
+// bytes in the system code page, read and written whole.
+
+// What reading a text file produced. Lines end at LF; a CR right before the
+// LF belongs to the line end, so CR LF and LF files read alike. A last line
+// without a line end is still a line.
+struct TextFileRead {
+  enum class Outcome { Complete, OpenFailed, ReadFailed };
+
+  Outcome outcome = Outcome::Complete;
+  // Complete: every line. ReadFailed: the lines read whole before the failure.
+  std::vector<std::string> lines;
+  Failure failure;  // set unless Complete
+
+  bool complete() const { return outcome == Outcome::Complete; }
+};
+
+TextFileRead ReadTextFile(const std::filesystem::path& path);
+
+// A file being replaced: Start creates a temporary file in the same folder,
+// Commit writes every line followed by CR LF, makes it reach the disk and
+// renames it over the old file. A crash or a full disk therefore leaves
+// either the old file or the new one, never a half-written one. A replaced
+// file keeps its permissions; a new one gets what the user's umask allows.
+// A replacement dropped without a successful Commit removes its temporary file.
+class FileReplacement {
+ public:
+  static Result<FileReplacement> Start(const std::filesystem::path& path);
+
+  FileReplacement(FileReplacement&& other) noexcept;
+  FileReplacement& operator=(FileReplacement&&) = delete;
+  ~FileReplacement();
+
+  Status Commit(const std::vector<std::string>& lines);
+  Status CommitBytes(std::string_view bytes);
+
+ private:
+  FileReplacement(std::filesystem::path path, std::string temporary, int fd);
+
+  std::filesystem::path path_;
+  std::string temporary_;
+  int fd_ = -1;
+};
+
+// Start and Commit in one call.
+Status WriteTextFile(const std::filesystem::path& path, const std::vector<std::string>& lines);
+
+// Makes target a copy of source, replacing target the same safe way.
+Status CopyFileReplacing(const std::filesystem::path& source, const std::filesystem::path& target);
+
+}  // namespace korrin

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace korrin::testing {
+
+struct ProgramRun {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs a built program directly (no shell) with the given arguments and
+// extra environment entries ("NAME=value"), and collects what it printed.
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::vector<std::string>& environment = {});
+
+// The path of a program built beside the tests.
+std::string BuiltProgram(const std::string& name);
+
+}  // namespace korrin::testing

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "settings/TextFile.h"
+#include "support/TemporaryFolder.h"
+
+namespace korrin {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(TextFile, ReadsCrLfAndLfLinesAlike) {
+  testing::TemporaryFolder folder;
+  const struct {
+    const char* bytes;
+    Lines expected;
+  } cases[] = {
+      {"a\r\nb\r\n", {"a", "b"}},
+      {"a\nb\n", {"a", "b"}},
+      {"a\r\nb", {"a", "b"}},            // no final line end
+      {"", {}},                          // empty file: no line
+      {"\r\n", {""}},                    // one empty line
+      {"a\rb\r\n", {"a\rb"}},            // a lone CR is part of the line
+      {"x\r\r\n", {"x\r"}},              // only the CR before LF belongs to the line end
+      {"\n\n", {"", ""}},
+  };
+  for (const auto& c : cases) {
+    folder.Write("f.ini", c.bytes);
+    const TextFileRead read = ReadTextFile(folder / "f.ini");
+    EXPECT_TRUE(read.complete());
+    EXPECT_EQ(read.lines, c.expected) << ::testing::PrintToString(std::string(c.bytes));
+  }
+}
+
+TEST(TextFile, KeepsBinaryBytesAndLongLines) {
+  testing::TemporaryFolder folder;
+  const std::string binary("A=\0\xFF\x01", 5);
+  const std::string long_line(5 * 1024 * 1024, 'x');
+  folder.Write("f.ini", binary + "\r\n" + long_line);
+  const TextFileRead read = ReadTextFile(folder / "f.ini");
+  ASSERT_TRUE(read.complete());
+  ASSERT_EQ(read.lines.size(), 2u);
+  EXPECT_EQ(read.lines[0], binary);
+  EXPECT_EQ(read.lines[1], long_line);
+}
+
+TEST(TextFile, TellsAFailedOpenFromAFailedRead) {
+  testing::TemporaryFolder folder;
+  const TextFileRead missing = ReadTextFile(folder / "missing.ini");
+  EXPECT_EQ(missing.outcome, TextFileRead::Outcome::OpenFailed);
+  EXPECT_EQ(missing.failure, (Failure{ENOENT, "No such file or directory"}));
+
+  // A folder opens for reading but cannot be read.
+  const TextFileRead folder_read = ReadTextFile(folder.path());
+  EXPECT_EQ(folder_read.outcome, TextFileRead::Outcome::ReadFailed);
+  EXPECT_EQ(folder_read.failure.number, EISDIR);
+  EXPECT_TRUE(folder_read.lines.empty());
+}
+
+TEST(TextFile, WritesEveryLineWithCrLf) {
+  testing::TemporaryFolder folder;
+  ASSERT_TRUE(WriteTextFile(folder / "f.ini", {"[A]", "", "k=v"}).ok());
+  EXPECT_EQ(folder.Read("f.ini"), "[A]\r\n\r\nk=v\r\n");
+  ASSERT_TRUE(WriteTextFile(folder / "f.ini", {}).ok());
+  EXPECT_EQ(folder.Read("f.ini"), "");
+  EXPECT_EQ(folder.Listing(), "f.ini");  // no temporary file left behind
+}
+
+TEST(TextFile, AReplacedFileKeepsItsPermissions) {
+  testing::TemporaryFolder folder;
+  folder.Write("f.ini", "old\r\n");
+  ASSERT_EQ(::chmod((folder / "f.ini").c_str(), 0640), 0);
+  ASSERT_TRUE(WriteTextFile(folder / "f.ini", {"new"}).ok());
+  struct stat info;
+  ASSERT_EQ(::stat((folder / "f.ini").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST(TextFile, AFailedWriteLeavesTheOldFileAndNoLitter) {
+  testing::TemporaryFolder folder;
+  // No folder to put the file in: the start fails.
+  const Status no_folder = WriteTextFile(folder / "missing" / "f.ini", {"x"});
+  EXPECT_FALSE(no_folder.ok());
+  EXPECT_EQ(no_folder.failure().number, ENOENT);
+
+  // The target is a folder: writing succeeds, the rename over it fails.
+  std::filesystem::create_directory(folder / "taken.ini");
+  folder.Write("taken.ini/inside", "kept");
+  const Status over_folder = WriteTextFile(folder / "taken.ini", {"x"});
+  EXPECT_FALSE(over_folder.ok());
+  EXPECT_EQ(over_folder.failure().number, EISDIR);
+  EXPECT_EQ(folder.Read("taken.ini/inside"), "kept");
+  EXPECT_EQ(folder.Listing(), "taken.ini");
+}
+
+TEST(TextFile, AnUncommittedReplacementChangesNothing) {
+  testing::TemporaryFolder folder;
+  folder.Write("f.ini", "old\r\n");
+  {
+    Result<FileReplacement> replacement = FileReplacement::Start(folder / "f.ini");
+    ASSERT_TRUE(replacement.ok());
+    EXPECT_EQ(folder.Listing().find("f.ini.korrin-"), 6u);  // the temporary file sits beside
+  }
+  EXPECT_EQ(folder.Read("f.ini"), "old\r\n");
+  EXPECT_EQ(folder.Listing(), "f.ini");
+}
+
+TEST(TextFile, CopyReplacesTheTargetWithTheSourceBytes) {
+  testing::TemporaryFolder folder;
+  folder.Write("a", std::string("1\r\n2\0", 5));
+  folder.Write("b", "old");
+  ASSERT_TRUE(CopyFileReplacing(folder / "a", folder / "b").ok());
+  EXPECT_EQ(folder.Read("b"), std::string("1\r\n2\0", 5));
+  EXPECT_FALSE(CopyFileReplacing(folder / "missing", folder / "b").ok());
+  EXPECT_EQ(folder.Read("b"), std::string("1\r\n2\0", 5));
+}
+
+}  // namespace
+}  // namespace korrin
