@@ -36,30 +36,41 @@ bool SharesPrefix(std::string_view text, std::string_view with, std::size_t leng
          EqualsIgnoringCase(text.substr(0, length), with.substr(0, length));
 }
 
-// The first index in [low, high) whose text does not sort before path.
-// Before each comparison the texts of both possible next probes are asked
-// for ahead (prefetch), so their memory arrives while this one is compared.
+// Where path belongs among sorted texts in [low, high): the first index whose
+// text does not sort before it, and whether that text equals it (the search
+// compared it last, so it is not read again). Before each comparison the
+// texts of both possible next probes are asked for ahead, so their memory
+// arrives while this one is compared.
+struct Bound {
+  std::size_t index;
+  bool equal;
+};
+
 template <typename TextAt, typename Prefetch>
-std::size_t LowerBound(std::size_t low, std::size_t high, std::string_view path, TextAt textAt, Prefetch prefetch) {
+Bound LowerBound(std::size_t low, std::size_t high, std::string_view path, TextAt textAt, Prefetch prefetch) {
+  bool equal = false;
   while (low < high) {
     const std::size_t middle = low + (high - low) / 2;
     if (low < middle) prefetch(low + (middle - low) / 2);
     if (middle + 1 < high) prefetch(middle + 1 + (high - middle - 1) / 2);
-    if (CompareIgnoringCase(textAt(middle), path) < 0) {
+    const int order = CompareIgnoringCase(textAt(middle), path);
+    if (order < 0) {
       low = middle + 1;
     } else {
       high = middle;
+      equal = order == 0;
     }
   }
-  return low;
+  return {low, equal};
 }
 
 }  // namespace
 
-std::size_t ConversionList::Block::LowerBound(std::string_view path) const {
-  return korrin::LowerBound(
+ConversionList::Slot ConversionList::Block::Find(std::string_view path) const {
+  const Bound bound = korrin::LowerBound(
       0, Size(), path, [&](std::size_t i) { return Entry(i); },
       [&](std::size_t i) { __builtin_prefetch(text.data() + spans[i].offset); });
+  return {bound.index, bound.equal};
 }
 
 void ConversionList::Block::Insert(std::size_t at, std::string_view path) {
@@ -112,18 +123,16 @@ std::size_t ConversionList::FindBlock(std::string_view path) const {
     low = static_cast<std::size_t>(first - lastHeads_.begin());
     high = static_cast<std::size_t>(last - lastHeads_.begin());
   }
-  const std::size_t block = LowerBound(
+  const Bound block = LowerBound(
       low, high, path, [&](std::size_t b) { return blocks_[b].Last(); }, [](std::size_t) {});
-  return std::min(block, blocks_.size() - 1);
+  return std::min(block.index, blocks_.size() - 1);
 }
 
 ConversionList::Place ConversionList::FindPlace(std::string_view path) const {
   if (blocks_.empty()) return {0, 0, false};
-  const std::size_t b = FindBlock(path);
-  const Block& block = blocks_[b];
-  const std::size_t offset = block.LowerBound(path);
-  const bool found = offset < block.Size() && EqualsIgnoringCase(block.Entry(offset), path);
-  return {b, offset, found};
+  const std::size_t block = FindBlock(path);
+  const Slot slot = blocks_[block].Find(path);
+  return {block, slot.offset, slot.found};
 }
 
 std::size_t ConversionList::RowOf(Place place) const {

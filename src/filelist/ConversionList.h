@@ -57,6 +57,10 @@ class ConversionList {
     std::uint32_t offset;
     std::uint32_t length;
   };
+  struct Slot {
+    std::size_t offset;
+    bool found;  // an entry equal to the path stands there
+  };
   // Sorted entries whose bytes sit in one buffer; removed entries leave
   // their bytes behind until the block is packed.
   struct Block {
@@ -67,7 +71,8 @@ class ConversionList {
     std::string_view Entry(std::size_t i) const { return {text.data() + spans[i].offset, spans[i].length}; }
     std::string_view Last() const { return Entry(spans.size() - 1); }
     std::size_t Size() const { return spans.size(); }
-    std::size_t LowerBound(std::string_view path) const;
+    // Where path belongs in the block, and whether it is there already.
+    Slot Find(std::string_view path) const;
     void Insert(std::size_t at, std::string_view path);
     void Erase(std::size_t at);
     Block TakeUpperHalf();
