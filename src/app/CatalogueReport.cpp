@@ -24,7 +24,7 @@ void PrintFormats(std::ostream& out) {
 // back in the template's own encoding.
 void PrintOptionSets(const ExportTemplateLines& loaded, const OptionSetsInMemory& form, std::ostream& out) {
   ExportTemplateLines shown = loaded;
-  CollectAllOptionSets(form, shown);
+  ApplyExportSettings(form, shown);
   for (const OptionSetKeys& set : AllOptionSetKeys()) {
     out << set.tag << "\n";
     for (const OptionKey& key : set.keys) {

@@ -372,7 +372,7 @@ std::optional<OptionLoadFailure> LoadAllOptionSets(bool fromTemplate, const Expo
   return std::nullopt;
 }
 
-void CollectAllOptionSets(const OptionSetForm& form, ExportTemplateLines& store) {
+void ApplyExportSettings(const OptionSetForm& form, ExportTemplateLines& store) {
   for (const OptionSetKeys& set : AllOptionSetKeys()) CollectOptionSet(set.tag, form, store);
 }
 

@@ -46,8 +46,9 @@ void CollectOptionSet(std::string_view tag, const OptionSetForm& form, ExportTem
 std::optional<OptionLoadFailure> LoadAllOptionSets(bool fromTemplate, const ExportTemplateLines& store,
                                                    OptionSetForm& form, const Printers& printers);
 
-// Every set written back: what "Apply and Exit." and "Save  to file" do.
-void CollectAllOptionSets(const OptionSetForm& form, ExportTemplateLines& store);
+// Every set written back into the template lines, the file untouched: the
+// "Apply and Exit." command, and the step of saving that collects the tabs.
+void ApplyExportSettings(const OptionSetForm& form, ExportTemplateLines& store);
 
 // The template lines that hold every key with its default value.
 ExportTemplateLines DefaultTemplateLines();

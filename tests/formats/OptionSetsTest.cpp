@@ -74,7 +74,7 @@ TEST_F(OptionSetsTest, DefaultLinesRoundTripWithDefaultPrinterNamed) {
       if (line.find('=') != std::string::npos) line.resize(line.find('=') + 1);
     }
     ExportTemplateLines store(blank);
-    CollectAllOptionSets(loaded, store);
+    ApplyExportSettings(loaded, store);
     const std::string printer = defaultPrinter.empty() ? "Default" : defaultPrinter;
     EXPECT_EQ(store.lines(), DefaultLinesWith({{"PrinterPrinter", printer}})) << defaultPrinter;
   }
@@ -148,7 +148,7 @@ TEST(OptionLoadFailureMessageTest, NamesKeyValueAndSet) {
 
 TEST_F(OptionSetsTest, CollectingNeverAddsALine) {
   ExportTemplateLines store(Lines{"[EXPORTOPTIONS]", "; comment", "stlvalue=3"});
-  CollectAllOptionSets(form, store);
+  ApplyExportSettings(form, store);
   EXPECT_EQ(store.lines(), (Lines{"[EXPORTOPTIONS]", "; comment", "stlvalue=2"}));
 }
 

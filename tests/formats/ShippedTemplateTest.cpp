@@ -82,7 +82,7 @@ TEST(ShippedTemplateTest, LoadAndSaveLeaveItByteForByte) {
   }
   store.Replace(blanked);
 
-  ASSERT_TRUE(SaveExportTemplate(folder.string(), store, [&] { CollectAllOptionSets(form, store); }, dialogs));
+  ASSERT_TRUE(SaveExportTemplate(folder.string(), store, [&] { ApplyExportSettings(form, store); }, dialogs));
   EXPECT_EQ(folder.Read("KorrinExportTemplate.INI"), shipped);
   EXPECT_EQ(folder.Read("KorrinExportTemplate.bak"), shipped);
 }
