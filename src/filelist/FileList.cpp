@@ -82,7 +82,7 @@ void FileList::ApplyImportFormat(std::size_t index, bool askBeforeEmptying) {
     // Compared as "*." and the first entry's last three characters, so a
     // versioned "part.prt.3" never fits "*.PRT*" and always asks.
     const std::string listed = "*." + ToUpperAscii(LastThree(list_.At(0)));
-    if (listed != filter && !KeepListOfOtherFormat()) return;
+    if (listed != filter && !EmptyListOfOtherFormat()) return;
   }
 
   ports_.view.SetSourcePattern(filter);
@@ -94,9 +94,10 @@ void FileList::ApplyImportFormat(std::size_t index, bool askBeforeEmptying) {
   if (IsInventorPattern(filter)) ports_.view.EnableVerify();
 }
 
-// Asks before a list of another format is emptied. Returns false after
-// Cancel, when the box has gone back to the listed files' format.
-bool FileList::KeepListOfOtherFormat() {
+// Asks before a list of another format is emptied: true when the user
+// agreed and the list is empty; false after Cancel, when the box has gone
+// back to the listed files' format.
+bool FileList::EmptyListOfOtherFormat() {
   if (ports_.dialogs.AskOkCancel(kImportChangeQuestion)) {
     RemoveAll();
     return true;

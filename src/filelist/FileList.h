@@ -58,7 +58,7 @@ class FileList {
 
  private:
   void ApplyImportFormat(std::size_t index, bool askBeforeEmptying);
-  bool KeepListOfOtherFormat();
+  bool EmptyListOfOtherFormat();
   void UpdateCounts();
 
   ConversionList& list_;
