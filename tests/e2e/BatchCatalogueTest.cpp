@@ -64,6 +64,9 @@ TEST(BatchCatalogue, AnInvalidValueIsNamedAndItsSetKeepsTheDefaults) {
   const std::size_t at = text.find("STLValue=2");
   ASSERT_NE(at, std::string::npos);
   text.replace(at, 10, "STLValue=abc");
+  const std::size_t bmp_y = text.find("BMP_Y=0\r\n");
+  ASSERT_NE(bmp_y, std::string::npos);
+  text.erase(bmp_y, 9);
   home.Write("KorrinExportTemplate.INI", text);
   const testing::ProgramRun run = testing::RunProgram(testing::BuiltProgram("korrin-batch"), {"--catalogue"},
                                                       {"KORRIN_HOME=" + home.string()});
@@ -72,6 +75,7 @@ TEST(BatchCatalogue, AnInvalidValueIsNamedAndItsSetKeepsTheDefaults) {
             "Invalid value in KorrinExportTemplate.INI: STLValue=abc\n"
             "The STL settings and those after them keep the values shown\n");
   EXPECT_NE(run.out.find("    STLValue=2\n"), std::string::npos);
+  EXPECT_NE(run.out.find("BMP\n    BMP_X=0\n    BMP_Y (missing from the template)\n"), std::string::npos) << run.out;
 }
 
 TEST(BatchCatalogue, WrongArgumentsShowTheUsage) {
