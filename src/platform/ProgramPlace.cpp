@@ -29,6 +29,4 @@ std::string TempFolder() {
   return "/tmp";
 }
 
-ProgramPlace CurrentProgramPlace() { return {ProgramFolder(), TempFolder()}; }
-
 }  // namespace korrin

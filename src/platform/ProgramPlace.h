@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/ProgramSettings.h"
+#include <string>
 
 namespace korrin {
 
@@ -10,8 +10,5 @@ std::string ProgramFolder();
 
 // The user's temporary folder: TEMP, else TMPDIR, else /tmp.
 std::string TempFolder();
-
-// Both, as the settings read them.
-ProgramPlace CurrentProgramPlace();
 
 }  // namespace korrin
