@@ -6,8 +6,6 @@
 
 namespace korrin {
 
-char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 std::string ToUpperAscii(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) c = ToUpperAscii(c);

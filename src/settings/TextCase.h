@@ -7,7 +7,7 @@ namespace korrin {
 
 // Upper-casing for comparisons is ASCII only, so keys, paths and patterns
 // compare the same whatever the user's locale; other bytes stay as they are.
-char ToUpperAscii(char c);
+constexpr char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 std::string ToUpperAscii(std::string_view text);
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
