@@ -4,7 +4,7 @@
 #include "app/CatalogueReport.h"
 #include "app/ConsoleDialogs.h"
 #include "app/NoPrinters.h"
-#include "platform/ProgramPlace.h"
+#include "platform/ProgramFolders.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "platform/ProgramPlace.h"
+#include "platform/ProgramFolders.h"
 
 namespace korrin {
 namespace {
@@ -23,18 +23,18 @@ class ScopedEnvironment {
   std::optional<std::string> old_;
 };
 
-TEST(ProgramPlace, KorrinHomeNamesTheProgramFolder) {
+TEST(ProgramFolders, KorrinHomeNamesTheProgramFolder) {
   ScopedEnvironment home("KORRIN_HOME", "/opt/korrin");
   EXPECT_EQ(ProgramFolder(), "/opt/korrin");
 }
 
-TEST(ProgramPlace, WithoutKorrinHomeItIsTheExecutablesFolder) {
+TEST(ProgramFolders, WithoutKorrinHomeItIsTheExecutablesFolder) {
   ScopedEnvironment home("KORRIN_HOME", nullptr);
   const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe");
   EXPECT_EQ(ProgramFolder(), executable.parent_path().string());
 }
 
-TEST(ProgramPlace, TempFolderPrefersTempThenTmpdir) {
+TEST(ProgramFolders, TempFolderPrefersTempThenTmpdir) {
   {
     ScopedEnvironment temp("TEMP", "/t1");
     ScopedEnvironment tmpdir("TMPDIR", "/t2");

@@ -1,4 +1,4 @@
-#include "platform/ProgramPlace.h"
+#include "platform/ProgramFolders.h"
 
 #include <cstdlib>
 #include <filesystem>
