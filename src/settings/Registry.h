@@ -19,8 +19,8 @@ enum class RegistryKind : std::uint32_t { Text = 1, Binary = 3, Number = 4, Mult
 inline constexpr std::uint32_t kKeyRead = 0x20019;
 inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
 
-// A value as read: nothing (a kind the program does not handle), text
-// (multi-text keeps its parts separated by NUL characters), or a number.
+// A value as read: text (multi-text keeps its parts separated by NUL
+// characters) or a number; nothing until a read sets it.
 using RegistryValue = std::variant<std::monostate, std::string, std::int32_t>;
 
 // A value to write. Text and both integer widths are written; a Boolean or a
@@ -50,7 +50,8 @@ class Registry {
   // True when the value was found and read. Text gives its characters
   // without the stored terminator, multi-text its stored characters minus
   // the final terminator, a number its 32-bit value; any other kind gives
-  // true and sets value to nothing. A failed read leaves value unchanged.
+  // true and reads nothing. A failed read leaves value unchanged, and so
+  // does a read of another kind.
   virtual bool ReadRegistryValue(RegistryRoot root, const std::string& key, const std::string& name,
                                  RegistryValue& value) = 0;
   // True only when the key did not exist and was created now (with its
