@@ -68,6 +68,8 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
 
   posix_spawn_file_actions_t actions;
   ::posix_spawn_file_actions_init(&actions);
+  // A program that asks a question reads end of input: no test waits on a terminal.
+  ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   ::posix_spawn_file_actions_adddup2(&actions, out_pipe[1], STDOUT_FILENO);
   ::posix_spawn_file_actions_adddup2(&actions, err_pipe[1], STDERR_FILENO);
   pid_t pid = 0;

@@ -11,7 +11,7 @@ struct ProgramRun {
   std::string err;
 };
 
-// Runs a built program directly (no shell) with the given arguments and
+// Runs a built program directly (no shell, input from /dev/null) with the given arguments and
 // extra environment entries ("NAME=value"), and collects what it printed.
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const std::vector<std::string>& environment = {});
