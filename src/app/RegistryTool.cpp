@@ -224,6 +224,27 @@ class RegistryTool {
     return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
   }
 
+  struct KeyContents {
+    std::vector<StoredValue> values;
+    std::vector<SubKeyRecord> subKeys;
+  };
+
+  // The key's values and sub-keys; nothing, with the error shown, when
+  // either cannot be read.
+  std::optional<KeyContents> Contents(const RegistryKey& key) {
+    auto values = store_.Values(key);
+    auto subKeys = store_.SubKeys(key);
+    if (!values || !subKeys) {
+      err_ << "ERROR: " << (!values ? values.failure() : subKeys.failure()).description << "\n";
+      return std::nullopt;
+    }
+    return KeyContents{std::move(values).value(), std::move(subKeys).value()};
+  }
+
+  static std::string ChildPath(const RegistryKey& key, const std::string& name) {
+    return key.path.empty() ? name : key.path + "\\" + name;
+  }
+
   // A value name from /v or /ve; nothing when neither was given.
   static std::optional<std::string> ValueName(const CommandLine& line) {
     if (line.Has("ve")) return std::string();
@@ -252,14 +273,13 @@ class RegistryTool {
       out_ << "\n" << FullKeyName(key->root, open.value().path) << "\n" << ValueListing(*value.value()) << "\n";
       return kDone;
     }
-    auto values = store_.Values(open.value());
-    auto subKeys = store_.SubKeys(open.value());
-    if (!values || !subKeys) return Failed("ERROR: " + (!values ? values.failure() : subKeys.failure()).description);
+    const auto contents = Contents(open.value());
+    if (!contents) return kFailed;
     out_ << "\n" << FullKeyName(key->root, open.value().path) << "\n";
-    for (const StoredValue& value : values.value()) out_ << ValueListing(value);
-    if (!subKeys.value().empty()) out_ << "\n";
-    for (const SubKeyRecord& sub : subKeys.value()) {
-      out_ << FullKeyName(key->root, open.value().path + (open.value().path.empty() ? "" : "\\") + sub.name) << "\n";
+    for (const StoredValue& value : contents->values) out_ << ValueListing(value);
+    if (!contents->subKeys.empty()) out_ << "\n";
+    for (const SubKeyRecord& sub : contents->subKeys) {
+      out_ << FullKeyName(key->root, ChildPath(open.value(), sub.name)) << "\n";
     }
     return kDone;
   }
@@ -267,21 +287,17 @@ class RegistryTool {
   // Every key below and including key, each with its values (or only the
   // named one, counted in matches).
   bool ListTree(const RegistryKey& key, const std::optional<std::string>& name, int& matches) {
-    auto values = store_.Values(key);
-    auto subKeys = store_.SubKeys(key);
-    if (!values || !subKeys) {
-      err_ << "ERROR: " << (!values ? values.failure() : subKeys.failure()).description << "\n";
-      return false;
-    }
+    const auto contents = Contents(key);
+    if (!contents) return false;
     std::string listing;
-    for (const StoredValue& value : values.value()) {
+    for (const StoredValue& value : contents->values) {
       if (name && !EqualsIgnoringCase(value.name, *name)) continue;
       listing += ValueListing(value);
       ++matches;
     }
     if (!name || !listing.empty()) out_ << "\n" << FullKeyName(key.root, key.path) << "\n" << listing;
-    for (const SubKeyRecord& sub : subKeys.value()) {
-      auto child = store_.OpenKey(key.root, key.path + (key.path.empty() ? "" : "\\") + sub.name, key.access);
+    for (const SubKeyRecord& sub : contents->subKeys) {
+      auto child = store_.OpenKey(key.root, ChildPath(key, sub.name), key.access);
       if (child && !ListTree(child.value(), name, matches)) return false;
     }
     return true;
@@ -394,15 +410,11 @@ class RegistryTool {
   }
 
   bool AppendSections(const RegistryKey& key, std::string& text) {
-    auto values = store_.Values(key);
-    auto subKeys = store_.SubKeys(key);
-    if (!values || !subKeys) {
-      err_ << "ERROR: " << (!values ? values.failure() : subKeys.failure()).description << "\n";
-      return false;
-    }
-    text += RegistryFileSection(key.root, key.path, values.value());
-    for (const SubKeyRecord& sub : subKeys.value()) {
-      auto child = store_.OpenKey(key.root, key.path + (key.path.empty() ? "" : "\\") + sub.name, key.access);
+    const auto contents = Contents(key);
+    if (!contents) return false;
+    text += RegistryFileSection(key.root, key.path, contents->values);
+    for (const SubKeyRecord& sub : contents->subKeys) {
+      auto child = store_.OpenKey(key.root, ChildPath(key, sub.name), key.access);
       if (child && !AppendSections(child.value(), text)) return false;
     }
     return true;
