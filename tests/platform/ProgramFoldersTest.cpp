@@ -1,27 +1,14 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <optional>
 
 #include "platform/ProgramFolders.h"
+#include "support/ScopedEnvironment.h"
 
 namespace korrin {
 namespace {
 
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const char* value) : name_(name) {
-    if (const char* old = ::getenv(name)) old_ = old;
-    value ? ::setenv(name, value, 1) : ::unsetenv(name);
-  }
-  ~ScopedEnvironment() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
+using testing::ScopedEnvironment;
 
 TEST(ProgramFolders, KorrinHomeNamesTheProgramFolder) {
   ScopedEnvironment home("KORRIN_HOME", "/opt/korrin");
