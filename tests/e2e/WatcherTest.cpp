@@ -69,22 +69,22 @@ TEST_F(WatcherTest, LogsEachNotificationWithItsLocalTime) {
   const std::string before = LocalTimeStamp();
   ASSERT_TRUE(StartWatcher(view, programFolder));
   ASSERT_TRUE(WaitUntil([&] { return WindowIsUp(); })) << "the watcher opened no window";
-  NotifyWatcher(link, "Exporting part 1 of 2");
+  NotifyWatcher(link, "Exporting C:\\models\\bracket.ipt");
   WaitForLogLines(1);  // its box is empty again once the line is written
-  NotifyWatcher(link, "Exporting part 2 of 2");
+  NotifyWatcher(link, "Closing bracket.ipt");
   const std::vector<std::string> lines = WaitForLogLines(2);
   const std::string after = LocalTimeStamp();
 
   ASSERT_EQ(lines.size(), 2u) << Log();
   const std::regex linePattern(R"((\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)\t(.*))");
-  const char* texts[] = {"Exporting part 1 of 2", "Exporting part 2 of 2"};
+  const char* texts[] = {"Exporting C:\\models\\bracket.ipt", "Closing bracket.ipt"};
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    std::smatch parts;
-    ASSERT_TRUE(std::regex_match(lines[i], parts, linePattern)) << lines[i];
-    EXPECT_EQ(parts[2], texts[i]);
+    std::smatch match;
+    ASSERT_TRUE(std::regex_match(lines[i], match, linePattern)) << lines[i];
+    EXPECT_EQ(match[2], texts[i]);
     // Stamps of this form sort as the times they name.
-    EXPECT_LE(before, parts[1].str());
-    EXPECT_GE(after, parts[1].str());
+    EXPECT_LE(before, match[1].str());
+    EXPECT_GE(after, match[1].str());
   }
 }
 
@@ -103,8 +103,8 @@ TEST_F(WatcherTest, RunsOnceAndStartsAgainAfterBeingKilled) {
   // A new watcher takes the place of the stale socket.
   ASSERT_TRUE(StartWatcher(view, programFolder));
   EXPECT_EQ(view.started().size(), 2u);
-  const bool delivered = WaitUntil(
-      [&] { return link.SetTextOfEmptyBox("TMB", "ThunderRT6TextBox", "again") == TextDelivery::Delivered; });
+  const bool delivered =
+      WaitUntil([&] { return link.SetTextOfEmptyBox("TMB", "ThunderRT6TextBox", "again") == TextDelivery::Delivered; });
   EXPECT_TRUE(delivered) << "the new watcher took no text";
   const std::vector<std::string> lines = WaitForLogLines(1);
   ASSERT_EQ(lines.size(), 1u);

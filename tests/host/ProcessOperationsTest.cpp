@@ -74,8 +74,12 @@ TEST(ProcessOperations, PriorityNamesMapToClassesAndAnUnknownOneChangesNothing) 
     const char* name;
     std::optional<PriorityClass> priority;
   } cases[] = {
-      {"REALTIME", PriorityClass::Realtime}, {"high", PriorityClass::High}, {"Normal", PriorityClass::Normal},
-      {"IDLE", std::nullopt},                {"", std::nullopt},            {"HIGH ", std::nullopt},
+      {"REALTIME", PriorityClass::Realtime},
+      {"high", PriorityClass::High},
+      {"Normal", PriorityClass::Normal},
+      {"IDLE", std::nullopt},
+      {"", std::nullopt},
+      {"HIGH ", std::nullopt},
   };
   for (const auto& [name, priority] : cases) {
     FakeProcessTable table = TableOf({"Inventor.exe", "explorer.exe"});
@@ -91,7 +95,7 @@ TEST(ProcessOperations, PriorityRefusalsAreSkippedAndNoMatchIsFalse) {
   table.refusePriority = {101};
   EXPECT_TRUE(SetProcessPriority(table, "BackAHL.exe", "HIGH"));
   EXPECT_EQ(table.priorities, (std::vector<std::pair<std::int64_t, PriorityClass>>{{100, PriorityClass::High},
-                                                                                    {102, PriorityClass::High}}));
+                                                                                   {102, PriorityClass::High}}));
   EXPECT_FALSE(SetProcessPriority(table, "Inventor.exe", "HIGH"));
 }
 
@@ -118,9 +122,10 @@ TEST(ProcessOperations, NotifyWatcherHandsTheTextToItsBoxWhateverBecomesOfIt) {
   for (const TextDelivery answer : {TextDelivery::Delivered, TextDelivery::NoWindow, TextDelivery::NoEmptyBox}) {
     testing::FakeWindowLink link;
     link.answer = answer;
-    NotifyWatcher(link, "Exporting C:\\parts\\a.ipt");
-    EXPECT_EQ(link.calls, (std::vector<testing::FakeWindowLink::Call>{
-                              {"TMB", "ThunderRT6TextBox", "Exporting C:\\parts\\a.ipt"}}));
+    NotifyWatcher(link, "Exporting C:\\models\\a.ipt");
+    EXPECT_EQ(
+        link.calls,
+        (std::vector<testing::FakeWindowLink::Call>{{"TMB", "ThunderRT6TextBox", "Exporting C:\\models\\a.ipt"}}));
   }
 }
 

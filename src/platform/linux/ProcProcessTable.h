@@ -11,9 +11,9 @@ namespace korrin {
 // The process list of Linux, read from /proc.
 //
 // An image name is the kernel's command name, which is cut at 15 characters;
-// a name cut that way is completed from the last path part of argv[0] when
-// that starts with it. Processes that ended but were not yet reaped (state Z
-// or X) are not listed.
+// a name cut that way is completed from the last path component of argv[0]
+// when that starts with it. Processes that ended but were not yet reaped
+// (state Z or X) are not listed.
 //
 // Terminate sends SIGKILL and waits a short, bounded time for the process to
 // end, so a snapshot taken afterwards no longer lists it. Children this table

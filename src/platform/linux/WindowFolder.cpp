@@ -24,8 +24,8 @@ std::string Environment(const char* name) {
 
 bool IsUsableRuntimeFolder(const std::string& folder) {
   struct stat status {};
-  return !folder.empty() && folder.front() == '/' && ::stat(folder.c_str(), &status) == 0 &&
-         S_ISDIR(status.st_mode) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+  return !folder.empty() && folder.front() == '/' && ::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
+         ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 bool IsPlainFileNameByte(char c, bool first) {

@@ -56,8 +56,7 @@ Result<Listener> ListenAt(const std::string& path) {
 
 }  // namespace
 
-Result<std::unique_ptr<WindowLinkServer>> WindowLinkServer::Open(const std::string& title,
-                                                                 const std::string& boxClass,
+Result<std::unique_ptr<WindowLinkServer>> WindowLinkServer::Open(const std::string& title, const std::string& boxClass,
                                                                  std::chrono::milliseconds timeout) {
   const std::string folder = WindowFolderPath();
   if (const Status prepared = PrepareWindowFolder(folder); !prepared) return prepared.failure();
