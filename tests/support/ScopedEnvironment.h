@@ -7,7 +7,8 @@
 
 namespace korrin::testing {
 
-// Sets an environment variable for one test and puts the old value back.
+// Sets an environment variable (or removes it, for nullptr) for one test and
+// puts the old value back.
 class ScopedEnvironment {
  public:
   ScopedEnvironment(const char* name, const char* value) : name_(name) {

@@ -1,0 +1,196 @@
+#include "platform/linux/ProcProcessTable.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <climits>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <thread>
+
+#include "platform/linux/FileDescriptor.h"
+#include "platform/linux/SystemFailure.h"
+
+extern char** environ;
+
+namespace korrin {
+namespace {
+
+// The kernel keeps this many characters of a command name.
+constexpr std::size_t kCommandNameLimit = 15;
+
+constexpr int kRealtimeNice = -20;
+constexpr int kHighNice = -10;
+constexpr int kNormalNice = 0;
+
+// A killed process ends within moments unless it is stuck in the kernel;
+// Terminate waits that long at most.
+constexpr std::chrono::seconds kEndWait{2};
+constexpr std::chrono::milliseconds kEndPollInterval{2};
+
+constexpr std::size_t kReadChunk = 4096;
+
+struct ProcessStatus {
+  std::string commandName;
+  char state = '?';
+};
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!file.valid()) return std::nullopt;
+  std::string content;
+  char buffer[kReadChunk];
+  for (;;) {
+    const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+    if (count < 0) return std::nullopt;
+    if (count == 0) return content;
+    content.append(buffer, static_cast<std::size_t>(count));
+  }
+}
+
+std::string ProcPath(pid_t pid, std::string_view file) {
+  return "/proc/" + std::to_string(pid) + "/" + std::string(file);
+}
+
+// "pid (command name) state ...": the name may itself hold blanks and
+// parentheses, so it ends at the last ')'.
+std::optional<ProcessStatus> ReadStatus(pid_t pid) {
+  const std::optional<std::string> stat = ReadWholeFile(ProcPath(pid, "stat"));
+  if (!stat) return std::nullopt;
+  const std::size_t open = stat->find('(');
+  const std::size_t close = stat->rfind(')');
+  const std::size_t state = close + 2;
+  if (open == std::string::npos || close == std::string::npos || close < open || state >= stat->size()) {
+    return std::nullopt;
+  }
+  return ProcessStatus{stat->substr(open + 1, close - open - 1), (*stat)[state]};
+}
+
+bool IsEndedState(char state) { return state == 'Z' || state == 'X'; }
+
+std::string ImageNameOf(pid_t pid, const std::string& commandName) {
+  if (commandName.size() < kCommandNameLimit) return commandName;
+  const std::optional<std::string> commandLine = ReadWholeFile(ProcPath(pid, "cmdline"));
+  if (!commandLine) return commandName;
+  const std::string programPath = commandLine->substr(0, commandLine->find('\0'));
+  const std::string programName = programPath.substr(programPath.rfind('/') + 1);  // npos + 1 is 0
+  return programName.starts_with(commandName) ? programName : commandName;
+}
+
+std::optional<pid_t> ProcessIdNamed(std::string_view name) {
+  pid_t pid = 0;
+  const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), pid);
+  if (error != std::errc() || end != name.data() + name.size() || pid <= 0) return std::nullopt;
+  return pid;
+}
+
+// Calls visit with the number of every entry of a /proc folder named by one.
+template <typename Visit>
+void ForEachProcessIdIn(const std::string& folder, Visit visit) {
+  const auto close = [](DIR* listing) { ::closedir(listing); };
+  const std::unique_ptr<DIR, decltype(close)> listing(::opendir(folder.c_str()), close);
+  if (!listing) return;
+  while (const dirent* entry = ::readdir(listing.get())) {
+    if (const std::optional<pid_t> pid = ProcessIdNamed(entry->d_name)) visit(*pid);
+  }
+}
+
+// Zero and negative numbers name process groups or every process to kill()
+// and the calling process to setpriority(): never a single other process.
+bool IsSingleProcessId(std::int64_t pid) { return pid > 0 && pid <= INT_MAX; }
+
+int NiceValueOf(PriorityClass priority) {
+  switch (priority) {
+    case PriorityClass::Realtime: return kRealtimeNice;
+    case PriorityClass::High: return kHighNice;
+    case PriorityClass::Normal: return kNormalNice;
+  }
+  return kNormalNice;
+}
+
+}  // namespace
+
+std::vector<ProcessEntry> ProcProcessTable::Snapshot() const {
+  ReapEndedChildren();
+  std::vector<ProcessEntry> processes;
+  ForEachProcessIdIn("/proc", [&](pid_t pid) {
+    const std::optional<ProcessStatus> status = ReadStatus(pid);
+    if (!status || IsEndedState(status->state)) return;  // gone meanwhile, or ended
+    processes.push_back({pid, ImageNameOf(pid, status->commandName)});
+  });
+  return processes;
+}
+
+Status ProcProcessTable::Terminate(std::int64_t pid) {
+  if (!IsSingleProcessId(pid)) return SystemFailure(ESRCH);
+  const auto process = static_cast<pid_t>(pid);
+  // A child of ours that ended is gone, although kill() still reaches it.
+  if (ReapEndedChildren(process)) return SystemFailure(ESRCH);
+  if (::kill(process, SIGKILL) != 0) return SystemFailure(errno);
+  const auto deadline = std::chrono::steady_clock::now() + kEndWait;
+  while (!HasEnded(process) && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(kEndPollInterval);
+  }
+  return {};
+}
+
+Status ProcProcessTable::SetPriorityClass(std::int64_t pid, PriorityClass priority) {
+  if (!IsSingleProcessId(pid)) return SystemFailure(ESRCH);
+  const auto process = static_cast<pid_t>(pid);
+  const int nice = NiceValueOf(priority);
+  if (::setpriority(PRIO_PROCESS, static_cast<id_t>(process), nice) != 0) return SystemFailure(errno);
+  // Linux keeps a nice value per thread: the threads the process already runs
+  // get it too, as they would from a process-wide priority class.
+  ForEachProcessIdIn(ProcPath(process, "task"), [&](pid_t thread) {
+    if (thread != process) ::setpriority(PRIO_PROCESS, static_cast<id_t>(thread), nice);
+  });
+  return {};
+}
+
+// A Linux program has no first window for the start style to shape: it is
+// ignored here.
+Result<std::int64_t> ProcProcessTable::Start(const std::string& program, const std::vector<std::string>& arguments,
+                                             StartStyle /*style*/) {
+  std::vector<std::string> argumentText{program};
+  argumentText.insert(argumentText.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& text : argumentText) argv.push_back(text.data());
+  argv.push_back(nullptr);
+
+  pid_t pid = 0;
+  const int error = ::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ);
+  if (error != 0) return SystemFailure(error);
+  startedChildren_.insert(pid);
+  return std::int64_t{pid};
+}
+
+bool ProcProcessTable::ReapEndedChildren(pid_t pid) const {
+  bool reapedPid = false;
+  for (auto child = startedChildren_.begin(); child != startedChildren_.end();) {
+    const pid_t result = ::waitpid(*child, nullptr, WNOHANG);
+    if (result == 0 || (result < 0 && errno != ECHILD)) {
+      ++child;
+      continue;
+    }
+    reapedPid = reapedPid || *child == pid;
+    child = startedChildren_.erase(child);
+  }
+  return reapedPid;
+}
+
+bool ProcProcessTable::HasEnded(pid_t pid) const {
+  if (startedChildren_.contains(pid)) return ReapEndedChildren(pid);
+  const std::optional<ProcessStatus> status = ReadStatus(pid);
+  return !status || IsEndedState(status->state);
+}
+
+}  // namespace korrin
