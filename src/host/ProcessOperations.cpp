@@ -10,6 +10,9 @@ namespace korrin {
 namespace {
 
 bool ImageNameMatches(std::string_view imageName, std::string_view name) {
+  // Every name ends with the empty one: matching it would let a slip end
+  // every process the user may end. It matches none.
+  if (name.empty()) return false;
   // Image names from the system may come with the rest of a fixed-size
   // buffer after a NUL.
   return EndsWithIgnoringCase(imageName.substr(0, imageName.find('\0')), name);

@@ -41,6 +41,14 @@ TEST(ProcessOperations, AProcessMatchesWhenItsNameEndsWithTheWantedOneIgnoringCa
   }
 }
 
+TEST(ProcessOperations, AnEmptyNameMatchesNoProcess) {
+  FakeProcessTable table = TableOf({"Inventor.exe", "explorer.exe"});
+  EXPECT_EQ(CountProcesses(table, ""), 0);
+  EXPECT_FALSE(KillProcesses(table, ""));
+  EXPECT_FALSE(SetProcessPriority(table, "", "HIGH"));
+  EXPECT_EQ(table.processes.size(), 2u);
+}
+
 TEST(ProcessOperations, CountsEveryMatch) {
   const FakeProcessTable table = TableOf({"Inventor.exe", "explorer.exe", "inventor.exe", "/opt/x/INVENTOR.EXE"});
   EXPECT_EQ(CountProcesses(table, "Inventor.exe"), 3);

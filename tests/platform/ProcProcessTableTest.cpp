@@ -47,6 +47,17 @@ TEST_F(ProcProcessTableTest, NamesEachProcessAsItWasStarted) {
   EXPECT_EQ(NameInSnapshot(snapshot, ::getpid()), "korrin_platform_tests");
 }
 
+TEST_F(ProcProcessTableTest, StartedProgramsRunInTheirOwnSessionAwayFromOurStreams) {
+  const std::int64_t pid = StartNamed("Tembrel.exe");
+  ASSERT_GT(pid, 0);
+  EXPECT_EQ(::getsid(static_cast<pid_t>(pid)), pid);
+  for (const char* stream : {"0", "1", "2"}) {
+    std::error_code error;
+    const auto target = std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/fd/" + stream, error);
+    EXPECT_EQ(target, "/dev/null") << "stream " << stream;
+  }
+}
+
 TEST_F(ProcProcessTableTest, KeepsTheCutNameWhenArgvZeroTellsAnotherStory) {
   const pid_t renamed = testing::SpawnChild(LinkNamed("Very Long Program Name.exe"), {"Other.exe"});
   ASSERT_GT(renamed, 0);

@@ -157,7 +157,9 @@ Status ProcProcessTable::SetPriorityClass(std::int64_t pid, PriorityClass priori
 }
 
 // A Linux program has no first window for the start style to shape: it is
-// ignored here.
+// ignored here. The program starts in a session of its own with its standard
+// streams on /dev/null, as a program started from the desktop would: it
+// outlives no pipe of ours and gets no signal from our terminal.
 Result<std::int64_t> ProcProcessTable::Start(const std::string& program, const std::vector<std::string>& arguments,
                                              StartStyle /*style*/) {
   std::vector<std::string> argumentText{program};
@@ -166,8 +168,19 @@ Result<std::int64_t> ProcProcessTable::Start(const std::string& program, const s
   for (std::string& text : argumentText) argv.push_back(text.data());
   argv.push_back(nullptr);
 
+  posix_spawn_file_actions_t streams;
+  ::posix_spawn_file_actions_init(&streams);
+  ::posix_spawn_file_actions_addopen(&streams, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  ::posix_spawn_file_actions_addopen(&streams, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  ::posix_spawn_file_actions_addopen(&streams, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawnattr_t attributes;
+  ::posix_spawnattr_init(&attributes);
+  ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+
   pid_t pid = 0;
-  const int error = ::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ);
+  const int error = ::posix_spawn(&pid, program.c_str(), &streams, &attributes, argv.data(), environ);
+  ::posix_spawnattr_destroy(&attributes);
+  ::posix_spawn_file_actions_destroy(&streams);
   if (error != 0) return SystemFailure(error);
   startedChildren_.insert(pid);
   return std::int64_t{pid};
