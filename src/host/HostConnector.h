@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+
+#include "host/Application.h"
+#include "host/Apprentice.h"
+#include "ports/Result.h"
+
+namespace korrin::host {
+
+// The one place that knows which host the program talks to and how: it
+// finds the running instance, starts a new one, and makes document readers.
+// A handle to the application is shared; dropping the last one releases the
+// host without ending it.
+class HostConnector {
+ public:
+  virtual ~HostConnector() = default;
+
+  // The host instance the program already talks to; fails when none runs.
+  virtual Result<std::shared_ptr<Application>> GetRunning() = 0;
+  // Starts a new host instance.
+  virtual Result<std::shared_ptr<Application>> Create() = 0;
+  virtual Result<std::unique_ptr<Apprentice>> NewApprentice() = 0;
+};
+
+}  // namespace korrin::host
