@@ -33,6 +33,9 @@ class Documents {
 
   // The files the document references, in the host's order.
   virtual Result<std::vector<ReferencedFile>> ReferencedFiles(DocumentHandle document) = 0;
+  // The document a descriptor of an open document refers to, loaded for
+  // reading; fails when the reference does not resolve.
+  virtual Result<DocumentHandle> ReferencedDocument(DescriptorHandle descriptor) = 0;
 };
 
 // The sheets of open drawings.

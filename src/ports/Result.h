@@ -28,7 +28,8 @@ class [[nodiscard]] Result {
 
   const T& value() const& { return std::get<T>(state_); }
   T& value() & { return std::get<T>(state_); }
-  T&& value() && { return std::get<T>(std::move(state_)); }
+  // By value, so `for (auto& x : Call().value())` keeps what it walks alive.
+  T value() && { return std::get<T>(std::move(state_)); }
   const Failure& failure() const { return std::get<Failure>(state_); }
 
  private:

@@ -68,6 +68,7 @@ class UnsupportedHost : public host::Application, public host::Documents, public
   Result<host::SheetHandle> Sheet(host::DocumentHandle, std::int32_t) override { return NotSupported(); }
   Result<host::SheetHandle> ActiveSheet(host::DocumentHandle) override { return NotSupported(); }
   Result<std::vector<host::ReferencedFile>> ReferencedFiles(host::DocumentHandle) override { return NotSupported(); }
+  Result<host::DocumentHandle> ReferencedDocument(host::DescriptorHandle) override { return NotSupported(); }
 
   Status Activate(host::SheetHandle) override { return NotSupported(); }
   Result<double> Width(host::SheetHandle) override { return NotSupported(); }

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "documents/StandinDocument.h"
+#include "ports/Result.h"
+
+namespace korrin::standin {
+
+// A model as the translators see it: a part with its shape, or an assembly
+// whose components are placed models of their own.
+struct ModelNode {
+  std::string name;      // the document's file name without its extension
+  std::string geometry;  // parts: BRep text; empty for assemblies and parts without a shape
+  std::optional<StandinPlacement> placement;  // where the parent assembly puts it
+  std::vector<ModelNode> components;
+
+  bool isAssembly() const { return !components.empty(); }
+};
+
+struct StepSettings {
+  enum class Protocol { ConfigurationControlledDesign, AutomotiveDesign };
+  Protocol protocol = Protocol::ConfigurationControlledDesign;
+  std::string author;
+  std::string organization;
+  std::string authorization;
+  std::string description;
+};
+
+struct IgesSettings {
+  enum class Geometry { Surfaces, Solids, Wireframe };
+  enum class SurfaceType { Bounded, Trimmed };
+  enum class SolidFaces { Nurbs, Analytic };
+  Geometry geometry = Geometry::Surfaces;
+  SurfaceType surfaceType = SurfaceType::Bounded;
+  SolidFaces solidFaces = SolidFaces::Analytic;
+};
+
+// How finely a mesh follows the surfaces, as the host's resolution number:
+// the model's diagonal divided by it is the largest distance allowed between
+// mesh and surface, so a higher number gives more facets.
+struct MeshResolution {
+  std::int32_t perDiagonal = 2000;
+};
+
+// What an imported file gave: one part, or an assembly of named parts.
+struct ImportedModel {
+  ModelNode root;
+};
+
+// The stand-in's door to real geometry: its translators write and read
+// STEP, IGES and STL through it.
+class GeometryExchange {
+ public:
+  virtual ~GeometryExchange() = default;
+
+  virtual Status WriteStep(const ModelNode& model, const StepSettings& settings, const std::string& path) = 0;
+  virtual Status WriteIges(const ModelNode& model, const IgesSettings& settings, const std::string& path) = 0;
+  virtual Status WriteStl(const ModelNode& model, const MeshResolution& resolution, const std::string& path) = 0;
+  virtual Result<ImportedModel> ReadStep(const std::string& path) = 0;
+  virtual Result<ImportedModel> ReadIges(const std::string& path) = 0;
+  virtual Result<ImportedModel> ReadStl(const std::string& path) = 0;
+};
+
+}  // namespace korrin::standin

@@ -1,0 +1,174 @@
+#pragma once
+
+#include <chrono>
+#include <map>
+#include <optional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "HandleTable.h"
+#include "StandinSettings.h"
+#include "TranslatorCatalogue.h"
+#include "documents/StandinDocument.h"
+#include "host/Application.h"
+
+namespace korrin::standin {
+
+// The stand-in CAD host: one running instance, driven through the host
+// interface. It opens its own document files and the exchange formats,
+// saves, exports through its translator add-ins and writes real files.
+// After Quit every call fails as a host that has gone away.
+class StandinApplication final : public host::Application, public host::Documents, public host::Sheets,
+                                 public host::Translators {
+ public:
+  StandinApplication(StandinSettings settings, std::shared_ptr<OpenHistory> history);
+
+  bool quit() const { return quit_; }
+
+  // Application
+  host::Documents& documents() override { return *this; }
+  host::Sheets& sheets() override { return *this; }
+  host::Translators& translators() override { return *this; }
+  Status SetStartUpSetting(host::StartUpSetting setting, bool value) override;
+  Status Quit() override;
+  Result<std::int32_t> DocumentCount() override;
+  Result<host::DocumentHandle> OpenDocument(const std::string& fullFileName, bool visible) override;
+  Result<host::DocumentHandle> ActiveDocument() override;
+  Result<std::int32_t> ActiveDocumentType() override;
+  Result<host::ViewHandle> ActiveView() override;
+  Result<host::WindowHandle> ViewWindow(host::ViewHandle view) override;
+  Status SaveAsBitmap(host::ViewHandle view, const std::string& fileName, std::int32_t width,
+                      std::int32_t height) override;
+  Result<host::ViewExtents> ViewWindowExtents(host::ViewHandle view) override;
+  Status SetDisplayMode(host::ViewHandle view, std::int32_t displayMode) override;
+  Status UpdateView(host::ViewHandle view) override;
+  Status SetCameraOrientation(host::ViewHandle view, std::int32_t orientation) override;
+  Result<host::WindowPlacement> GetWindowPlacement(host::WindowHandle window) override;
+  Status SetWindowPlacement(host::WindowHandle window, const host::WindowPlacement& placement) override;
+  Status ShowWindow(host::WindowHandle window, std::int32_t showCommand) override;
+  Result<std::int32_t> CommandState() override;
+  Status StartCommand(std::int32_t command) override;
+  Status PostFileName(std::int32_t postType, const std::string& fileName) override;
+  Result<std::string> ActiveEnvironmentName() override;
+  Result<std::string> UserName() override;
+  Result<std::vector<host::AddInEntry>> AddIns() override;
+  Status ActivateAddIn(host::AddInHandle addIn) override;
+  Result<host::ContextHandle> NewTranslationContext(std::int32_t kind) override;
+  Result<host::OptionMapHandle> NewOptionMap() override;
+  Result<host::DataMediumHandle> NewDataMedium(const std::string& fileName) override;
+  Result<std::int32_t> OptionCount(host::OptionMapHandle map) override;
+  Result<std::string> OptionName(host::OptionMapHandle map, std::int32_t number) override;
+  Result<host::OptionValue> GetOption(host::OptionMapHandle map, const std::string& name) override;
+  Status SetOption(host::OptionMapHandle map, const std::string& name, const host::OptionValue& value) override;
+
+  // Documents
+  Result<std::string> FullFileName(host::DocumentHandle document) override;
+  Result<std::int32_t> DocumentType(host::DocumentHandle document) override;
+  Status Save(host::DocumentHandle document) override;
+  Status SaveAs(host::DocumentHandle document, const std::string& fullFileName, bool copy) override;
+  Status Close(host::DocumentHandle document, std::optional<bool> skipSave) override;
+  Result<std::int32_t> SheetCount(host::DocumentHandle drawing) override;
+  Result<host::SheetHandle> Sheet(host::DocumentHandle drawing, std::int32_t number) override;
+  Result<host::SheetHandle> ActiveSheet(host::DocumentHandle drawing) override;
+  Result<std::vector<host::ReferencedFile>> ReferencedFiles(host::DocumentHandle document) override;
+  Result<host::DocumentHandle> ReferencedDocument(host::DescriptorHandle descriptor) override;
+
+  // Sheets
+  Status Activate(host::SheetHandle sheet) override;
+  Result<double> Width(host::SheetHandle sheet) override;
+  Result<double> Height(host::SheetHandle sheet) override;
+  Result<std::int32_t> SizeCode(host::SheetHandle sheet) override;
+  Result<bool> HasBorder(host::SheetHandle sheet) override;
+  Status DeleteBorder(host::SheetHandle sheet) override;
+  Result<bool> HasTitleBlock(host::SheetHandle sheet) override;
+  Status DeleteTitleBlock(host::SheetHandle sheet) override;
+  Result<std::int32_t> StatusWord(host::SheetHandle sheet) override;
+  Result<bool> ExcludedFromPrinting(host::SheetHandle sheet) override;
+
+  // Translators
+  Result<bool> HasSaveCopyAsOptions(host::AddInHandle translator, host::DocumentHandle document,
+                                    host::ContextHandle context, host::OptionMapHandle options) override;
+  Status SaveCopyAs(host::AddInHandle translator, host::DocumentHandle document, host::ContextHandle context,
+                    host::OptionMapHandle options, host::DataMediumHandle medium) override;
+  Result<bool> HasOpenOptions(host::AddInHandle translator, host::DataMediumHandle medium,
+                              host::ContextHandle context, host::OptionMapHandle options) override;
+  Result<host::DocumentHandle> Open(host::AddInHandle translator, host::DataMediumHandle medium,
+                                    host::ContextHandle context, host::OptionMapHandle options) override;
+
+ private:
+  struct LoadedDocument {
+    StandinDocument model;
+    std::string fullFileName;  // empty while never saved
+    std::string folder;        // where its references are relative to
+    std::string name;          // file name without extension, for an unsaved one its source's
+    std::vector<host::SheetHandle> sheets;
+    std::vector<std::int32_t> computingReadsLeft;
+    std::size_t activeSheet = 0;
+    host::ViewHandle view;
+    bool changed = false;
+    // A document loaded because another refers to it: not in the open
+    // list, closed with the document that loaded it.
+    host::DocumentHandle loadedFor;
+    std::vector<host::DescriptorHandle> descriptors;  // one per reference, made on first use
+    // An imported model not yet saved as documents of its own.
+    std::optional<ModelNode> importedModel;
+  };
+  struct SheetPlace {
+    host::DocumentHandle document;
+    std::size_t index = 0;
+  };
+  struct ViewState {
+    host::DocumentHandle document;
+    host::WindowHandle window;
+    std::int32_t displayMode = 0;
+    std::int32_t cameraOrientation = 0;
+  };
+  struct WindowState {
+    host::WindowPlacement placement;
+    std::int32_t lastShowCommand = 0;
+  };
+  struct AddInState {
+    AddInDescription description;
+    bool active = false;
+  };
+  using OptionEntries = std::vector<std::pair<std::string, host::OptionValue>>;
+
+  Status Running() const;
+  Result<LoadedDocument*> FindDocument(host::DocumentHandle document);
+  Result<std::pair<LoadedDocument*, StandinSheet*>> FindSheet(host::SheetHandle sheet);
+  host::DocumentHandle AddDocument(StandinDocument model, std::string fullFileName, std::string folder,
+                                   std::string name);
+  Result<host::DocumentHandle> OpenStandinDocument(const std::string& path);
+  Result<host::DocumentHandle> ImportModel(const std::string& path);
+  Status WriteDocument(LoadedDocument& document, const std::string& path);
+  Status ExportCopy(LoadedDocument& document, const std::string& path);
+  Status Translate(const AddInState& translator, LoadedDocument& document, const OptionEntries& options,
+                   const std::string& path);
+  Result<ModelNode> ModelOf(const LoadedDocument& document) const;
+  void BusyFor(std::int32_t milliseconds);
+  void FillOptions(OptionEntries& entries, const std::vector<TranslatorOption>& options) const;
+
+  StandinSettings settings_;
+  std::shared_ptr<OpenHistory> history_;
+  bool quit_ = false;
+  bool startUpSettings_[2] = {false, false};
+  std::chrono::steady_clock::time_point busyUntil_{};
+  std::string postedFileName_;
+
+  std::uint64_t counter_ = 0;
+  HandleTable<host::DocumentHandle, LoadedDocument> documents_{counter_, "document"};
+  HandleTable<host::SheetHandle, SheetPlace> sheetPlaces_{counter_, "sheet"};
+  HandleTable<host::ViewHandle, ViewState> views_{counter_, "view"};
+  HandleTable<host::WindowHandle, WindowState> windows_{counter_, "window"};
+  HandleTable<host::AddInHandle, AddInState> addIns_{counter_, "add-in"};
+  HandleTable<host::ContextHandle, std::int32_t> contexts_{counter_, "translation context"};
+  HandleTable<host::OptionMapHandle, OptionEntries> optionMaps_{counter_, "option map"};
+  HandleTable<host::DataMediumHandle, std::string> media_{counter_, "data medium"};
+  std::map<std::uint64_t, std::pair<host::DocumentHandle, std::size_t>> descriptorPlaces_;
+  std::vector<host::AddInHandle> addInOrder_;
+  std::vector<host::DocumentHandle> openOrder_;  // the active document is the last
+};
+
+}  // namespace korrin::standin

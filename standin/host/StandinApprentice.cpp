@@ -1,0 +1,121 @@
+#include "StandinApprentice.h"
+
+#include "HostPaths.h"
+#include "StandinFailures.h"
+#include "documents/StandinDocumentReader.h"
+#include "host/HostCodes.h"
+
+namespace korrin::standin {
+namespace {
+
+bool IsNewerThan(const StandinRelease& document, const StandinRelease& reader) {
+  return std::pair(document.majorNumber, document.minorNumber) > std::pair(reader.majorNumber, reader.minorNumber);
+}
+
+}  // namespace
+
+StandinApprentice::StandinApprentice(StandinRelease softwareVersion, ProjectLookup activeProject)
+    : softwareVersion_(softwareVersion), activeProject_(std::move(activeProject)) {}
+
+Result<host::DocumentHandle> StandinApprentice::Load(const std::string& path) {
+  auto read = ReadStandinDocument(path);
+  if (!read) return read.failure();
+  if (IsNewerThan(read.value().release, softwareVersion_)) {
+    return Unspecified("\"" + path + "\" was saved by a newer release (" +
+                       std::to_string(read.value().release.majorNumber) + "." +
+                       std::to_string(read.value().release.minorNumber) + ") than this reader reads.");
+  }
+  return documents_.Add(ReadDocument{std::move(read).value(), path});
+}
+
+Result<host::DocumentHandle> StandinApprentice::Open(const std::string& fullFileName) {
+  return Load(PathIgnoringCase(fullFileName));
+}
+
+Status StandinApprentice::CloseAll() {
+  documents_.Clear();
+  descriptors_.Clear();
+  return {};
+}
+
+Result<host::Release> StandinApprentice::SoftwareVersion() {
+  return host::Release{softwareVersion_.majorNumber, softwareVersion_.minorNumber};
+}
+
+Result<std::string> StandinApprentice::ActiveProjectFile() { return activeProject_(); }
+
+Result<bool> StandinApprentice::NeedsMigrating(host::DocumentHandle document) {
+  auto found = documents_.Find(document);
+  if (!found) return found.failure();
+  return found.value()->model.needsMigrating;
+}
+
+Result<std::int32_t> StandinApprentice::ComputeStatus(host::DocumentHandle document) {
+  auto found = documents_.Find(document);
+  if (!found) return found.failure();
+  return static_cast<std::int32_t>(found.value()->model.computeStatus);
+}
+
+Result<host::Release> StandinApprentice::CreatingRelease(host::DocumentHandle document) {
+  auto found = documents_.Find(document);
+  if (!found) return found.failure();
+  return host::Release{found.value()->model.release.majorNumber, found.value()->model.release.minorNumber};
+}
+
+Result<std::vector<host::ReferencedFile>> StandinApprentice::ReferencedFiles(host::DocumentHandle document) {
+  auto found = documents_.Find(document);
+  if (!found) return found.failure();
+  const ReadDocument& read = *found.value();
+  std::vector<host::ReferencedFile> files;
+  for (std::size_t i = 0; i < read.model.references.size(); ++i) {
+    const std::string path = PathIgnoringCase(ResolvedReference(FolderOf(read.fullFileName), read.model.references[i].path));
+    auto referenced = ReadStandinDocument(path);
+    const std::int32_t type = referenced ? static_cast<std::int32_t>(referenced.value().type) : host::kUnknownDocument;
+    files.push_back({descriptors_.Add({document, i}), type, path});
+  }
+  return files;
+}
+
+Result<host::DocumentHandle> StandinApprentice::ReferencedDocument(host::DescriptorHandle descriptor) {
+  auto place = descriptors_.Find(descriptor);
+  if (!place) return place.failure();
+  auto owner = documents_.Find(place.value()->document);
+  if (!owner) return owner.failure();
+  const std::string path = PathIgnoringCase(ResolvedReference(
+      FolderOf(owner.value()->fullFileName), owner.value()->model.references[place.value()->index].path));
+  auto loaded = Load(path);
+  if (!loaded) return Unspecified("The reference to \"" + path + "\" does not resolve.");
+  return loaded;
+}
+
+Result<const StandinSheet*> StandinApprentice::FindSheet(host::DocumentHandle drawing, std::int32_t number) {
+  auto found = documents_.Find(drawing);
+  if (!found) return found.failure();
+  const auto& sheets = found.value()->model.sheets;
+  if (found.value()->model.type != DocumentType::Drawing) return InvalidArgument("Only drawings have sheets.");
+  if (number < 1 || static_cast<std::size_t>(number) > sheets.size()) {
+    return InvalidArgument("The drawing has no sheet " + std::to_string(number) + ".");
+  }
+  return &sheets[static_cast<std::size_t>(number) - 1];
+}
+
+Result<std::int32_t> StandinApprentice::SheetCount(host::DocumentHandle drawing) {
+  auto found = documents_.Find(drawing);
+  if (!found) return found.failure();
+  if (found.value()->model.type != DocumentType::Drawing) return InvalidArgument("Only drawings have sheets.");
+  return static_cast<std::int32_t>(found.value()->model.sheets.size());
+}
+
+Result<double> StandinApprentice::SheetWidth(host::DocumentHandle drawing, std::int32_t number) {
+  auto sheet = FindSheet(drawing, number);
+  if (!sheet) return sheet.failure();
+  return sheet.value()->widthCentimetres;
+}
+
+Result<double> StandinApprentice::SheetHeight(host::DocumentHandle drawing, std::int32_t number) {
+  auto sheet = FindSheet(drawing, number);
+  if (!sheet) return sheet.failure();
+  return sheet.value()->heightCentimetres;
+}
+
+}  // namespace korrin::standin

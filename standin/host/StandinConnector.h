@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+
+#include "GeometryExchange.h"
+#include "StandinApplication.h"
+#include "host/HostConnector.h"
+#include "settings/Registry.h"
+
+namespace korrin::standin {
+
+// The stand-in host as the program reaches it: it runs inside the program's
+// process. Starting it reads what an installed host reads from its registry
+// at start (its release from the version tag, the STL resolutions, the ACIS
+// version); GetRunning finds the instance started last until it quits.
+class StandinConnector final : public host::HostConnector {
+ public:
+  StandinConnector(Registry& registry, GeometryExchange* geometry, Clock now = {});
+
+  Result<std::shared_ptr<host::Application>> GetRunning() override;
+  Result<std::shared_ptr<host::Application>> Create() override;
+  Result<std::unique_ptr<host::Apprentice>> NewApprentice() override;
+
+ private:
+  Result<StandinSettings> SettingsFromRegistry();
+
+  Registry& registry_;
+  GeometryExchange* geometry_;
+  Clock now_;
+  std::shared_ptr<OpenHistory> history_ = std::make_shared<OpenHistory>();
+  std::shared_ptr<StandinApplication> running_;
+};
+
+}  // namespace korrin::standin
