@@ -19,8 +19,8 @@ struct StandinSettings {
   std::string userName;
   // The three STL resolutions (high, medium, low), as numbers of facets per
   // model diagonal: higher is finer.
-  std::int32_t stlResolutions[3] = {20000, 2000, 200};
-  std::string acisVersion = "70";
+  std::int32_t stlResolutions[3] = {20000, 6300, 2000};
+  std::string acisVersion = "7";
   Clock now = [] { return std::chrono::steady_clock::now(); };
   GeometryExchange* geometry = nullptr;  // no geometry translators without it
 };

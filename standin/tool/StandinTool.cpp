@@ -1,0 +1,80 @@
+#include "StandinTool.h"
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+#include "StandinInstallation.h"
+#include "platform/linux/SqliteRegistry.h"
+#include "settings/PathText.h"
+
+namespace korrin::standin {
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kFailed = 1;
+constexpr int kWrongUsage = 2;
+
+constexpr const char* kUsage =
+    "Usage:\n"
+    "  korrin-standin install [--version 5.2|5.3|6.0|7.0] [--root DIR]\n"
+    "      installs the stand-in host (default version 7.0). With --root everything,\n"
+    "      the registry included, goes into DIR; without it the folders go into the\n"
+    "      user's data folder and the registry is the user's.\n";
+
+struct InstallRequest {
+  std::string version = kDefaultInstallVersion;
+  std::optional<std::string> root;
+};
+
+std::optional<InstallRequest> ParseInstall(const std::vector<std::string>& arguments) {
+  InstallRequest request;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    if (i + 1 == arguments.size()) return std::nullopt;
+    if (arguments[i] == "--version") {
+      request.version = arguments[++i];
+    } else if (arguments[i] == "--root") {
+      request.root = std::filesystem::absolute(arguments[++i]).lexically_normal().string();
+      if (!request.root->empty() && request.root->size() > 1 && request.root->back() == '/') request.root->pop_back();
+    } else {
+      return std::nullopt;
+    }
+  }
+  return request;
+}
+
+std::string DefaultRoot() {
+  // The user's registry folder is ".../korrin/registry"; the stand-in's
+  // folders go beside it.
+  return (std::filesystem::path(RegistryFolder()).parent_path() / "standin").string();
+}
+
+int Install(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+  const auto request = ParseInstall(arguments);
+  if (!request) {
+    err << kUsage;
+    return kWrongUsage;
+  }
+  const std::string root = request->root.value_or(DefaultRoot());
+  const std::string registryFolder = request->root ? JoinPath(root, "registry") : RegistryFolder();
+  SqliteRegistry registry(registryFolder);
+  auto installed = InstallStandin(registry, PlacesUnder(root), request->version);
+  if (!installed) {
+    err << "korrin-standin: " << installed.failure().description << "\n";
+    return kFailed;
+  }
+  for (const std::string& line : installed.value()) out << line << "\n";
+  out << "Registry folder: " << registryFolder << "\n";
+  if (request->root) out << "Point Korrin at this host with:\n  KORRIN_REGISTRY=" << registryFolder << "\n";
+  return kDone;
+}
+
+}  // namespace
+
+int RunStandinTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+  if (!arguments.empty() && arguments[0] == "install") return Install(arguments, out, err);
+  err << kUsage;
+  return kWrongUsage;
+}
+
+}  // namespace korrin::standin

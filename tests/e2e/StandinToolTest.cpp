@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "e2e/RunProgram.h"
+#include "support/TemporaryFolder.h"
+
+namespace korrin {
+namespace {
+
+TEST(StandinTool, InstallsUnderARootAndSaysHowToPointKorrinAtIt) {
+  testing::TemporaryFolder folder;
+  const std::string root = (folder / "host").string();
+  const testing::ProgramRun run =
+      testing::RunProgram(testing::BuiltProgram("korrin-standin"), {"install", "--version", "6.0", "--root", root});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "Installing the stand-in host as release 6.0 (RegistryVersion6.0)\n"
+            "Program folder: " + root + "/Inventor/Bin\n"
+            "Projects: " + root + "/Projects\n"
+            "Templates: " + root + "/Templates\n"
+            "Translator settings: " + root + "/Translator Settings\n"
+            "Registry: 24 values written, 0 kept as they were\n"
+            "Registry folder: " + root + "/registry\n"
+            "Point Korrin at this host with:\n"
+            "  KORRIN_REGISTRY=" + root + "/registry\n");
+
+  // The registry tool reads what the installation wrote.
+  const testing::ProgramRun query =
+      testing::RunProgram(testing::BuiltProgram("korrin-reg"),
+                          {"query", "HKLM\\SOFTWARE\\Autodesk\\Inventor\\Current Version", "/v", "RegistryVersion"},
+                          {"KORRIN_REGISTRY=" + root + "/registry"});
+  EXPECT_EQ(query.out,
+            "\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Autodesk\\Inventor\\Current Version\n"
+            "    RegistryVersion    REG_SZ    RegistryVersion6.0\n\n");
+}
+
+TEST(StandinTool, RefusesUnknownVersionsAndArguments) {
+  testing::TemporaryFolder folder;
+  const testing::ProgramRun version = testing::RunProgram(
+      testing::BuiltProgram("korrin-standin"), {"install", "--version", "4.0", "--root", folder.string()});
+  EXPECT_EQ(version.exitCode, 1);
+  EXPECT_EQ(version.err,
+            "korrin-standin: The stand-in host cannot be installed as version \"4.0\": choose 5.2, 5.3, 6.0 or 7.0.\n");
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{}, {"install", "--root"}, {"install", "--colour", "red"}, {"uninstall"}}) {
+    EXPECT_EQ(testing::RunProgram(testing::BuiltProgram("korrin-standin"), arguments).exitCode, 2);
+  }
+}
+
+}  // namespace
+}  // namespace korrin
