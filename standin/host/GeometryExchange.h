@@ -42,12 +42,12 @@ struct IgesSettings {
 // How finely a mesh follows the surfaces, as the host's resolution number:
 // the model's diagonal divided by it is the largest distance allowed between
 // mesh and surface, so a higher number gives more facets.
-struct MeshResolution {
+struct StlFineness {
   std::int32_t perDiagonal = 2000;
 };
 
 // What an imported file gave: one part, or an assembly of named parts.
-struct ImportedModel {
+struct ImportResult {
   ModelNode root;
 };
 
@@ -59,10 +59,10 @@ class GeometryExchange {
 
   virtual Status WriteStep(const ModelNode& model, const StepSettings& settings, const std::string& path) = 0;
   virtual Status WriteIges(const ModelNode& model, const IgesSettings& settings, const std::string& path) = 0;
-  virtual Status WriteStl(const ModelNode& model, const MeshResolution& resolution, const std::string& path) = 0;
-  virtual Result<ImportedModel> ReadStep(const std::string& path) = 0;
-  virtual Result<ImportedModel> ReadIges(const std::string& path) = 0;
-  virtual Result<ImportedModel> ReadStl(const std::string& path) = 0;
+  virtual Status WriteStl(const ModelNode& model, const StlFineness& resolution, const std::string& path) = 0;
+  virtual Result<ImportResult> ReadStep(const std::string& path) = 0;
+  virtual Result<ImportResult> ReadIges(const std::string& path) = 0;
+  virtual Result<ImportResult> ReadStl(const std::string& path) = 0;
 };
 
 }  // namespace korrin::standin

@@ -120,7 +120,7 @@ Result<ModelNode> StandinApplication::ModelOf(const LoadedDocument& document) co
 Result<host::DocumentHandle> StandinApplication::ImportModel(const std::string& path) {
   if (settings_.geometry == nullptr) return Unspecified("This stand-in host has no geometry translators.");
   const std::string extension = UpperExtension(path);
-  Result<ImportedModel> imported = extension == "STL"                    ? settings_.geometry->ReadStl(path)
+  Result<ImportResult> imported = extension == "STL"                    ? settings_.geometry->ReadStl(path)
                                    : extension.starts_with("IG")         ? settings_.geometry->ReadIges(path)
                                                                          : settings_.geometry->ReadStep(path);
   if (!imported) return imported.failure();
@@ -223,7 +223,7 @@ Status StandinApplication::Translate(const AddInState& translator, LoadedDocumen
   }
   const auto level = NumberEntry(options, "Resolution");
   if (!level || *level < 0 || *level > 2) return InvalidArgument("Resolution must be 0 (high), 1 (medium) or 2 (low).");
-  return settings_.geometry->WriteStl(model.value(), MeshResolution{settings_.stlResolutions[*level]}, path);
+  return settings_.geometry->WriteStl(model.value(), StlFineness{settings_.stlResolutions[*level]}, path);
 }
 
 Result<bool> StandinApplication::HasOpenOptions(host::AddInHandle translator, host::DataMediumHandle medium,
