@@ -1,7 +1,6 @@
 #pragma once
 
 #include <Standard_Failure.hxx>
-
 #include <exception>
 #include <string>
 #include <string_view>

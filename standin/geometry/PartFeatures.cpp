@@ -21,10 +21,9 @@
 #include <TopExp_Explorer.hxx>
 #include <TopTools_ListOfShape.hxx>
 #include <TopoDS.hxx>
+#include <cmath>
 #include <gp_Ax1.hxx>
 #include <gp_Vec.hxx>
-
-#include <cmath>
 
 #include "geometry/GeometryFailure.h"
 #include "geometry/OcctGuard.h"

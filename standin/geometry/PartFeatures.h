@@ -2,11 +2,10 @@
 
 #include <TopoDS_Edge.hxx>
 #include <TopoDS_Shape.hxx>
+#include <functional>
 #include <gp_Ax2.hxx>
 #include <gp_Pnt.hxx>
 #include <gp_Pnt2d.hxx>
-
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>

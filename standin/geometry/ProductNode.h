@@ -2,7 +2,6 @@
 
 #include <TopoDS_Shape.hxx>
 #include <gp_Trsf.hxx>
-
 #include <string>
 #include <vector>
 

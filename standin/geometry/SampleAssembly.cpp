@@ -1,7 +1,6 @@
+#include <cmath>
 #include <gp_Ax1.hxx>
 #include <gp_Vec.hxx>
-
-#include <cmath>
 
 #include "geometry/SampleParts.h"
 
@@ -42,10 +41,11 @@ Result<ProductNode> SampleAssembly() {
   for (const Result<TopoDS_Shape>* part : {&housing, &cover, &pin, &shaft, &bushing, &gear}) {
     if (!*part) return part->failure();
   }
-  ProductNode shaftSet = Assembly("shaft-set",
-                                  {PlacedPart({"stepped-shaft", shaft.value()}), PlacedPart({"bushing", bushing.value()}),
-                                   PlacedPart({"gear", gear.value()}, TurnedAndMoved(kGearTurn, kGearHeight))},
-                                  Moved(0, 0, kShaftSetHeight));
+  ProductNode shaftSet =
+      Assembly("shaft-set",
+               {PlacedPart({"stepped-shaft", shaft.value()}), PlacedPart({"bushing", bushing.value()}),
+                PlacedPart({"gear", gear.value()}, TurnedAndMoved(kGearTurn, kGearHeight))},
+               Moved(0, 0, kShaftSetHeight));
   return Assembly("drive-unit", {PlacedPart({"housing", housing.value()}),
                                  PlacedPart({"cover-plate", cover.value()}, Moved(0, 0, kCoverHeight)),
                                  PlacedPart({"pin", pin.value()}, Moved(-kPinOffset, 0, 0)),

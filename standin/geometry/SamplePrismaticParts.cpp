@@ -1,9 +1,8 @@
 // The sample parts milled or cut from plate and bar: bracket, hole plate,
 // spacer block, hexagon nut, gear, housing and cover plate.
 #include <Precision.hxx>
-#include <gp_Ax2.hxx>
-
 #include <cmath>
+#include <gp_Ax2.hxx>
 
 #include "geometry/PartFeatures.h"
 #include "geometry/SampleParts.h"
@@ -73,7 +72,8 @@ TopoDS_Shape NutBevelBody(const HexNutSize& size) {
   const double start = size.acrossFlats / 2;
   const double outside = size.acrossFlats / std::sqrt(3.0) + kToolOverrun;
   const double drop = (outside - start) * std::tan(kNutBevelAngle);
-  return Revolved({{0, 0}, {start, 0}, {outside, drop}, {outside, size.height - drop}, {start, size.height}, {0, size.height}});
+  return Revolved(
+      {{0, 0}, {start, 0}, {outside, drop}, {outside, size.height - drop}, {start, size.height}, {0, size.height}});
 }
 
 std::vector<gp_Pnt2d> Hexagon(double acrossFlats) {
@@ -148,7 +148,8 @@ Result<TopoDS_Shape> MakeHolePlate(const HolePlateSize& size) {
                                               {"hole diameter", size.holeDiameter}});
   if (!sizes) return sizes.failure();
   return BuildPart(part, [&] {
-    return CutAway(Block(CentredCorner(size.length, size.width), size.length, size.width, size.thickness), HoleGrid(size));
+    return CutAway(Block(CentredCorner(size.length, size.width), size.length, size.width, size.thickness),
+                   HoleGrid(size));
   });
 }
 

@@ -1,7 +1,6 @@
 // The sample parts turned on a lathe: shaft, flange, washer, bushing and pin.
-#include <gp_Ax2.hxx>
-
 #include <cmath>
+#include <gp_Ax2.hxx>
 
 #include "geometry/PartFeatures.h"
 #include "geometry/SampleParts.h"
@@ -102,7 +101,8 @@ Result<TopoDS_Shape> MakeFlange(const FlangeSize& size) {
 Result<TopoDS_Shape> MakeWasher(const WasherSize& size) {
   constexpr std::string_view part = "washer";
   const Status sizes = RequirePositive(
-      part, {{"outer diameter", size.outerDiameter}, {"inner diameter", size.innerDiameter}, {"thickness", size.thickness}});
+      part,
+      {{"outer diameter", size.outerDiameter}, {"inner diameter", size.innerDiameter}, {"thickness", size.thickness}});
   if (!sizes) return sizes.failure();
   if (size.innerDiameter >= size.outerDiameter) return SizeFailure(part, "the hole must be narrower than the washer");
   return BuildPart(part, [&] {
@@ -122,7 +122,8 @@ Result<TopoDS_Shape> MakeBushing(const BushingSize& size) {
   if (size.innerDiameter >= size.outerDiameter || size.outerDiameter >= size.collarDiameter) {
     return SizeFailure(part, "bore, sleeve and collar must each be wider than the one before");
   }
-  if (size.collarThickness >= size.length) return SizeFailure(part, "the collar must be thinner than the bushing is long");
+  if (size.collarThickness >= size.length)
+    return SizeFailure(part, "the collar must be thinner than the bushing is long");
   return BuildPart(part, [&] {
     const TopoDS_Shape collar = UprightCylinder(0, 0, 0, size.collarDiameter / 2, size.collarThickness);
     const TopoDS_Shape sleeve =

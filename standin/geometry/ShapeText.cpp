@@ -3,7 +3,6 @@
 #include <BRepTools.hxx>
 #include <BRep_Builder.hxx>
 #include <TopTools_FormatVersion.hxx>
-
 #include <sstream>
 
 #include "geometry/GeometryFailure.h"
@@ -28,7 +27,8 @@ std::string BrepText(const TopoDS_Shape& shape) {
 }
 
 Result<TopoDS_Shape> ShapeFromBrepText(std::string_view text) {
-  if (text.find(kTopologyTitle) == std::string_view::npos) return NotBrepText("the \"CASCADE Topology\" title is missing");
+  if (text.find(kTopologyTitle) == std::string_view::npos)
+    return NotBrepText("the \"CASCADE Topology\" title is missing");
   const Result<TopoDS_Shape> read = Guarded("reading", [&]() -> Result<TopoDS_Shape> {
     std::istringstream in{std::string(text)};
     TopoDS_Shape shape;

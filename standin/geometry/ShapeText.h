@@ -1,7 +1,6 @@
 #pragma once
 
 #include <TopoDS_Shape.hxx>
-
 #include <string>
 #include <string_view>
 

@@ -1,15 +1,14 @@
-#include "geometry/SampleParts.h"
-
-#include <gp_Quaternion.hxx>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
+#include <gp_Quaternion.hxx>
 
+#include "GeometryExpectations.h"
 #include "geometry/GeometryFailure.h"
+#include "geometry/SampleParts.h"
 #include "geometry/ShapeMeasures.h"
 #include "geometry/ShapeText.h"
-#include "GeometryExpectations.h"
 
 namespace korrin::standin {
 namespace {
@@ -78,28 +77,38 @@ std::vector<ExactPart> ExactParts() {
   const double bushingSleeve = bushing.length - bushing.collarThickness;
   return {
       {"bracket", [] { return MakeBracket(); }, BracketVolume(bracket), {0, 0, 0, 40, 60, 50}, -1},
-      {"hole-plate", [] { return MakeHolePlate(); },
+      {"hole-plate",
+       [] { return MakeHolePlate(); },
        plate.length * plate.width * plate.thickness - 6 * Disc(plate.holeDiameter, plate.thickness),
-       {-50, -30, 0, 50, 30, 8}, 6 + 6},
+       {-50, -30, 0, 50, 30, 8},
+       6 + 6},
       {"stepped-shaft", [] { return MakeSteppedShaft(); }, ShaftVolume(shaft), {-15, -15, 0, 15, 15, 140}, -1},
       {"flange", [] { return MakeFlange(); }, FlangeVolume(flange), {-60, -60, 0, 60, 60, 37}, 6 + 6},
-      {"washer", [] { return MakeWasher(); },
+      {"washer",
+       [] { return MakeWasher(); },
        Disc(washer.outerDiameter, washer.thickness) - Disc(washer.innerDiameter, washer.thickness),
-       {-12, -12, 0, 12, 12, 2.5}, 4},
-      {"bushing", [] { return MakeBushing(); },
+       {-12, -12, 0, 12, 12, 2.5},
+       4},
+      {"bushing",
+       [] { return MakeBushing(); },
        Disc(bushing.outerDiameter, bushingSleeve) + Disc(bushing.collarDiameter, bushing.collarThickness) -
            Disc(bushing.innerDiameter, bushing.length),
-       {-20, -20, 0, 20, 20, 25}, 6},
-      {"spacer-block", [] { return MakeSpacerBlock(); },
+       {-20, -20, 0, 20, 20, 25},
+       6},
+      {"spacer-block",
+       [] { return MakeSpacerBlock(); },
        block.length * block.width * block.height - 4 * block.chamfer * block.chamfer / 2 * block.height -
            Disc(block.holeDiameter, block.height),
-       {-20, -15, 0, 20, 15, 20}, 4 + 4 + 2 + 1},
+       {-20, -15, 0, 20, 15, 20},
+       4 + 4 + 2 + 1},
       {"pin", [] { return MakePin(); }, PinVolume(pin), {-4, -4, 0, 4, 4, 40}, 5},
-      {"housing", [] { return MakeHousing(); },
-       housing.length * housing.width * housing.height -
-           (housing.length - 2 * housing.wallThickness) * (housing.width - 2 * housing.wallThickness) *
-               (housing.height - housing.wallThickness),
-       {-40, -30, 0, 40, 30, 40}, 5 + 5 + 1},
+      {"housing",
+       [] { return MakeHousing(); },
+       housing.length * housing.width * housing.height - (housing.length - 2 * housing.wallThickness) *
+                                                             (housing.width - 2 * housing.wallThickness) *
+                                                             (housing.height - housing.wallThickness),
+       {-40, -30, 0, 40, 30, 40},
+       5 + 5 + 1},
       {"cover-plate", [] { return MakeCoverPlate(); }, CoverVolume(cover), {-40, -30, 0, 40, 30, 4}, 6 + 4 + 4 + 1},
   };
 }
@@ -177,21 +186,45 @@ TEST(SampleParts, SizesThatLeaveNoSolidAreRefusedByName) {
     const char* description;
   };
   const std::vector<Case> cases{
-      {"washer hole too wide", [] { return MakeWasher({10, 12, 2}); },
+      {"washer hole too wide",
+       [] {
+         return MakeWasher({10, 12, 2});
+       },
        "cannot build the washer: the hole must be narrower than the washer"},
-      {"negative thickness", [] { return MakeWasher({24, 13, -1}); },
+      {"negative thickness",
+       [] {
+         return MakeWasher({24, 13, -1});
+       },
        "cannot build the washer: thickness must be above zero"},
-      {"no hole columns", [] { return MakeHolePlate({100, 60, 8, 0, 2, 30, 8}); },
+      {"no hole columns",
+       [] {
+         return MakeHolePlate({100, 60, 8, 0, 2, 30, 8});
+       },
        "cannot build the hole plate: hole columns must be above zero"},
-      {"chamfers longer than the pin", [] { return MakePin({8, 1, 0.8}); },
+      {"chamfers longer than the pin",
+       [] {
+         return MakePin({8, 1, 0.8});
+       },
        "cannot build the pin: the chamfers must be smaller than the pin"},
-      {"root outside the tip", [] { return MakeGear({20, 30, 35, 10, 10}); },
+      {"root outside the tip",
+       [] {
+         return MakeGear({20, 30, 35, 10, 10});
+       },
        "cannot build the gear: the root circle must lie inside the tip circle"},
-      {"walls fill the housing", [] { return MakeHousing({80, 60, 40, 30}); },
+      {"walls fill the housing",
+       [] {
+         return MakeHousing({80, 60, 40, 30});
+       },
        "cannot build the housing: the walls leave no room inside"},
-      {"keyway longer than the middle", [] { return MakeSteppedShaft({20, 40, 30, 60, 8, 4, 70, 1.3, 1, 5}); },
+      {"keyway longer than the middle",
+       [] {
+         return MakeSteppedShaft({20, 40, 30, 60, 8, 4, 70, 1.3, 1, 5});
+       },
        "cannot build the stepped shaft: the keyway must fit inside the middle section"},
-      {"fillet wider than the bracket's base", [] { return MakeBracket({40, 60, 50, 6, 6.6, 80}); },
+      {"fillet wider than the bracket's base",
+       [] {
+         return MakeBracket({40, 60, 50, 6, 6.6, 80});
+       },
        "building the bracket failed: StdFail_NotDone"},
   };
   for (const Case& c : cases) {

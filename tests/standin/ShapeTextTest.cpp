@@ -1,15 +1,15 @@
-#include "geometry/ShapeText.h"
+#include <gtest/gtest.h>
 
 #include <BRepMesh_IncrementalMesh.hxx>
 #include <BRepTools.hxx>
 #include <BRep_Tool.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopoDS.hxx>
-#include <gtest/gtest.h>
 
 #include "GeometryExpectations.h"
 #include "geometry/GeometryFailure.h"
 #include "geometry/SampleParts.h"
+#include "geometry/ShapeText.h"
 
 namespace korrin::standin {
 namespace {
