@@ -114,12 +114,6 @@ TEST(StlFiles, EverySampleMeshesClosedAndReadsBackAsTheSameSolid) {
   }
 }
 
-TEST(StlFiles, ResolutionNamesPickTheirValues) {
-  EXPECT_DOUBLE_EQ(kResolutions.For(StlResolution::Coarse).linearDeflection, 1.0);
-  EXPECT_DOUBLE_EQ(kResolutions.For(StlResolution::Medium).linearDeflection, 0.1);
-  EXPECT_DOUBLE_EQ(kResolutions.For(StlResolution::Fine).linearDeflection, 0.01);
-}
-
 TEST(StlFiles, ShapesWithoutFacesAndZeroDeflectionsAreRefused) {
   struct Case {
     const char* what;
