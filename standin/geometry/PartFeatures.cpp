@@ -100,6 +100,10 @@ TopoDS_Shape UprightCylinder(double x, double y, double z, double radius, double
   return Cylinder(gp_Ax2(gp_Pnt(x, y, z), gp::DZ()), radius, height);
 }
 
+TopoDS_Shape HoleAlongZ(double x, double y, double diameter, double depth) {
+  return UprightCylinder(x, y, -kToolOverrun, diameter / 2, depth + 2 * kToolOverrun);
+}
+
 TopoDS_Shape ExtrudedPolygon(const std::vector<gp_Pnt2d>& outline, double height) {
   std::vector<gp_Pnt> points;
   for (const gp_Pnt2d& point : outline) points.emplace_back(point.X(), point.Y(), 0);

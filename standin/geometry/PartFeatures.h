@@ -29,6 +29,13 @@ TopoDS_Shape Cylinder(const gp_Ax2& axis, double radius, double height);
 // A cylinder standing on (x, y, z) along +Z.
 TopoDS_Shape UprightCylinder(double x, double y, double z, double radius, double height);
 
+// Cutting tools stick out of the stock by this much, so no cut leaves a
+// sliver face where tool and stock would end flush.
+inline constexpr double kToolOverrun = 1;
+
+// The tool of a hole at (x, y) through stock from z = 0 to the depth.
+TopoDS_Shape HoleAlongZ(double x, double y, double diameter, double depth);
+
 // A prism of the closed polygon (points in order, in the XY plane) from z = 0.
 TopoDS_Shape ExtrudedPolygon(const std::vector<gp_Pnt2d>& outline, double height);
 

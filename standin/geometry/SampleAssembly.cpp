@@ -15,7 +15,7 @@ constexpr double kCoverHeight = HousingSize{}.height;
 constexpr double kPinOffset = HousingSize{}.length / 2 + 10;
 constexpr double kShaftSetHeight = HousingSize{}.wallThickness;
 constexpr double kGearHeight = 2 * ShaftSize{}.endLength + ShaftSize{}.middleLength - GearSize{}.width - 15;
-const double kGearTurn = M_PI / GearSize{}.toothCount;
+constexpr double kGearTurn = M_PI / GearSize{}.toothCount;
 
 gp_Trsf Moved(double x, double y, double z) {
   gp_Trsf placement;

@@ -10,8 +10,6 @@
 namespace korrin::standin {
 namespace {
 
-// Tools stick out of the stock by this much, so no cut leaves a sliver face.
-constexpr double kToolOverrun = 1;
 // Base holes sit this far along the free length of the base from the
 // upright's inner face; the upright hole as far up its free height.
 constexpr double kBracketHoleFraction = 0.6;
@@ -25,17 +23,13 @@ constexpr double kToothTipFraction = 0.3;
 
 bool Near(double value, double expected) { return std::abs(value - expected) < Precision::Confusion(); }
 
-TopoDS_Shape DrillAlongZ(const TopoDS_Shape& stock, double x, double y, double diameter, double depth) {
-  return CutAway(stock, {UprightCylinder(x, y, -kToolOverrun, diameter / 2, depth + 2 * kToolOverrun)});
-}
-
 std::vector<TopoDS_Shape> HoleGrid(const HolePlateSize& size) {
   std::vector<TopoDS_Shape> holes;
   for (int column = 0; column < size.holeColumns; ++column) {
     for (int row = 0; row < size.holeRows; ++row) {
       const double x = (column - (size.holeColumns - 1) / 2.0) * size.holePitch;
       const double y = (row - (size.holeRows - 1) / 2.0) * size.holePitch;
-      holes.push_back(UprightCylinder(x, y, -kToolOverrun, size.holeDiameter / 2, size.thickness + 2 * kToolOverrun));
+      holes.push_back(HoleAlongZ(x, y, size.holeDiameter, size.thickness));
     }
   }
   return holes;
@@ -54,14 +48,13 @@ TopoDS_Shape BracketBody(const BracketSize& size) {
 }
 
 std::vector<TopoDS_Shape> BracketHoles(const BracketSize& size) {
-  const double radius = size.holeDiameter / 2;
   const double baseHoleY = size.thickness + (size.baseLength - size.thickness) * kBracketHoleFraction;
   const double uprightHoleZ = size.thickness + (size.uprightHeight - size.thickness) * kBracketHoleFraction;
-  const double throughBase = size.thickness + 2 * kToolOverrun;
   return {
-      UprightCylinder(size.width / 4, baseHoleY, -kToolOverrun, radius, throughBase),
-      UprightCylinder(3 * size.width / 4, baseHoleY, -kToolOverrun, radius, throughBase),
-      Cylinder(gp_Ax2(gp_Pnt(size.width / 2, -kToolOverrun, uprightHoleZ), gp::DY()), radius, throughBase),
+      HoleAlongZ(size.width / 4, baseHoleY, size.holeDiameter, size.thickness),
+      HoleAlongZ(3 * size.width / 4, baseHoleY, size.holeDiameter, size.thickness),
+      Cylinder(gp_Ax2(gp_Pnt(size.width / 2, -kToolOverrun, uprightHoleZ), gp::DY()), size.holeDiameter / 2,
+               size.thickness + 2 * kToolOverrun),
   };
 }
 
@@ -110,14 +103,13 @@ std::vector<gp_Pnt2d> GearOutline(const GearSize& size) {
 std::vector<TopoDS_Shape> CoverCutouts(const CoverPlateSize& size) {
   const double holeX = size.length / 2 - size.screwHoleInset;
   const double holeY = size.width / 2 - size.screwHoleInset;
-  const double depth = size.thickness + 2 * kToolOverrun;
   std::vector<TopoDS_Shape> cutouts;
   for (const double x : {-holeX, holeX}) {
     for (const double y : {-holeY, holeY}) {
-      cutouts.push_back(UprightCylinder(x, y, -kToolOverrun, size.screwHoleDiameter / 2, depth));
+      cutouts.push_back(HoleAlongZ(x, y, size.screwHoleDiameter, size.thickness));
     }
   }
-  cutouts.push_back(UprightCylinder(0, 0, -kToolOverrun, size.openingDiameter / 2, depth));
+  cutouts.push_back(HoleAlongZ(0, 0, size.openingDiameter, size.thickness));
   return cutouts;
 }
 
@@ -164,7 +156,7 @@ Result<TopoDS_Shape> MakeSpacerBlock(const SpacerBlockSize& size) {
   return BuildPart(part, [&] {
     const TopoDS_Shape block = Block(CentredCorner(size.length, size.width), size.length, size.width, size.height);
     const TopoDS_Shape bevelled = ChamferEdges(block, IsStraightAlongZ, size.chamfer);
-    return DrillAlongZ(bevelled, 0, 0, size.holeDiameter, size.height);
+    return CutAway(bevelled, {HoleAlongZ(0, 0, size.holeDiameter, size.height)});
   });
 }
 
@@ -176,7 +168,7 @@ Result<TopoDS_Shape> MakeHexNut(const HexNutSize& size) {
   if (size.boreDiameter >= size.acrossFlats) return SizeFailure(part, "the bore must be narrower than the flats");
   return BuildPart(part, [&] {
     const TopoDS_Shape prism = ExtrudedPolygon(Hexagon(size.acrossFlats), size.height);
-    return DrillAlongZ(Common(prism, NutBevelBody(size)), 0, 0, size.boreDiameter, size.height);
+    return CutAway(Common(prism, NutBevelBody(size)), {HoleAlongZ(0, 0, size.boreDiameter, size.height)});
   });
 }
 
@@ -191,7 +183,7 @@ Result<TopoDS_Shape> MakeGear(const GearSize& size) {
   if (size.rootDiameter >= size.tipDiameter) return SizeFailure(part, "the root circle must lie inside the tip circle");
   if (size.boreDiameter >= size.rootDiameter) return SizeFailure(part, "the bore must lie inside the root circle");
   return BuildPart(part, [&] {
-    return DrillAlongZ(ExtrudedPolygon(GearOutline(size), size.width), 0, 0, size.boreDiameter, size.width);
+    return CutAway(ExtrudedPolygon(GearOutline(size), size.width), {HoleAlongZ(0, 0, size.boreDiameter, size.width)});
   });
 }
 

@@ -8,13 +8,6 @@
 namespace korrin::standin {
 namespace {
 
-// Tools stick out of the stock by this much, so no cut leaves a sliver face.
-constexpr double kToolOverrun = 1;
-
-TopoDS_Shape Bore(double diameter, double length) {
-  return UprightCylinder(0, 0, -kToolOverrun, diameter / 2, length + 2 * kToolOverrun);
-}
-
 TopoDS_Shape ShaftBody(const ShaftSize& size) {
   const double endRadius = size.endDiameter / 2;
   const double farEndStart = size.endLength + size.middleLength;
@@ -45,8 +38,8 @@ std::vector<TopoDS_Shape> BoltHoles(const FlangeSize& size) {
   const double circleRadius = size.boltCircleDiameter / 2;
   for (int hole = 0; hole < size.boltCount; ++hole) {
     const double angle = 2 * M_PI * hole / size.boltCount;
-    holes.push_back(UprightCylinder(circleRadius * std::cos(angle), circleRadius * std::sin(angle), -kToolOverrun,
-                                    size.boltHoleDiameter / 2, size.discThickness + 2 * kToolOverrun));
+    holes.push_back(HoleAlongZ(circleRadius * std::cos(angle), circleRadius * std::sin(angle), size.boltHoleDiameter,
+                               size.discThickness));
   }
   return holes;
 }
@@ -93,7 +86,7 @@ Result<TopoDS_Shape> MakeFlange(const FlangeSize& size) {
     const TopoDS_Shape disc = UprightCylinder(0, 0, 0, size.discDiameter / 2, size.discThickness);
     const TopoDS_Shape hub = UprightCylinder(0, 0, size.discThickness, size.hubDiameter / 2, size.hubHeight);
     std::vector<TopoDS_Shape> holes = BoltHoles(size);
-    holes.push_back(Bore(size.boreDiameter, size.discThickness + size.hubHeight));
+    holes.push_back(HoleAlongZ(0, 0, size.boreDiameter, size.discThickness + size.hubHeight));
     return CutAway(Fused(disc, {hub}), holes);
   });
 }
@@ -107,7 +100,7 @@ Result<TopoDS_Shape> MakeWasher(const WasherSize& size) {
   if (size.innerDiameter >= size.outerDiameter) return SizeFailure(part, "the hole must be narrower than the washer");
   return BuildPart(part, [&] {
     return CutAway(UprightCylinder(0, 0, 0, size.outerDiameter / 2, size.thickness),
-                   {Bore(size.innerDiameter, size.thickness)});
+                   {HoleAlongZ(0, 0, size.innerDiameter, size.thickness)});
   });
 }
 
@@ -128,7 +121,7 @@ Result<TopoDS_Shape> MakeBushing(const BushingSize& size) {
     const TopoDS_Shape collar = UprightCylinder(0, 0, 0, size.collarDiameter / 2, size.collarThickness);
     const TopoDS_Shape sleeve =
         UprightCylinder(0, 0, size.collarThickness, size.outerDiameter / 2, size.length - size.collarThickness);
-    return CutAway(Fused(collar, {sleeve}), {Bore(size.innerDiameter, size.length)});
+    return CutAway(Fused(collar, {sleeve}), {HoleAlongZ(0, 0, size.innerDiameter, size.length)});
   });
 }
 
