@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <BRepMesh_IncrementalMesh.hxx>
+#include <BRepTools.hxx>
+#include <BRep_Tool.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopoDS.hxx>
+
+#include "GeometryExpectations.h"
+#include "geometry/GeometryFailure.h"
+#include "geometry/SampleParts.h"
+#include "geometry/ShapeText.h"
+
+namespace korrin::standin {
+namespace {
+
+// The text holds every coordinate to 17 significant digits: a round trip
+// keeps the measures but for the last bits of the integration.
+constexpr double kRoundTripTolerance = 1e-9;  // relative for volume and area, millimetres for the box
+
+TEST(ShapeText, RoundTripKeepsEverySamplesMeasures) {
+  const Result<std::vector<NamedShape>> parts = SampleParts();
+  ASSERT_TRUE(parts.ok()) << parts.failure().description;
+  for (const NamedShape& part : parts.value()) {
+    const Result<TopoDS_Shape> read = ShapeFromBrepText(BrepText(part.shape));
+    ASSERT_TRUE(read.ok()) << part.name << ": " << read.failure().description;
+    const ShapeMeasures before = testing::MeasuresOf(part.shape, part.name);
+    const ShapeMeasures after = testing::MeasuresOf(read.value(), part.name);
+    EXPECT_NEAR(after.volume, before.volume, before.volume * kRoundTripTolerance) << part.name;
+    EXPECT_NEAR(after.surfaceArea, before.surfaceArea, before.surfaceArea * kRoundTripTolerance) << part.name;
+    EXPECT_EQ(after.faceCount, before.faceCount) << part.name;
+    EXPECT_EQ(after.solidCount, 1) << part.name;
+    testing::ExpectBoxNear(after.box, before.box, kRoundTripTolerance, part.name);
+  }
+}
+
+TEST(ShapeText, LeavesOutMeshes) {
+  const Result<TopoDS_Shape> washer = MakeWasher();
+  ASSERT_TRUE(washer.ok());
+  BRepMesh_IncrementalMesh mesh(washer.value(), 0.01, false, 0.1, false);
+  ASSERT_TRUE(mesh.IsDone());
+  TopLoc_Location location;
+  ASSERT_FALSE(BRep_Tool::Triangulation(TopoDS::Face(TopExp_Explorer(washer.value(), TopAbs_FACE).Current()), location)
+                   .IsNull());
+  const std::string text = BrepText(washer.value());
+  EXPECT_NE(text.find("\nTriangulations 0\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nPolygonOnTriangulations 0\n"), std::string::npos) << text;
+  BRepTools::Clean(washer.value());
+}
+
+TEST(ShapeText, BrokenTextGivesAFailureSayingSo) {
+  const Result<TopoDS_Shape> washer = MakeWasher();
+  ASSERT_TRUE(washer.ok());
+  const std::string whole = BrepText(washer.value());
+  struct Case {
+    const char* what;
+    std::string text;
+    const char* description;
+  };
+  const std::vector<Case> cases{
+      {"empty", "", "not a B-rep text: the \"CASCADE Topology\" title is missing"},
+      {"other text", "solid cube\nendsolid cube\n", "not a B-rep text: the \"CASCADE Topology\" title is missing"},
+      {"title alone", "\nCASCADE Topology V3, (c) Open Cascade\n", "not a B-rep text: it holds no shape"},
+      {"first half", whole.substr(0, whole.size() / 2),
+       "not a B-rep text: it is damaged or cut short (reading failed: Standard_OutOfRange"},
+      {"last line cut", whole.substr(0, whole.rfind('\n', whole.size() - 2)),
+       "not a B-rep text: it is damaged or cut short (reading failed: Standard_OutOfRange"},
+  };
+  for (const Case& c : cases) {
+    const Result<TopoDS_Shape> read = ShapeFromBrepText(c.text);
+    ASSERT_FALSE(read.ok()) << c.what;
+    EXPECT_EQ(read.failure().number, kModelFileBroken) << c.what;
+    EXPECT_EQ(read.failure().description.rfind(c.description, 0), 0u) << c.what << ": " << read.failure().description;
+  }
+}
+
+}  // namespace
+}  // namespace korrin::standin
