@@ -147,10 +147,45 @@ Result<std::string> StandinApplication::FullFileName(host::DocumentHandle docume
 Status StandinApplication::WriteDocument(LoadedDocument& document, const std::string& path) {
   StandinDocument model = document.model;
   const std::string folder = FolderOf(path);
+  if (document.importedModel) {
+    // An imported assembly has its components in memory only: they are saved
+    // as documents of their own beside it, as the host does on import.
+    auto references = WriteComponents(*document.importedModel, folder, model.release);
+    if (!references) return references.failure();
+    model.references = std::move(references).value();
+    return WriteStandinDocument(path, model);
+  }
   for (StandinReference& reference : model.references) {
     reference.path = RebasedReference(reference.path, document.folder, folder);
   }
   return WriteStandinDocument(path, model);
+}
+
+Result<std::vector<StandinReference>> StandinApplication::WriteComponents(const ModelNode& assembly,
+                                                                         const std::string& folder,
+                                                                         const StandinRelease& release) {
+  std::vector<StandinReference> references;
+  for (const ModelNode& component : assembly.components) {
+    StandinDocument document;
+    document.release = release;
+    std::string name = component.name.empty() ? "component" : component.name;
+    if (component.isAssembly()) {
+      document.type = standin::DocumentType::Assembly;
+      document.environment = "Assembly";
+      auto children = WriteComponents(component, folder, release);
+      if (!children) return children.failure();
+      document.references = std::move(children).value();
+      name += ".iam";
+    } else {
+      document.type = standin::DocumentType::Part;
+      document.environment = "Part";
+      document.geometry = component.geometry;
+      name += ".ipt";
+    }
+    if (Status written = WriteStandinDocument(ResolvedReference(folder, name), document); !written) return written.failure();
+    references.push_back(StandinReference{name, component.placement});
+  }
+  return references;
 }
 
 Status StandinApplication::Save(host::DocumentHandle document) {
@@ -177,8 +212,16 @@ Status StandinApplication::SaveAs(host::DocumentHandle document, const std::stri
     }
     if (Status written = WriteDocument(open, fullFileName); !written) return written;
     if (!copy) {
-      for (StandinReference& reference : open.model.references) {
-        reference.path = RebasedReference(reference.path, open.folder, FolderOf(fullFileName));
+      if (open.importedModel) {
+        // From now on the assembly is the one saved, components and all.
+        auto saved = standin::ReadStandinDocument(fullFileName);
+        if (!saved) return saved.failure();
+        open.model.references = std::move(saved).value().references;
+        open.importedModel.reset();
+      } else {
+        for (StandinReference& reference : open.model.references) {
+          reference.path = RebasedReference(reference.path, open.folder, FolderOf(fullFileName));
+        }
       }
       open.fullFileName = fullFileName;
       open.folder = FolderOf(fullFileName);

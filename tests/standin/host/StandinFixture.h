@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "OcctGeometryExchange.h"
 #include "StandinConnector.h"
 #include "documents/StandinDocumentWriter.h"
 #include "host/HostInstallation.h"
@@ -81,7 +82,8 @@ class StandinFixture : public ::testing::Test {
   TemporaryFolder folder_;
   SqliteRegistry registry_{(folder_ / "registry").string()};
   std::chrono::steady_clock::time_point now_{};
-  standin::StandinConnector connector_{registry_, nullptr, [this] { return now_; }};
+  standin::OcctGeometryExchange geometry_;
+  standin::StandinConnector connector_{registry_, &geometry_, [this] { return now_; }};
   std::shared_ptr<host::Application> host_;
 };
 

@@ -83,13 +83,14 @@ TEST_F(StandinSessionTest, TranslatorsAreFoundByDisplayNameAndFillTheirOptions) 
   for (std::int32_t i = 1; i <= 5; ++i) EXPECT_EQ(Host().OptionName(options, i).value(), expected[i - 1]);
   EXPECT_FALSE(Host().OptionName(options, 6).ok());
 
-  // Another context offers no options; a document without geometry
-  // translators cannot be written as STEP.
+  // Another context offers no options; a part without a shape cannot be
+  // written as STEP.
   const host::ContextHandle other = Host().NewTranslationContext(13057).value();
   EXPECT_FALSE(Host().translators().HasSaveCopyAsOptions(step, part, other, Host().NewOptionMap().value()).value());
   const host::DataMediumHandle medium = Host().NewDataMedium((folder_ / "p.stp").string()).value();
   EXPECT_EQ(Host().translators().SaveCopyAs(step, part, context, options, medium).failure().description,
-            "This stand-in host has no geometry translators.");
+            "The part \"p\" has no geometry.");
+  EXPECT_FALSE(folder_.Exists("p.stp"));
 }
 
 TEST_F(StandinSessionTest, DrawingTranslatorsWriteContainersWithTheOptionsInEffect) {

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "GeometryExchange.h"
+
+namespace korrin::standin {
+
+// The stand-in's geometry translators on Open CASCADE: models become product
+// structures of real shapes, written and read by the geometry library.
+class OcctGeometryExchange final : public GeometryExchange {
+ public:
+  Status WriteStep(const ModelNode& model, const StepSettings& settings, const std::string& path) override;
+  Status WriteIges(const ModelNode& model, const IgesSettings& settings, const std::string& path) override;
+  Status WriteStl(const ModelNode& model, const StlFineness& fineness, const std::string& path) override;
+  Result<ImportResult> ReadStep(const std::string& path) override;
+  Result<ImportResult> ReadIges(const std::string& path) override;
+  Result<ImportResult> ReadStl(const std::string& path) override;
+};
+
+}  // namespace korrin::standin
