@@ -93,18 +93,12 @@ Result<TopoDS_Shape> ShapeOf(const ModelNode& model) {
   return TopoDS_Shape(all);
 }
 
-ModelNode NodeOf(const ProductNode& product) {
-  ModelNode node{product.name, product.IsAssembly() ? "" : BrepText(product.shape), PlacementOf(product.placement), {}};
-  for (const ProductNode& child : product.children) node.components.push_back(NodeOf(child));
-  return node;
-}
-
 Result<ImportResult> ResultOf(Result<ImportedModel> imported, const std::string& path) {
   if (!imported) return imported.failure();
   const std::string name = std::filesystem::path(path).stem().string();
   const auto& products = imported.value().products;
   if (products.size() == 1 && products.front().IsAssembly()) {
-    ModelNode root = NodeOf(products.front());
+    ModelNode root = ModelOfProduct(products.front());
     root.placement.reset();
     return ImportResult{std::move(root)};
   }
@@ -112,6 +106,12 @@ Result<ImportResult> ResultOf(Result<ImportedModel> imported, const std::string&
 }
 
 }  // namespace
+
+ModelNode ModelOfProduct(const ProductNode& product) {
+  ModelNode node{product.name, product.IsAssembly() ? "" : BrepText(product.shape), PlacementOf(product.placement), {}};
+  for (const ProductNode& child : product.children) node.components.push_back(ModelOfProduct(child));
+  return node;
+}
 
 Status OcctGeometryExchange::WriteStep(const ModelNode& model, const StepSettings& settings, const std::string& path) {
   auto product = ProductOf(model);

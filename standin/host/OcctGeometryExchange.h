@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GeometryExchange.h"
+#include "geometry/ProductNode.h"
 
 namespace korrin::standin {
 
@@ -15,5 +16,9 @@ class OcctGeometryExchange final : public GeometryExchange {
   Result<ImportResult> ReadIges(const std::string& path) override;
   Result<ImportResult> ReadStl(const std::string& path) override;
 };
+
+// A product structure of shapes as the host's model: parts carry their shape
+// as B-rep text, components their placement.
+ModelNode ModelOfProduct(const ProductNode& product);
 
 }  // namespace korrin::standin

@@ -143,8 +143,6 @@ class StandinApplication final : public host::Application, public host::Document
   Result<host::DocumentHandle> OpenStandinDocument(const std::string& path);
   Result<host::DocumentHandle> ImportModel(const std::string& path);
   Status WriteDocument(LoadedDocument& document, const std::string& path);
-  static Result<std::vector<StandinReference>> WriteComponents(const ModelNode& assembly, const std::string& folder,
-                                                               const StandinRelease& release);
   Status ExportCopy(LoadedDocument& document, const std::string& path);
   Status Translate(const AddInState& translator, LoadedDocument& document, const OptionEntries& options,
                    const std::string& path);

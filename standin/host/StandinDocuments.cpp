@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "HostPaths.h"
+#include "ModelDocuments.h"
 #include "StandinApplication.h"
 #include "StandinContainer.h"
 #include "StandinFailures.h"
@@ -150,7 +151,7 @@ Status StandinApplication::WriteDocument(LoadedDocument& document, const std::st
   if (document.importedModel) {
     // An imported assembly has its components in memory only: they are saved
     // as documents of their own beside it, as the host does on import.
-    auto references = WriteComponents(*document.importedModel, folder, model.release);
+    auto references = WriteComponentDocuments(*document.importedModel, folder, model.release);
     if (!references) return references.failure();
     model.references = std::move(references).value();
     return WriteStandinDocument(path, model);
@@ -159,33 +160,6 @@ Status StandinApplication::WriteDocument(LoadedDocument& document, const std::st
     reference.path = RebasedReference(reference.path, document.folder, folder);
   }
   return WriteStandinDocument(path, model);
-}
-
-Result<std::vector<StandinReference>> StandinApplication::WriteComponents(const ModelNode& assembly,
-                                                                         const std::string& folder,
-                                                                         const StandinRelease& release) {
-  std::vector<StandinReference> references;
-  for (const ModelNode& component : assembly.components) {
-    StandinDocument document;
-    document.release = release;
-    std::string name = component.name.empty() ? "component" : component.name;
-    if (component.isAssembly()) {
-      document.type = standin::DocumentType::Assembly;
-      document.environment = "Assembly";
-      auto children = WriteComponents(component, folder, release);
-      if (!children) return children.failure();
-      document.references = std::move(children).value();
-      name += ".iam";
-    } else {
-      document.type = standin::DocumentType::Part;
-      document.environment = "Part";
-      document.geometry = component.geometry;
-      name += ".ipt";
-    }
-    if (Status written = WriteStandinDocument(ResolvedReference(folder, name), document); !written) return written.failure();
-    references.push_back(StandinReference{name, component.placement});
-  }
-  return references;
 }
 
 Status StandinApplication::Save(host::DocumentHandle document) {

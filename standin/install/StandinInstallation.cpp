@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "documents/SheetSizes.h"
 #include "documents/StandinDocumentWriter.h"
 #include "host/HostInstallation.h"
 #include "settings/PathText.h"
@@ -15,10 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-constexpr const char* kIsoA3 = "A3";
-constexpr double kA3Width = 42.0;
-constexpr double kA3Height = 29.7;
-constexpr std::int32_t kA3SizeCode = 9990;
 
 // A value the installation writes unless the user's registry holds it.
 struct Preference {
@@ -207,11 +204,12 @@ class Installer {
     StandinDocument drawing = part;
     drawing.type = DocumentType::Drawing;
     drawing.environment = "Drawing";
+    const SheetSize& a3 = SheetSizeNamed("A3");
     StandinSheet sheet;
-    sheet.name = std::string(kIsoA3);
-    sheet.widthCentimetres = kA3Width;
-    sheet.heightCentimetres = kA3Height;
-    sheet.sizeCode = kA3SizeCode;
+    sheet.name = std::string(a3.name);
+    sheet.widthCentimetres = a3.widthCentimetres;
+    sheet.heightCentimetres = a3.heightCentimetres;
+    sheet.sizeCode = a3.sizeCode;
     drawing.sheets = {sheet};
     return {{"Standard.ipt", part}, {"Standard.iam", assembly}, {"Standard.idw", drawing}};
   }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <ostream>
 
+#include "SampleSet.h"
 #include "StandinInstallation.h"
 #include "platform/linux/SqliteRegistry.h"
 #include "settings/PathText.h"
@@ -15,12 +16,18 @@ constexpr int kDone = 0;
 constexpr int kFailed = 1;
 constexpr int kWrongUsage = 2;
 
+// Samples are saved by the release installed by default.
+constexpr StandinRelease kSampleRelease{7, 0};
+
 constexpr const char* kUsage =
     "Usage:\n"
     "  korrin-standin install [--version 5.2|5.3|6.0|7.0] [--root DIR]\n"
     "      installs the stand-in host (default version 7.0). With --root everything,\n"
     "      the registry included, goes into DIR; without it the folders go into the\n"
-    "      user's data folder and the registry is the user's.\n";
+    "      user's data folder and the registry is the user's.\n"
+    "  korrin-standin samples DIR\n"
+    "      writes the sample documents (parts, assemblies, drawings, files to\n"
+    "      import, a list file) into DIR.\n";
 
 struct InstallRequest {
   std::string version = kDefaultInstallVersion;
@@ -69,10 +76,26 @@ int Install(const std::vector<std::string>& arguments, std::ostream& out, std::o
   return kDone;
 }
 
+int Samples(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+  if (arguments.size() != 2) {
+    err << kUsage;
+    return kWrongUsage;
+  }
+  auto written = WriteSampleSet(std::filesystem::absolute(arguments[1]).lexically_normal().string(), kSampleRelease);
+  if (!written) {
+    err << "korrin-standin: " << written.failure().description << "\n";
+    return kFailed;
+  }
+  for (const std::string& file : written.value()) out << file << "\n";
+  out << written.value().size() << " sample files written\n";
+  return kDone;
+}
+
 }  // namespace
 
 int RunStandinTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   if (!arguments.empty() && arguments[0] == "install") return Install(arguments, out, err);
+  if (!arguments.empty() && arguments[0] == "samples") return Samples(arguments, out, err);
   err << kUsage;
   return kWrongUsage;
 }

@@ -1,0 +1,217 @@
+#include "SampleSet.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "ModelDocuments.h"
+#include "OcctGeometryExchange.h"
+#include "documents/SheetSizes.h"
+#include "documents/StandinDocumentWriter.h"
+#include "geometry/IgesWriter.h"
+#include "geometry/SampleParts.h"
+#include "geometry/ShapeText.h"
+#include "geometry/StepWriter.h"
+#include "settings/TextFile.h"
+
+namespace korrin::standin {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A drawing sheet of a named size, ready at once unless views are slow.
+StandinSheet SheetOf(const std::string& name, std::string_view size, std::int32_t computingReads = 0) {
+  const SheetSize& known = SheetSizeNamed(size);
+  StandinSheet sheet;
+  sheet.name = name;
+  sheet.widthCentimetres = known.widthCentimetres;
+  sheet.heightCentimetres = known.heightCentimetres;
+  sheet.sizeCode = known.sizeCode;
+  sheet.computingReads = computingReads;
+  return sheet;
+}
+
+class SampleWriter {
+ public:
+  SampleWriter(const std::string& folder, const StandinRelease& release) : root_(folder), release_(release) {}
+
+  Result<std::vector<std::string>> Run() {
+    for (Status (SampleWriter::*step)() : {&SampleWriter::Folders, &SampleWriter::Parts, &SampleWriter::Assemblies,
+                                           &SampleWriter::Drawings, &SampleWriter::OtherDocuments,
+                                           &SampleWriter::ImportFiles, &SampleWriter::ListFile}) {
+      if (Status done = (this->*step)(); !done) return done.failure();
+    }
+    return written_;
+  }
+
+ private:
+  StandinDocument Document(DocumentType type, const char* environment) const {
+    StandinDocument document;
+    document.type = type;
+    document.release = release_;
+    document.environment = environment;
+    return document;
+  }
+
+  Status Save(const std::string& name, const StandinDocument& document) {
+    const std::string path = (root_ / name).string();
+    if (Status written = WriteStandinDocument(path, document); !written) return written;
+    written_.push_back(path);
+    return {};
+  }
+
+  Status Folders() {
+    for (const char* folder : {"parts/OLDVERSIONS", "assemblies", "drawings", "presentations", "features", "import"}) {
+      std::error_code error;
+      fs::create_directories(root_ / folder, error);
+      if (error) return Failure{error.value(), "Cannot create " + (root_ / folder).string() + ": " + error.message()};
+    }
+    return {};
+  }
+
+  Status Parts() {
+    auto parts = SampleParts();
+    if (!parts) return parts.failure();
+    for (const NamedShape& part : parts.value()) {
+      StandinDocument document = Document(DocumentType::Part, "Part");
+      document.geometry = BrepText(part.shape);
+      if (Status saved = Save("parts/" + part.name + ".ipt", document); !saved) return saved;
+      shapes_.push_back(part);
+    }
+    StandinDocument legacy = Document(DocumentType::Part, "Part");
+    legacy.release = {5, 3};
+    legacy.needsMigrating = true;
+    legacy.computeStatus = ComputeStatus::OutOfDate;
+    legacy.geometry = BrepText(shapes_[1].shape);
+    legacy.description = "saved by an older release: needs migrating";
+    StandinDocument future = Document(DocumentType::Part, "Part");
+    future.release = {release_.majorNumber + 2, 0};
+    future.geometry = BrepText(shapes_[9].shape);
+    future.description = "saved by a newer release than the host";
+    StandinDocument flaky = Document(DocumentType::Part, "Part");
+    flaky.geometry = BrepText(shapes_[7].shape);
+    flaky.faults.failFirstOpen = StandinFault{-2147467259, "The host stopped answering while opening the file."};
+    flaky.description = "fails its first open, as a host that hangs would";
+    StandinDocument backup = Document(DocumentType::Part, "Part");
+    backup.geometry = BrepText(shapes_[0].shape);
+    for (const auto& [name, document] : {std::pair{"parts/legacy-plate.ipt", legacy},
+                                         std::pair{"parts/future-gear.ipt", future},
+                                         std::pair{"parts/flaky-pin.ipt", flaky},
+                                         std::pair{"parts/OLDVERSIONS/bracket.ipt", backup}}) {
+      if (Status saved = Save(name, document); !saved) return saved;
+    }
+    return {};
+  }
+
+  Status Assemblies() {
+    auto product = SampleAssembly();
+    if (!product) return product.failure();
+    assembly_ = product.value();
+    auto references = WriteComponentDocuments(ModelOfProduct(assembly_), (root_ / "assemblies").string(), release_);
+    if (!references) return references.failure();
+    ListComponents(assembly_);
+    StandinDocument unit = Document(DocumentType::Assembly, "Assembly");
+    unit.references = std::move(references).value();
+    StandinDocument broken = Document(DocumentType::Assembly, "Assembly");
+    broken.references = {{"../parts/washer.ipt", std::nullopt}, {"../parts/missing-spacer.ipt", std::nullopt}};
+    broken.description = "refers to a part that is not there";
+    if (Status saved = Save("assemblies/drive-unit.iam", unit); !saved) return saved;
+    return Save("assemblies/broken-reference.iam", broken);
+  }
+
+  // The component files of an assembly, each once, in the order written.
+  void ListComponents(const ProductNode& assembly) {
+    for (const ProductNode& child : assembly.children) {
+      if (child.IsAssembly()) ListComponents(child);
+      const std::string path = (root_ / "assemblies" / (child.name + (child.IsAssembly() ? ".iam" : ".ipt"))).string();
+      if (std::find(written_.begin(), written_.end(), path) == written_.end()) written_.push_back(path);
+    }
+  }
+
+  Status Drawings() {
+    StandinDocument bracket = Document(DocumentType::Drawing, "Drawing");
+    bracket.references = {{"../parts/bracket.ipt", std::nullopt}};
+    bracket.sheets = {SheetOf("Sheet:1", "A4")};
+    StandinDocument unit = Document(DocumentType::Drawing, "Drawing");
+    unit.references = {{"../assemblies/drive-unit.iam", std::nullopt}, {"../parts/housing.ipt", std::nullopt}};
+    unit.sheets = {SheetOf("Assembly", "A0"), SheetOf("Housing", "A1"), SheetOf("Details", "A2")};
+    StandinDocument flange = Document(DocumentType::Drawing, "Drawing");
+    flange.references = {{"../parts/flange.ipt", std::nullopt}};
+    flange.sheets = {SheetOf("Sheet:1", "ANSI B"), SheetOf("Notes", "ANSI A")};
+    flange.sheets[1].excludedFromPrinting = true;
+    StandinDocument shaft = Document(DocumentType::Drawing, "Drawing");
+    shaft.references = {{"../parts/stepped-shaft.ipt", std::nullopt}};
+    shaft.sheets = {SheetOf("Sheet:1", "A3", 40)};
+    shaft.description = "its views take a while to compute";
+    for (const auto& [name, document] : {std::pair{"drawings/bracket.idw", bracket},
+                                         std::pair{"drawings/drive-unit.idw", unit},
+                                         std::pair{"drawings/flange.idw", flange},
+                                         std::pair{"drawings/stepped-shaft.idw", shaft}}) {
+      if (Status saved = Save(name, document); !saved) return saved;
+    }
+    return {};
+  }
+
+  Status OtherDocuments() {
+    StandinDocument presentation = Document(DocumentType::Presentation, "Presentation");
+    presentation.references = {{"../assemblies/drive-unit.iam", std::nullopt}};
+    StandinDocument feature = Document(DocumentType::DesignElement, "Part");
+    feature.description = "a slot to place on parts";
+    if (Status saved = Save("presentations/drive-unit.ipn", presentation); !saved) return saved;
+    return Save("features/slot.ide", feature);
+  }
+
+  Status ImportFiles() {
+    StepOptions step;
+    step.originatingSystem = "Korrin stand-in samples";
+    const std::vector<std::pair<std::string, const NamedShape*>> stepParts = {{"import/bracket.stp", &shapes_[0]},
+                                                                             {"import/flange.stp", &shapes_[3]}};
+    for (const auto& [name, part] : stepParts) {
+      if (Status written = WriteStep(PlacedPart(*part), root_ / name, step); !written) return written;
+      written_.push_back((root_ / name).string());
+    }
+    if (Status written = WriteStep(assembly_, root_ / "import/drive-unit.stp", step); !written) return written;
+    written_.push_back((root_ / "import/drive-unit.stp").string());
+    IgesOptions iges;
+    iges.geometry = IgesGeometry::Solids;
+    for (const auto& [name, part] : {std::pair{"import/stepped-shaft.igs", &shapes_[2]},
+                                     std::pair{"import/washer.igs", &shapes_[4]}}) {
+      if (Status written = WriteIges(part->shape, root_ / name, iges); !written) return written;
+      written_.push_back((root_ / name).string());
+    }
+    // The host cannot read Pro/ENGINEER files; the sample shows that it says so.
+    const std::string versioned = (root_ / "import/housing.prt.3").string();
+    if (Status written = WriteTextFile(versioned, {"#UGC:2 PART 1234 1000 5 1 1 15 2500 2003160 000000a1",
+                                                   "(a Pro/ENGINEER part: the stand-in host cannot read it)"});
+        !written) {
+      return written;
+    }
+    written_.push_back(versioned);
+    return {};
+  }
+
+  Status ListFile() {
+    const std::vector<std::string> listed = {"parts/bracket.ipt", "parts/flange.ipt", "assemblies/drive-unit.iam",
+                                             "drawings/bracket.idw", "drawings/drive-unit.idw"};
+    std::vector<std::string> lines;
+    for (const std::string& name : listed) lines.push_back((root_ / name).string());
+    const std::string path = (root_ / "conversion-list.txt").string();
+    if (Status written = WriteTextFile(path, lines); !written) return written;
+    written_.push_back(path);
+    return {};
+  }
+
+  fs::path root_;
+  StandinRelease release_;
+  std::vector<NamedShape> shapes_;
+  ProductNode assembly_;
+  std::vector<std::string> written_;
+};
+
+}  // namespace
+
+Result<std::vector<std::string>> WriteSampleSet(const std::string& folder, const StandinRelease& release) {
+  return SampleWriter(folder, release).Run();
+}
+
+}  // namespace korrin::standin
