@@ -56,6 +56,19 @@ class StandinGeometryTest : public testing::StandinFixture {
 
   double VolumeOf(const std::string& name) { return standin::Measure(shapes_.at(name)).value().volume; }
 
+  // The shape read back from a file has the source's bounding box.
+  void ExpectSameBox(const TopoDS_Shape& read, const std::string& name, const std::string& what) {
+    const standin::BoundingBox got = standin::Measure(read).value().box;
+    const standin::BoundingBox want = standin::Measure(shapes_.at(name)).value().box;
+    constexpr double kTolerance = 1e-3;
+    EXPECT_NEAR(got.xMin, want.xMin, kTolerance) << what;
+    EXPECT_NEAR(got.yMin, want.yMin, kTolerance) << what;
+    EXPECT_NEAR(got.zMin, want.zMin, kTolerance) << what;
+    EXPECT_NEAR(got.xMax, want.xMax, kTolerance) << what;
+    EXPECT_NEAR(got.yMax, want.yMax, kTolerance) << what;
+    EXPECT_NEAR(got.zMax, want.zMax, kTolerance) << what;
+  }
+
   std::map<std::string, TopoDS_Shape> shapes_;
 };
 
@@ -82,6 +95,7 @@ TEST_F(StandinGeometryTest, StepFilesFollowTheProtocolAndHeaderEntries) {
     auto back = standin::ReadStep(path);
     ASSERT_TRUE(back.ok());
     EXPECT_NEAR(standin::Measure(back.value().shape).value().volume, VolumeOf("flange"), 1e-6 * VolumeOf("flange"));
+    ExpectSameBox(back.value().shape, "flange", path);
   }
   EXPECT_FALSE(Export(flange, "Autodesk STEP Translator", (folder_ / "x.stp").string(), {{1, std::int32_t{3}}}).ok());
   EXPECT_FALSE(folder_.Exists("x.stp"));
@@ -108,6 +122,12 @@ TEST_F(StandinGeometryTest, IgesGeometryOptionsDecideTheEntitiesWritten) {
     const std::map<int, int> entities = testing::IgesEntityCounts(FileText(path));
     EXPECT_TRUE(entities.contains(test.present)) << test.geometry << " " << test.surface << " " << test.faces;
     EXPECT_FALSE(entities.contains(test.absent)) << test.geometry << " " << test.surface << " " << test.faces;
+    auto back = standin::ReadIges(path);
+    ASSERT_TRUE(back.ok()) << path;
+    ExpectSameBox(back.value().shape, "bracket", path);
+    if (test.geometry == "Solids") {
+      EXPECT_NEAR(standin::Measure(back.value().shape).value().volume, VolumeOf("bracket"), 1e-4 * VolumeOf("bracket"));
+    }
   }
   EXPECT_FALSE(Export(bracket, "Autodesk IGES Translator", (folder_ / "x.igs").string(), {{1, "Points"s}}).ok());
 }
@@ -127,6 +147,26 @@ TEST_F(StandinGeometryTest, StlMeshesGetFinerWithTheResolutionTheHostReadAtStart
   }
   EXPECT_LT(facets[0], facets[1]);
   EXPECT_LT(facets[1], facets[2]);
+}
+
+TEST_F(StandinGeometryTest, TheHostMeshesAtTheResolutionsOfItsRegistry) {
+  const std::string stl = HostUserKey(kTag, "\\System\\Preferences\\STL Output");
+  ASSERT_TRUE(registry_.CreateRegistryKey(RegistryRoot::CurrentUser, stl, ""));
+  const host::DocumentHandle shaft = Open(WritePart("stepped-shaft"));
+  const std::string before = (folder_ / "before.stl").string();
+  ASSERT_TRUE(Export(shaft, "Autodesk STL Translator", before, {{1, std::int32_t{0}}}).ok());
+  // The host reads its registry when it starts: a new value takes effect
+  // after a restart only.
+  ASSERT_TRUE(registry_.WriteRegistryValue(RegistryRoot::CurrentUser, stl, "High Resolution", "100"s));
+  const std::string same = (folder_ / "same.stl").string();
+  ASSERT_TRUE(Export(shaft, "Autodesk STL Translator", same, {{1, std::int32_t{0}}}).ok());
+  ASSERT_TRUE(Host().Quit().ok());
+  host_.reset();
+  const std::string after = (folder_ / "after.stl").string();
+  ASSERT_TRUE(Export(Open(WritePart("stepped-shaft")), "Autodesk STL Translator", after, {{1, std::int32_t{0}}}).ok());
+  const auto facets = [](const std::string& path) { return testing::RunAdmesh(path).value().facets; };
+  EXPECT_EQ(facets(same), facets(before));
+  EXPECT_LT(facets(after), facets(before));
 }
 
 TEST_F(StandinGeometryTest, AssembliesKeepTheirProductStructureInStep) {

@@ -115,6 +115,46 @@ TEST_F(StandinSessionTest, DrawingTranslatorsWriteContainersWithTheOptionsInEffe
                    .ok());
 }
 
+TEST_F(StandinSessionTest, OtherTranslatorsAndCopiesWriteContainersOfTheirKind) {
+  const std::string sat = HostUserKey(kTag, "\\Translators\\SatTranslator");
+  ASSERT_TRUE(registry_.CreateRegistryKey(RegistryRoot::CurrentUser, sat, ""));
+  ASSERT_TRUE(registry_.WriteRegistryValue(RegistryRoot::CurrentUser, sat, "SaveACISVersion", std::int32_t{6}));
+  const std::string drawingPath = Write("plate.idw", Drawing({Sheet("Sheet:1", 42.0, 29.7)}));
+  const std::string partPath = Write("p.ipt", Part());
+  const host::DocumentHandle drawing = Open(drawingPath);
+  const host::DocumentHandle part = Open(partPath);
+  const host::ContextHandle context = Host().NewTranslationContext(host::kFileBrowseContext).value();
+  const struct {
+    std::string translator;
+    host::DocumentHandle document;
+    std::string file;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"Autodesk DXF Translator", drawing, "plate.dxf",
+       {"kind DXF", "source " + drawingPath, "document drawing", "option Export_Acad_IniFile="}},
+      {"Autodesk DWF Translator", part, "p.dwf",
+       {"kind DWF", "source " + partPath, "document part", "option Export_Acad_IniFile="}},
+      {"Autodesk SAT Translator", part, "p.sat",
+       {"kind SAT", "source " + partPath, "document part", "option SaveACISVersion=6"}},
+  };
+  for (const auto& test : cases) {
+    const host::OptionMapHandle options = Host().NewOptionMap().value();
+    const host::AddInHandle addIn = AddInNamed(Host(), test.translator);
+    ASSERT_TRUE(Host().translators().HasSaveCopyAsOptions(addIn, test.document, context, options).value());
+    const std::string path = (folder_ / test.file).string();
+    ASSERT_TRUE(
+        Host().translators().SaveCopyAs(addIn, test.document, context, options, Host().NewDataMedium(path).value()).ok())
+        << test.translator;
+    std::vector<std::string> expected = {"KORRIN STAND-IN CONTAINER", "format 1"};
+    expected.insert(expected.end(), test.lines.begin(), test.lines.end());
+    EXPECT_EQ(ReadTextFile(path).lines, expected) << test.translator;
+  }
+  // Copies in formats without an open writer are containers too.
+  ASSERT_TRUE(Host().documents().SaveAs(part, (folder_ / "p.xgl").string(), true).ok());
+  EXPECT_EQ(ReadTextFile(folder_ / "p.xgl").lines.at(2), "kind XGL");
+  EXPECT_EQ(Host().documents().FullFileName(part).value(), partPath);
+}
+
 TEST_F(StandinSessionTest, TheReaderReportsReleasesStatusesAndReferences) {
   (void)registry_.CreateRegistryKey(RegistryRoot::CurrentUser, HostUserKey(kTag, kExternalReferencesKey), "");
   (void)registry_.WriteRegistryValue(RegistryRoot::CurrentUser, HostUserKey(kTag, kExternalReferencesKey),
