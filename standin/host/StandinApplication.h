@@ -148,6 +148,8 @@ class StandinApplication final : public host::Application, public host::Document
                    const std::string& path);
   Result<ModelNode> ModelOf(const LoadedDocument& document) const;
   void BusyFor(std::int32_t milliseconds);
+  // An add-in that is a translator of this running host.
+  Result<AddInState*> FindTranslator(host::AddInHandle translator);
   void FillOptions(OptionEntries& entries, const std::vector<TranslatorOption>& options) const;
 
   StandinSettings settings_;

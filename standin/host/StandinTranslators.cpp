@@ -98,6 +98,16 @@ Result<ModelNode> ModelOfFile(const std::string& path, std::optional<StandinPlac
 
 }  // namespace
 
+Result<StandinApplication::AddInState*> StandinApplication::FindTranslator(host::AddInHandle translator) {
+  if (Status running = Running(); !running) return running.failure();
+  auto addIn = addIns_.Find(translator);
+  if (!addIn) return addIn.failure();
+  if (!addIn.value()->description.format) {
+    return Unspecified("\"" + addIn.value()->description.displayName + "\" is no translator.");
+  }
+  return addIn;
+}
+
 void StandinApplication::FillOptions(OptionEntries& entries, const std::vector<TranslatorOption>& options) const {
   for (const TranslatorOption& option : options) {
     if (Entry(entries, option.name) == nullptr) entries.emplace_back(option.name, option.initial);
@@ -138,12 +148,8 @@ Result<host::DocumentHandle> StandinApplication::ImportModel(const std::string& 
 
 Result<bool> StandinApplication::HasSaveCopyAsOptions(host::AddInHandle translator, host::DocumentHandle document,
                                                       host::ContextHandle context, host::OptionMapHandle options) {
-  if (Status running = Running(); !running) return running.failure();
-  auto addIn = addIns_.Find(translator);
+  auto addIn = FindTranslator(translator);
   if (!addIn) return addIn.failure();
-  if (!addIn.value()->description.format) {
-    return Unspecified("\"" + addIn.value()->description.displayName + "\" is no translator.");
-  }
   auto found = FindDocument(document);
   if (!found) return found.failure();
   auto kind = contexts_.Find(context);
@@ -159,12 +165,8 @@ Result<bool> StandinApplication::HasSaveCopyAsOptions(host::AddInHandle translat
 Status StandinApplication::SaveCopyAs(host::AddInHandle translator, host::DocumentHandle document,
                                       host::ContextHandle context, host::OptionMapHandle options,
                                       host::DataMediumHandle medium) {
-  if (Status running = Running(); !running) return running;
-  auto addIn = addIns_.Find(translator);
+  auto addIn = FindTranslator(translator);
   if (!addIn) return addIn.failure();
-  if (!addIn.value()->description.format) {
-    return Unspecified("\"" + addIn.value()->description.displayName + "\" is no translator.");
-  }
   auto found = FindDocument(document);
   if (!found) return found.failure();
   if (auto kind = contexts_.Find(context); !kind) return kind.failure();
@@ -228,12 +230,8 @@ Status StandinApplication::Translate(const AddInState& translator, LoadedDocumen
 
 Result<bool> StandinApplication::HasOpenOptions(host::AddInHandle translator, host::DataMediumHandle medium,
                                                 host::ContextHandle context, host::OptionMapHandle options) {
-  if (Status running = Running(); !running) return running.failure();
-  auto addIn = addIns_.Find(translator);
+  auto addIn = FindTranslator(translator);
   if (!addIn) return addIn.failure();
-  if (!addIn.value()->description.format) {
-    return Unspecified("\"" + addIn.value()->description.displayName + "\" is no translator.");
-  }
   if (auto file = media_.Find(medium); !file) return file.failure();
   auto kind = contexts_.Find(context);
   if (!kind) return kind.failure();
@@ -247,11 +245,9 @@ Result<bool> StandinApplication::HasOpenOptions(host::AddInHandle translator, ho
 
 Result<host::DocumentHandle> StandinApplication::Open(host::AddInHandle translator, host::DataMediumHandle medium,
                                                       host::ContextHandle context, host::OptionMapHandle options) {
-  if (Status running = Running(); !running) return running.failure();
-  auto addIn = addIns_.Find(translator);
+  auto addIn = FindTranslator(translator);
   if (!addIn) return addIn.failure();
   const auto& format = addIn.value()->description.format;
-  if (!format) return Unspecified("\"" + addIn.value()->description.displayName + "\" is no translator.");
   auto file = media_.Find(medium);
   if (!file) return file.failure();
   if (auto kind = contexts_.Find(context); !kind) return kind.failure();

@@ -4,6 +4,7 @@
 
 #include "StandinFixture.h"
 #include "documents/StandinDocumentReader.h"
+#include "geometry/GeometryExpectations.h"
 #include "geometry/GeometryFileText.h"
 #include "geometry/ModelReaders.h"
 #include "geometry/SampleParts.h"
@@ -58,15 +59,9 @@ class StandinGeometryTest : public testing::StandinFixture {
 
   // The shape read back from a file has the source's bounding box.
   void ExpectSameBox(const TopoDS_Shape& read, const std::string& name, const std::string& what) {
-    const standin::BoundingBox got = standin::Measure(read).value().box;
-    const standin::BoundingBox want = standin::Measure(shapes_.at(name)).value().box;
     constexpr double kTolerance = 1e-3;
-    EXPECT_NEAR(got.xMin, want.xMin, kTolerance) << what;
-    EXPECT_NEAR(got.yMin, want.yMin, kTolerance) << what;
-    EXPECT_NEAR(got.zMin, want.zMin, kTolerance) << what;
-    EXPECT_NEAR(got.xMax, want.xMax, kTolerance) << what;
-    EXPECT_NEAR(got.yMax, want.yMax, kTolerance) << what;
-    EXPECT_NEAR(got.zMax, want.zMax, kTolerance) << what;
+    testing::ExpectBoxNear(standin::Measure(read).value().box, standin::Measure(shapes_.at(name)).value().box,
+                           kTolerance, what);
   }
 
   std::map<std::string, TopoDS_Shape> shapes_;
