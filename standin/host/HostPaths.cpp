@@ -18,9 +18,12 @@ std::string PathIgnoringCase(const std::string& path) {
     fs::path next = found / level;
     if (!fs::exists(next, error)) {
       bool matched = false;
-      for (const fs::directory_entry& entry : fs::directory_iterator(found.empty() ? "." : found, error)) {
-        if (EqualsIgnoringCase(entry.path().filename().string(), level.string())) {
-          next = found / entry.path().filename();
+      // Stepped by hand with an error code: a folder that cannot be listed
+      // ends the search instead of throwing.
+      for (fs::directory_iterator entry(found.empty() ? "." : found, error); !error && entry != fs::directory_iterator();
+           entry.increment(error)) {
+        if (EqualsIgnoringCase(entry->path().filename().string(), level.string())) {
+          next = found / entry->path().filename();
           matched = true;
           break;
         }
