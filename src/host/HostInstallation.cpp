@@ -96,6 +96,17 @@ HostVersion DetectHostVersion(Registry& registry, Dialogs& dialogs) {
   return found;
 }
 
+int CompareHostVersions(const std::string& a, const std::string& b) {
+  const auto parts = [](const std::string& version) {
+    std::string rest = version;
+    const int major = LeadingNumber(NextToken(rest, '.')).value_or(0);
+    return std::pair(major, LeadingNumber(rest).value_or(0));
+  };
+  const auto left = parts(a);
+  const auto right = parts(b);
+  return left < right ? -1 : left > right ? 1 : 0;
+}
+
 std::string HostUserKey(const std::string& registryVersionTag, const std::string& subKey) {
   return kHostKeyPrefix + registryVersionTag + subKey;
 }

@@ -33,6 +33,12 @@ struct HostVersion {
 
 HostVersion DetectHostVersion(Registry& registry, Dialogs& dialogs);
 
+// Compares two host version numbers ("5.3", "10.0") by their major and minor
+// parts as numbers: negative, zero or positive as a is before, the same as or
+// after b. Compared as text, "10.0" would come before "5.3". A text without
+// a number counts as 0.0.
+int CompareHostVersions(const std::string& a, const std::string& b);
+
 // A per-user host key: the prefix, the tag, then the sub-key (which starts
 // with "\").
 std::string HostUserKey(const std::string& registryVersionTag, const std::string& subKey);

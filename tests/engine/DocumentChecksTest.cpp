@@ -1,0 +1,60 @@
+#include "host/StandinFixture.h"
+#include "support/RecordingEventPump.h"
+#include "support/RecordingRunView.h"
+#include "verify/DocumentChecks.h"
+
+namespace korrin {
+namespace {
+
+class DocumentChecksTest : public testing::StandinFixture {
+ protected:
+  standin::StandinDocument Assembly(std::vector<std::string> references) {
+    standin::StandinDocument assembly = Part();
+    assembly.type = standin::DocumentType::Assembly;
+    for (std::string& reference : references) assembly.references.push_back({std::move(reference), std::nullopt});
+    return assembly;
+  }
+
+  testing::RecordingRunView view_;
+  testing::RecordingEventPump events_;
+  RunLog log_{view_, events_};
+  std::optional<Failure> pending_;
+};
+
+TEST_F(DocumentChecksTest, AResolvedTreeLogsNothing) {
+  Write("a/p.ipt", Part());
+  Write("a/sub.iam", Assembly({"p.ipt"}));
+  const host::DocumentHandle top = Open(Write("a/top.iam", Assembly({"sub.iam", "p.ipt"})));
+  EXPECT_TRUE(CheckReferencesResolve(Host(), top, log_, pending_));
+  EXPECT_TRUE(view_.lines.empty());
+  EXPECT_FALSE(pending_);
+}
+
+TEST_F(DocumentChecksTest, UnresolvedReferencesAreLoggedDownTheTree) {
+  Write("a/p.ipt", Part());
+  Write("a/sub.iam", Assembly({"p.ipt", "gone.ipt"}));
+  const host::DocumentHandle top = Open(Write("a/top.iam", Assembly({"sub.iam", "missing.ipt"})));
+  EXPECT_FALSE(CheckReferencesResolve(Host(), top, log_, pending_));
+  EXPECT_EQ(view_.lines, (std::vector<std::string>{"Error resolving: " + (folder_ / "a/gone.ipt").string(),
+                                                   "Error resolving: " + (folder_ / "a/sub.iam").string(),
+                                                   "Error resolving: " + (folder_ / "a/missing.ipt").string()}));
+}
+
+TEST_F(DocumentChecksTest, AnAssemblyReferringToItselfEnds) {
+  const host::DocumentHandle loop = Open(Write("a/loop.iam", Assembly({"loop.iam"})));
+  EXPECT_FALSE(CheckReferencesResolve(Host(), loop, log_, pending_));
+  EXPECT_FALSE(view_.lines.empty());
+}
+
+TEST_F(DocumentChecksTest, FileVersionsTheReaderCannotOpenAreReported) {
+  standin::StandinDocument newer = Part();
+  newer.release = {9, 0};
+  EXPECT_EQ(CheckFileVersion(connector_, Write("new.ipt", newer), "7.0"),
+            "Found fileversion: unknown. Current version: 7.0");
+  EXPECT_EQ(CheckFileVersion(connector_, Write("ok.ipt", Part()), "7.0"), "");
+  // Files that are no host documents are the import's matter.
+  EXPECT_EQ(CheckFileVersion(connector_, (folder_ / "x.stp").string(), "7.0"), "");
+}
+
+}  // namespace
+}  // namespace korrin

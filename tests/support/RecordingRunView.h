@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/RunView.h"
+
+namespace korrin::testing {
+
+// A run view that keeps what it was shown.
+class RecordingRunView final : public RunView {
+ public:
+  struct Progress {
+    int barValue = 0;
+    std::string percentText;
+    std::string timeLeftText;
+  };
+
+  std::vector<std::string> lines;
+  std::string status;
+  std::vector<Progress> progress;
+
+  void AppendLogLine(const std::string& line) override { lines.push_back(line); }
+  void ShowStatusText(const std::string& text) override { status = text; }
+  void ShowProgress(int barValue, const std::string& percentText, const std::string& timeLeftText) override {
+    progress.push_back({barValue, percentText, timeLeftText});
+  }
+};
+
+}  // namespace korrin::testing
