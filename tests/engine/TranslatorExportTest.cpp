@@ -1,0 +1,117 @@
+#include <fstream>
+#include <iterator>
+
+#include "engine/TranslatorExport.h"
+#include "geometry/GeometryFileText.h"
+#include "geometry/SampleParts.h"
+#include "geometry/ShapeText.h"
+#include "host/StandinFixture.h"
+#include "settings/TextFile.h"
+#include "support/FakeProcessTable.h"
+#include "support/RecordingEventPump.h"
+#include "support/RecordingRunView.h"
+#include "support/ScriptedDialogs.h"
+
+namespace korrin {
+namespace {
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class TranslatorExportTest : public testing::StandinFixture {
+ protected:
+  std::string Export(host::DocumentHandle document, const std::string& outputFile) {
+    ExportContext context{Host(), registry_, dialogs_, log_, abort_, processes_, options_, kTag, "7.0",
+                          "*.IPT", "/cfg/dwgout.ini", false, limit_, std::nullopt};
+    return ExportThroughTranslator(context, document, outputFile);
+  }
+  host::DocumentHandle OpenPart() {
+    standin::StandinDocument part = Part();
+    part.geometry = standin::BrepText(standin::MakeWasher().value());
+    return Open(Write("washer.ipt", part));
+  }
+  std::string Output(const std::string& name) { return (folder_ / name).string(); }
+
+  testing::ScriptedDialogs dialogs_;
+  testing::RecordingRunView view_;
+  testing::RecordingEventPump events_;
+  RunLog log_{view_, events_};
+  AbortFlag abort_;
+  testing::FakeProcessTable processes_;
+  ExportTemplateLines options_{{"[EXPORTOPTIONS]", "STPApplicationProtocol=False", "STPAuthorization=Released",
+                                "STPDescription=Washer", "STPOrganization=Works", "STLValue=1",
+                                "IGSOutputGeometryType=Wireframe", "IGSSurfaceType=143 - Bounded",
+                                "IGSSolidFaceType=Analytic"}};
+  HostWaitLimit limit_;
+};
+
+TEST_F(TranslatorExportTest, StepTakesTheProtocolTheUserAndTheHeaderTexts) {
+  const host::DocumentHandle washer = OpenPart();
+  ASSERT_EQ(Export(washer, Output("washer.stp")), "");
+  const std::string text = FileText(Output("washer.stp"));
+  EXPECT_EQ(testing::StepHeaderStrings(text, "FILE_SCHEMA"),
+            std::vector<std::string>{"AUTOMOTIVE_DESIGN { 1 0 10303 214 1 1 1 1 }"});
+  const auto header = testing::StepHeaderStrings(text, "FILE_NAME");
+  ASSERT_EQ(header.size(), 7u);
+  EXPECT_EQ(header[2], Host().UserName().value());
+  EXPECT_EQ(header[3], "Works");
+  EXPECT_EQ(header[6], "Released");
+}
+
+TEST_F(TranslatorExportTest, IgesTakesItsGeometryChoicesAsOptionEntries) {
+  ASSERT_EQ(Export(OpenPart(), Output("washer.igs")), "");
+  const auto entities = testing::IgesEntityCounts(FileText(Output("washer.igs")));
+  EXPECT_TRUE(entities.contains(110) || entities.contains(100));
+  EXPECT_FALSE(entities.contains(143));
+  EXPECT_FALSE(entities.contains(144));
+}
+
+TEST_F(TranslatorExportTest, StlValueOneExportsAtTheHighResolution) {
+  const host::DocumentHandle washer = OpenPart();
+  ASSERT_EQ(Export(washer, Output("high.stl")), "");
+  options_.SetExportOption("STLValue", "3");
+  ASSERT_EQ(Export(washer, Output("low.stl")), "");
+  EXPECT_GT(testing::RunAdmesh(Output("high.stl"))->facets, testing::RunAdmesh(Output("low.stl"))->facets);
+}
+
+TEST_F(TranslatorExportTest, DrawingExportsTellTheHostTheirSettingsFile) {
+  const host::DocumentHandle drawing = Open(Write("d.idw", Drawing({Sheet("Sheet:1", 42.0, 29.7)})));
+  ASSERT_EQ(Export(drawing, Output("d.dwg")), "");
+  ASSERT_EQ(Export(drawing, Output("d.dxf")), "");
+  EXPECT_EQ(ReadTextFile(Output("d.dwg")).lines.back(), "option Export_Acad_IniFile=/cfg/dwgout.ini");
+  const std::string key = HostUserKey(kTag, "\\Translators\\DWG\\Last INI file");
+  RegistryValue dwg, dxf;
+  ASSERT_TRUE(registry_.ReadRegistryValue(RegistryRoot::CurrentUser, key, "Last Export DWG INI file", dwg));
+  ASSERT_TRUE(registry_.ReadRegistryValue(RegistryRoot::CurrentUser, key, "Last Export DXF INI file", dxf));
+  EXPECT_EQ(dwg, RegistryValue(std::string("/cfg/dwgout.ini")));
+  EXPECT_EQ(dxf, RegistryValue(std::string("/cfg/dwgout.ini")));
+}
+
+TEST_F(TranslatorExportTest, FailuresComeBackAsTheTextToLog) {
+  const host::DocumentHandle washer = OpenPart();
+  dialogs_.ExpectMessage("Failed to activate xyz translator");
+  EXPECT_EQ(Export(washer, Output("washer.xyz")), "Unknown error");
+  EXPECT_EQ(Export(washer, ""), "Unknown error");
+  // The stand-in's DWG translator writes drawings only.
+  EXPECT_EQ(Export(washer, Output("washer.dwg")),
+            Output("washer.dwg") + ": The DWG translator saves drawings only.");
+}
+
+TEST_F(TranslatorExportTest, AHostBusyPastTheTimeLimitFailsTheExport) {
+  standin::StandinDocument part = Part();
+  part.geometry = standin::BrepText(standin::MakePin().value());
+  part.faults.busyAfterSaveMilliseconds = 3'600'000;
+  const host::DocumentHandle pin = Open(Write("pin.ipt", part));
+  auto clock = std::make_shared<HostWaitLimit::Clock::time_point>();
+  limit_.limit = std::chrono::seconds(30);
+  limit_.now = [clock] { return *clock += std::chrono::seconds(1); };
+  EXPECT_EQ(Export(pin, Output("pin.stp")), Output("pin.stp") + ": the host was still busy saving after 30 s");
+  // An abort ends the wait at once, without a failure.
+  abort_.Raise();
+  EXPECT_EQ(Export(pin, Output("pin2.stp")), "");
+}
+
+}  // namespace
+}  // namespace korrin
