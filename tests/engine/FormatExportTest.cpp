@@ -1,0 +1,173 @@
+#include "engine/FormatExport.h"
+#include "host/StandinFixture.h"
+#include "settings/TextFile.h"
+#include "support/FakeProcessTable.h"
+#include "support/RecordingEventPump.h"
+#include "support/RecordingRunView.h"
+#include "support/ScriptedDialogs.h"
+
+namespace korrin {
+namespace {
+
+using Next = FormatExport::Next;
+
+std::uint32_t LittleEndian(const std::string& bytes, std::size_t offset) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4; ++i) value |= std::uint32_t{static_cast<unsigned char>(bytes[offset + i])} << (8 * i);
+  return value;
+}
+
+class FormatExportTest : public testing::StandinFixture {
+ protected:
+  FormatExport Export(const std::string& pattern, const std::string& outputBase, host::DocumentHandle document) {
+    ExportContext context{Host(), registry_, dialogs_, log_,   abort_, processes_, options_, kTag,
+                          version_, "*.IPT",  "/cfg/dwgout.ini", false, limit_, std::nullopt};
+    FormatExport result = ExportByFormat(context, pattern, outputBase, document);
+    pending_ = context.pending;
+    return result;
+  }
+  std::string Out(const std::string& name) { return (folder_ / "out" / name).string(); }
+  RegistryValue Read(const std::string& key, const std::string& name) {
+    RegistryValue value;
+    registry_.ReadRegistryValue(RegistryRoot::CurrentUser, HostUserKey(kTag, key), name, value);
+    return value;
+  }
+
+  void SetUp() override {
+    std::filesystem::create_directories(folder_ / "out");
+    // Time passes only as the test says: the host's clock moves while the
+    // run yields, and the run's time limit counts its own reads.
+    events_.onYield = [this](int) { Advance(std::chrono::milliseconds(10)); };
+    auto reads = std::make_shared<HostWaitLimit::Clock::time_point>();
+    limit_.limit = std::chrono::seconds(60);
+    limit_.now = [reads] { return *reads += std::chrono::seconds(1); };
+  }
+
+  testing::ScriptedDialogs dialogs_;
+  testing::RecordingRunView view_;
+  testing::RecordingEventPump events_;
+  RunLog log_{view_, events_};
+  AbortFlag abort_;
+  testing::FakeProcessTable processes_;
+  ExportTemplateLines options_{{"[EXPORTOPTIONS]", "PTPPublishComponentProperties=1", "DWPAllSheets=True",
+                                "DWPPublishProperties=0", "SATSaveACISVersion=6", "BMP_X=320", "BMP_Y=200"}};
+  HostWaitLimit limit_;
+  std::string version_ = "7.0";
+  std::optional<Failure> pending_;
+};
+
+TEST_F(FormatExportTest, NativeSavesCopyToTheOutputOrSaveInPlace) {
+  const std::string source = Write("in/p.ipt", Part());
+  const host::DocumentHandle part = Open(source);
+  FormatExport copy = Export("*.IPT", Out("p"), part);
+  EXPECT_TRUE(copy.directSave);
+  EXPECT_EQ(copy.outputBase, Out("p.ipt"));
+  EXPECT_TRUE(std::filesystem::exists(Out("p.ipt")));
+  EXPECT_EQ(Host().documents().FullFileName(part).value(), source);
+
+  // Exported beside itself, the part is saved in place, never deleted first.
+  FormatExport inPlace = Export("*.IPT", (folder_ / "in/p").string(), part);
+  EXPECT_EQ(inPlace.outputBase, source);
+  EXPECT_TRUE(std::filesystem::exists(source));
+  EXPECT_FALSE(pending_);
+}
+
+TEST_F(FormatExportTest, ADrawingSavedOverItsOwnFileIsNotDeletedFirst) {
+  const std::string source = Write("in/d.idw", Drawing({Sheet("Sheet:1", 42.0, 29.7)}));
+  const host::DocumentHandle drawing = Open(source);
+  FormatExport result = Export("*.IDW", (folder_ / "in/d").string(), drawing);
+  EXPECT_EQ(result.translatorTag, "IDW");
+  EXPECT_TRUE(std::filesystem::exists(source));
+  EXPECT_FALSE(pending_);
+}
+
+TEST_F(FormatExportTest, TranslatorFormatsOnlyPickTheirTag) {
+  const host::DocumentHandle part = Open(Write("in/p.ipt", Part()));
+  const struct {
+    std::string pattern, tag;
+    bool directSave;
+  } cases[] = {{"*.DWG", "DWG", false}, {"*.DXF", "DXF", false}, {"*.IGES", "IGS", false}, {"*.STE", "STP", false},
+               {"*.STL", "STL", false}, {"*.XYZ", "*.XYZ", false}, {"PRINTE", "PRINTE", true}};
+  for (const auto& test : cases) {
+    const FormatExport result = Export(test.pattern, Out("p"), part);
+    EXPECT_EQ(result.translatorTag, test.tag) << test.pattern;
+    EXPECT_EQ(result.directSave, test.directSave) << test.pattern;
+    EXPECT_EQ(result.next, Next::Continue) << test.pattern;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(folder_ / "out"));
+}
+
+TEST_F(FormatExportTest, PackagesSwitchTheirRegistryValuesThenSaveACopy) {
+  const host::DocumentHandle part = Open(Write("in/p.ipt", Part()));
+  EXPECT_EQ(Export("*.PTP", Out("p"), part).translatorTag, "PTP");
+  EXPECT_EQ(Read("\\Translators\\PtpTranslator", "SaveProperties"), RegistryValue(std::int32_t{1}));
+  EXPECT_EQ(ReadTextFile(Out("p.ptp")).lines.at(2), "kind PTP");
+
+  Export("*.DWP", Out("p"), part);
+  EXPECT_EQ(Read("\\Translators\\DwpTranslator", "SaveAllSheets"), RegistryValue(std::int32_t{1}));
+  EXPECT_EQ(Read("\\Translators\\DwpTranslator", "SaveProperties"), RegistryValue(std::int32_t{0}));
+  options_.SetExportOption("DWPAllSheets", "False");
+  Export("*.DWP", Out("p"), part);
+  EXPECT_EQ(Read("\\Translators\\DwpTranslator", "SaveAllSheets"), RegistryValue(std::int32_t{0}));
+
+  // A value that is no number cannot be written: the box says so, the copy is still saved.
+  options_.SetExportOption("PTPPublishComponentProperties", "many");
+  dialogs_.ExpectMessage("Couldn't write PtpTranslator-SaveProperties information in registrationdatabase");
+  EXPECT_EQ(Export("*.PTP", Out("q"), part).next, Next::Continue);
+  EXPECT_TRUE(std::filesystem::exists(Out("q.ptp")));
+}
+
+TEST_F(FormatExportTest, SatWritesItsVersionOrEndsTheRun) {
+  const host::DocumentHandle part = Open(Write("in/p.ipt", Part()));
+  // The key is the host's: the run does not create it.
+  dialogs_.ExpectMessage("Couldn't set AcisVersion in registry database");
+  EXPECT_EQ(Export("*.SAT", Out("p"), part).next, Next::EndRun);
+  EXPECT_FALSE(std::filesystem::exists(Out("p.sat")));
+
+  ASSERT_TRUE(registry_.CreateRegistryKey(RegistryRoot::CurrentUser, HostUserKey(kTag, "\\Translators\\SatTranslator"), ""));
+  EXPECT_EQ(Export("*.SAT", Out("p"), part).next, Next::Continue);
+  EXPECT_EQ(Read("\\Translators\\SatTranslator", "SaveACISVersion"), RegistryValue(std::int32_t{6}));
+  EXPECT_TRUE(std::filesystem::exists(Out("p.sat")));
+
+  version_ = "5.3";
+  options_.SetExportOption("SATSaveACISVersion", "4");
+  Export("*.SAT", Out("p"), part);
+  EXPECT_EQ(Read("\\Translators\\SatTranslator", "SaveACISVersion"), RegistryValue(std::int32_t{6}));
+}
+
+TEST_F(FormatExportTest, BitmapsHaveTheOptionsSizeOnEitherPath) {
+  const host::DocumentHandle part = Open(Write("in/p.ipt", Part()));
+  Export("*.BMP", Out("direct"), part);
+  EXPECT_EQ(LittleEndian(folder_.Read("out/direct.bmp"), 18), 320u);
+  // The 5.3 host sizes its view window and writes through its command.
+  version_ = "5.3";
+  Export("*.BMP", Out("command"), part);
+  const std::string bytes = folder_.Read("out/command.bmp");
+  ASSERT_GE(bytes.size(), 26u);
+  EXPECT_EQ(LittleEndian(bytes, 18), 320u);
+  EXPECT_EQ(LittleEndian(bytes, 22), 200u);
+  EXPECT_FALSE(pending_);
+}
+
+TEST_F(FormatExportTest, AMultiSheetDwfStopsAtASheetThatIsNotReady) {
+  const host::DocumentHandle drawing = Open(Write(
+      "in/d.idw", [] {
+        standin::StandinDocument document = Drawing({Sheet("Sheet:1", 42.0, 29.7), Sheet("Sheet:2", 42.0, 29.7)});
+        document.references = {{"missing.ipt", std::nullopt}};
+        return document;
+      }()));
+  const FormatExport result = Export("*.DWF", Out("d"), drawing);
+  EXPECT_EQ(result.next, Next::NextEntry);
+  EXPECT_EQ(view_.lines, std::vector<std::string>{"Referenced file not found: " + (folder_ / "in/missing.ipt").string() +
+                                                  "   Document NOT printet"});
+}
+
+TEST_F(FormatExportTest, AFailedHostSaveIsKeptForTheRun) {
+  const host::DocumentHandle part = Open(Write("in/p.ipt", Part()));
+  Export("*.IPT", (folder_ / "no/such/folder/p").string(), part);
+  ASSERT_TRUE(pending_);
+  EXPECT_NE(pending_->description.find("no/such/folder"), std::string::npos) << pending_->description;
+}
+
+}  // namespace
+}  // namespace korrin
