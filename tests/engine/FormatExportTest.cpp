@@ -1,27 +1,17 @@
+#include "EngineFixture.h"
 #include "engine/FormatExport.h"
-#include "host/StandinFixture.h"
 #include "settings/TextFile.h"
-#include "support/FakeProcessTable.h"
-#include "support/RecordingEventPump.h"
-#include "support/RecordingRunView.h"
-#include "support/ScriptedDialogs.h"
+#include "support/FileBytes.h"
 
 namespace korrin {
 namespace {
 
 using Next = FormatExport::Next;
 
-std::uint32_t LittleEndian(const std::string& bytes, std::size_t offset) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4; ++i) value |= std::uint32_t{static_cast<unsigned char>(bytes[offset + i])} << (8 * i);
-  return value;
-}
-
-class FormatExportTest : public testing::StandinFixture {
+class FormatExportTest : public testing::EngineFixture {
  protected:
   FormatExport Export(const std::string& pattern, const std::string& outputBase, host::DocumentHandle document) {
-    ExportContext context{Host(), registry_, dialogs_, log_,   abort_, processes_, options_, kTag,
-                          version_, "*.IPT",  "/cfg/dwgout.ini", false, limit_, std::nullopt};
+    ExportContext context = Context(version_);
     FormatExport result = ExportByFormat(context, pattern, outputBase, document);
     pending_ = context.pending;
     return result;
@@ -35,23 +25,10 @@ class FormatExportTest : public testing::StandinFixture {
 
   void SetUp() override {
     std::filesystem::create_directories(folder_ / "out");
-    // Time passes only as the test says: the host's clock moves while the
-    // run yields, and the run's time limit counts its own reads.
-    events_.onYield = [this](int) { Advance(std::chrono::milliseconds(10)); };
-    auto reads = std::make_shared<HostWaitLimit::Clock::time_point>();
-    limit_.limit = std::chrono::seconds(60);
-    limit_.now = [reads] { return *reads += std::chrono::seconds(1); };
+    options_.Replace({"[EXPORTOPTIONS]", "PTPPublishComponentProperties=1", "DWPAllSheets=True",
+                      "DWPPublishProperties=0", "SATSaveACISVersion=6", "BMP_X=320", "BMP_Y=200"});
   }
 
-  testing::ScriptedDialogs dialogs_;
-  testing::RecordingRunView view_;
-  testing::RecordingEventPump events_;
-  RunLog log_{view_, events_};
-  AbortFlag abort_;
-  testing::FakeProcessTable processes_;
-  ExportTemplateLines options_{{"[EXPORTOPTIONS]", "PTPPublishComponentProperties=1", "DWPAllSheets=True",
-                                "DWPPublishProperties=0", "SATSaveACISVersion=6", "BMP_X=320", "BMP_Y=200"}};
-  HostWaitLimit limit_;
   std::string version_ = "7.0";
   std::optional<Failure> pending_;
 };
@@ -138,14 +115,14 @@ TEST_F(FormatExportTest, SatWritesItsVersionOrEndsTheRun) {
 TEST_F(FormatExportTest, BitmapsHaveTheOptionsSizeOnEitherPath) {
   const host::DocumentHandle part = Open(Write("in/p.ipt", Part()));
   Export("*.BMP", Out("direct"), part);
-  EXPECT_EQ(LittleEndian(folder_.Read("out/direct.bmp"), 18), 320u);
+  EXPECT_EQ(testing::LittleEndian32(folder_.Read("out/direct.bmp"), 18), 320u);
   // The 5.3 host sizes its view window and writes through its command.
   version_ = "5.3";
   Export("*.BMP", Out("command"), part);
   const std::string bytes = folder_.Read("out/command.bmp");
   ASSERT_GE(bytes.size(), 26u);
-  EXPECT_EQ(LittleEndian(bytes, 18), 320u);
-  EXPECT_EQ(LittleEndian(bytes, 22), 200u);
+  EXPECT_EQ(testing::LittleEndian32(bytes, 18), 320u);
+  EXPECT_EQ(testing::LittleEndian32(bytes, 22), 200u);
   EXPECT_FALSE(pending_);
 }
 

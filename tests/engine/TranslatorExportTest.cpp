@@ -1,30 +1,18 @@
-#include <fstream>
-#include <iterator>
-
+#include "EngineFixture.h"
 #include "engine/TranslatorExport.h"
 #include "geometry/GeometryFileText.h"
 #include "geometry/SampleParts.h"
 #include "geometry/ShapeText.h"
-#include "host/StandinFixture.h"
 #include "settings/TextFile.h"
-#include "support/FakeProcessTable.h"
-#include "support/RecordingEventPump.h"
-#include "support/RecordingRunView.h"
-#include "support/ScriptedDialogs.h"
+#include "support/FileBytes.h"
 
 namespace korrin {
 namespace {
 
-std::string FileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-class TranslatorExportTest : public testing::StandinFixture {
+class TranslatorExportTest : public testing::EngineFixture {
  protected:
   std::string Export(host::DocumentHandle document, const std::string& outputFile) {
-    ExportContext context{Host(), registry_, dialogs_, log_, abort_, processes_, options_, kTag, "7.0",
-                          "*.IPT", "/cfg/dwgout.ini", false, limit_, std::nullopt};
+    ExportContext context = Context();
     return ExportThroughTranslator(context, document, outputFile);
   }
   host::DocumentHandle OpenPart() {
@@ -34,23 +22,17 @@ class TranslatorExportTest : public testing::StandinFixture {
   }
   std::string Output(const std::string& name) { return (folder_ / name).string(); }
 
-  testing::ScriptedDialogs dialogs_;
-  testing::RecordingRunView view_;
-  testing::RecordingEventPump events_;
-  RunLog log_{view_, events_};
-  AbortFlag abort_;
-  testing::FakeProcessTable processes_;
-  ExportTemplateLines options_{{"[EXPORTOPTIONS]", "STPApplicationProtocol=False", "STPAuthorization=Released",
-                                "STPDescription=Washer", "STPOrganization=Works", "STLValue=1",
-                                "IGSOutputGeometryType=Wireframe", "IGSSurfaceType=143 - Bounded",
-                                "IGSSolidFaceType=Analytic"}};
-  HostWaitLimit limit_;
+  void SetUp() override {
+    options_.Replace({"[EXPORTOPTIONS]", "STPApplicationProtocol=False", "STPAuthorization=Released",
+                      "STPDescription=Washer", "STPOrganization=Works", "STLValue=1",
+                      "IGSOutputGeometryType=Wireframe", "IGSSurfaceType=143 - Bounded", "IGSSolidFaceType=Analytic"});
+  }
 };
 
 TEST_F(TranslatorExportTest, StepTakesTheProtocolTheUserAndTheHeaderTexts) {
   const host::DocumentHandle washer = OpenPart();
   ASSERT_EQ(Export(washer, Output("washer.stp")), "");
-  const std::string text = FileText(Output("washer.stp"));
+  const std::string text = testing::FileBytes(Output("washer.stp"));
   EXPECT_EQ(testing::StepHeaderStrings(text, "FILE_SCHEMA"),
             std::vector<std::string>{"AUTOMOTIVE_DESIGN { 1 0 10303 214 1 1 1 1 }"});
   const auto header = testing::StepHeaderStrings(text, "FILE_NAME");
@@ -62,7 +44,7 @@ TEST_F(TranslatorExportTest, StepTakesTheProtocolTheUserAndTheHeaderTexts) {
 
 TEST_F(TranslatorExportTest, IgesTakesItsGeometryChoicesAsOptionEntries) {
   ASSERT_EQ(Export(OpenPart(), Output("washer.igs")), "");
-  const auto entities = testing::IgesEntityCounts(FileText(Output("washer.igs")));
+  const auto entities = testing::IgesEntityCounts(testing::FileBytes(Output("washer.igs")));
   EXPECT_TRUE(entities.contains(110) || entities.contains(100));
   EXPECT_FALSE(entities.contains(143));
   EXPECT_FALSE(entities.contains(144));

@@ -11,16 +11,12 @@
 #include "geometry/ShapeMeasures.h"
 #include "geometry/ShapeText.h"
 #include "host/HostCodes.h"
+#include "support/FileBytes.h"
 
 namespace korrin {
 namespace {
 
 using namespace std::string_literals;
-
-std::string FileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Drives one translator export through the host interface, as a run does.
 class StandinGeometryTest : public testing::StandinFixture {
@@ -78,7 +74,7 @@ TEST_F(StandinGeometryTest, StepFilesFollowTheProtocolAndHeaderEntries) {
     ASSERT_TRUE(Export(flange, "Autodesk STEP Translator", path,
                        {{1, protocol}, {2, "anna"s}, {3, "Released"s}, {4, "Flange for the pump"s}, {5, "Works"s}})
                     .ok());
-    const std::string text = FileText(path);
+    const std::string text = testing::FileBytes(path);
     EXPECT_EQ(testing::StepHeaderStrings(text, "FILE_SCHEMA"), std::vector<std::string>{schema}) << protocol;
     const auto header = testing::StepHeaderStrings(text, "FILE_NAME");
     ASSERT_EQ(header.size(), 7u);
@@ -114,7 +110,7 @@ TEST_F(StandinGeometryTest, IgesGeometryOptionsDecideTheEntitiesWritten) {
     ASSERT_TRUE(Export(bracket, "Autodesk IGES Translator", path, {{1, test.geometry}, {2, test.surface}, {3, test.faces}})
                     .ok())
         << test.geometry;
-    const std::map<int, int> entities = testing::IgesEntityCounts(FileText(path));
+    const std::map<int, int> entities = testing::IgesEntityCounts(testing::FileBytes(path));
     EXPECT_TRUE(entities.contains(test.present)) << test.geometry << " " << test.surface << " " << test.faces;
     EXPECT_FALSE(entities.contains(test.absent)) << test.geometry << " " << test.surface << " " << test.faces;
     auto back = standin::ReadIges(path);
@@ -178,7 +174,7 @@ TEST_F(StandinGeometryTest, AssembliesKeepTheirProductStructureInStep) {
   const host::DocumentHandle assembly = Open(Write("unit.iam", unit));
   const std::string path = (folder_ / "unit.stp").string();
   ASSERT_TRUE(Export(assembly, "Autodesk STEP Translator", path, {{1, std::int32_t{5}}}).ok());
-  const auto names = testing::StepProductNames(FileText(path));
+  const auto names = testing::StepProductNames(testing::FileBytes(path));
   EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), (std::set<std::string>{"unit", "housing", "pin"}));
   auto back = standin::ReadStep(path);
   ASSERT_TRUE(back.ok());

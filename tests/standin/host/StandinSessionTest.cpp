@@ -6,6 +6,7 @@
 #include "host/HostSession.h"
 #include "settings/TextFile.h"
 #include "support/FakeProcessTable.h"
+#include "support/FileBytes.h"
 #include "support/RecordingEventPump.h"
 #include "support/ScriptedDialogs.h"
 
@@ -15,12 +16,6 @@ namespace {
 using namespace std::chrono_literals;
 using namespace std::string_literals;
 using StandinSessionTest = testing::StandinFixture;
-
-std::uint32_t LittleEndian(const std::string& bytes, std::size_t offset) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4; ++i) value |= std::uint32_t{static_cast<unsigned char>(bytes[offset + i])} << (8 * i);
-  return value;
-}
 
 host::AddInHandle AddInNamed(host::Application& host, const std::string& name) {
   for (const host::AddInEntry& entry : host.AddIns().value()) {
@@ -51,11 +46,11 @@ TEST_F(StandinSessionTest, SaveCopyCommandWritesTheViewAtItsClientSize) {
   const std::string bytes = folder_.Read("view.bmp");
   ASSERT_GE(bytes.size(), 26u);
   EXPECT_EQ(bytes.substr(0, 2), "BM");
-  EXPECT_EQ(LittleEndian(bytes, 18), 320u);
-  EXPECT_EQ(LittleEndian(bytes, 22), 200u);
+  EXPECT_EQ(testing::LittleEndian32(bytes, 18), 320u);
+  EXPECT_EQ(testing::LittleEndian32(bytes, 22), 200u);
 
   ASSERT_TRUE(Host().SaveAsBitmap(view, (folder_ / "small.bmp").string(), 64, 48).ok());
-  EXPECT_EQ(LittleEndian(folder_.Read("small.bmp"), 18), 64u);
+  EXPECT_EQ(testing::LittleEndian32(folder_.Read("small.bmp"), 18), 64u);
   EXPECT_FALSE(Host().SaveAsBitmap(view, (folder_ / "none.bmp").string(), 0, 48).ok());
 }
 
