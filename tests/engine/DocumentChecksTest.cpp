@@ -1,12 +1,10 @@
-#include "host/StandinFixture.h"
-#include "support/RecordingEventPump.h"
-#include "support/RecordingRunView.h"
+#include "EngineFixture.h"
 #include "verify/DocumentChecks.h"
 
 namespace korrin {
 namespace {
 
-class DocumentChecksTest : public testing::StandinFixture {
+class DocumentChecksTest : public testing::EngineFixture {
  protected:
   standin::StandinDocument Assembly(std::vector<std::string> references) {
     standin::StandinDocument assembly = Part();
@@ -15,9 +13,6 @@ class DocumentChecksTest : public testing::StandinFixture {
     return assembly;
   }
 
-  testing::RecordingRunView view_;
-  testing::RecordingEventPump events_;
-  RunLog log_{view_, events_};
   std::optional<Failure> pending_;
 };
 

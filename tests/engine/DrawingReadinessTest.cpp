@@ -1,13 +1,10 @@
+#include "EngineFixture.h"
 #include "engine/DrawingReadiness.h"
-#include "host/StandinFixture.h"
-#include "support/FakeProcessTable.h"
-#include "support/RecordingEventPump.h"
-#include "support/RecordingRunView.h"
 
 namespace korrin {
 namespace {
 
-class DrawingReadinessTest : public testing::StandinFixture {
+class DrawingReadinessTest : public testing::EngineFixture {
  protected:
   std::string Check(const std::string& version = "7.0", bool skipReferenceCheck = false) {
     DrawingCheck check{Host(), log_, processes_, version, skipReferenceCheck, limit_};
@@ -20,11 +17,6 @@ class DrawingReadinessTest : public testing::StandinFixture {
     Open(drawingPath_);
   }
 
-  testing::RecordingRunView view_;
-  testing::RecordingEventPump events_;
-  RunLog log_{view_, events_};
-  testing::FakeProcessTable processes_;
-  HostWaitLimit limit_;
   std::string drawingPath_;
 };
 
