@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <system_error>
 #include <ostream>
 
 #include "SampleSet.h"
@@ -29,6 +30,13 @@ constexpr const char* kUsage =
     "      writes the sample documents (parts, assemblies, drawings, files to\n"
     "      import, a list file) into DIR.\n";
 
+// The path made absolute; as given when the working folder is gone.
+std::string AbsolutePath(const std::string& text) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(text, error);
+  return error ? text : absolute.lexically_normal().string();
+}
+
 struct InstallRequest {
   std::string version = kDefaultInstallVersion;
   std::optional<std::string> root;
@@ -41,7 +49,7 @@ std::optional<InstallRequest> ParseInstall(const std::vector<std::string>& argum
     if (arguments[i] == "--version") {
       request.version = arguments[++i];
     } else if (arguments[i] == "--root") {
-      request.root = std::filesystem::absolute(arguments[++i]).lexically_normal().string();
+      request.root = AbsolutePath(arguments[++i]);
       if (!request.root->empty() && request.root->size() > 1 && request.root->back() == '/') request.root->pop_back();
     } else {
       return std::nullopt;
@@ -81,7 +89,7 @@ int Samples(const std::vector<std::string>& arguments, std::ostream& out, std::o
     err << kUsage;
     return kWrongUsage;
   }
-  auto written = WriteSampleSet(std::filesystem::absolute(arguments[1]).lexically_normal().string(), kSampleRelease);
+  auto written = WriteSampleSet(AbsolutePath(arguments[1]), kSampleRelease);
   if (!written) {
     err << "korrin-standin: " << written.failure().description << "\n";
     return kFailed;
