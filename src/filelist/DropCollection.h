@@ -1,0 +1,57 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ports/AbortFlag.h"
+#include "ports/Dialogs.h"
+#include "ports/EventPump.h"
+
+namespace korrin {
+
+// Gathers the full paths of one drop (files, folders and list files from the
+// file manager, a folder dragged from the folder tree, paths on
+// korrin-batch's command line) for the conversion list to add. Only files
+// that match the import filter are collected; the list skips duplicates.
+class DropCollection {
+ public:
+  // showStatus receives "Scanning: " + each folder a walk enters.
+  DropCollection(std::string importFilter, Dialogs& dialogs, EventPump& events, AbortFlag& abort,
+                 std::function<void(const std::string&)> showStatus);
+
+  // Every item of a drop from outside, in the dropped order: a folder without
+  // subfolders gives its files; one with subfolders asks whether to recurse
+  // until the user says Yes once, and from then on recurses without asking;
+  // a matching file is taken; a "TXT" file that does not match is read as a
+  // list file; anything else is ignored.
+  void AddDroppedItems(const std::vector<std::string>& items);
+  // A folder dragged from the folder tree: asks whether to recurse when it
+  // has subfolders, then takes the folder's own matching files.
+  void AddTreeFolder(const std::string& folder);
+
+  // Walks the folder: its subfolders first, deepest first, then its own
+  // files. Unreadable folders are skipped; the abort flag stops the walk.
+  void AddSubFolders(const std::string& folder);
+  // Takes the file when its name matches the import filter.
+  void AddFile(const std::string& path);
+  // Takes every line of a list file that matches the filter and names an
+  // existing file, as written; other lines are skipped without a message.
+  void AddListFile(const std::string& path);
+
+  const std::vector<std::string>& paths() const { return paths_; }
+
+ private:
+  bool AskToRecurse(const std::string& folder);
+  void AddOwnFiles(const std::string& folder);
+
+  std::string importFilter_;
+  Dialogs& dialogs_;
+  EventPump& events_;
+  AbortFlag& abort_;
+  std::function<void(const std::string&)> showStatus_;
+  bool askToRecurse_ = true;
+  std::vector<std::string> paths_;
+};
+
+}  // namespace korrin

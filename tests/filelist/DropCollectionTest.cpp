@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "filelist/DropCollection.h"
+#include "support/RecordingEventPump.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TemporaryFolder.h"
+
+namespace korrin {
+namespace {
+
+class DropCollectionTest : public ::testing::Test {
+ protected:
+  // Files named as paths below the folder; folders come with them.
+  void Files(std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+      std::filesystem::create_directories((folder_ / name).parent_path());
+      folder_.Write(name, "x");
+    }
+  }
+  std::string At(const std::string& name) const { return (folder_ / name).string(); }
+  DropCollection Collection(const std::string& filter) {
+    return DropCollection(filter, dialogs_, events_, abort_, [this](const std::string& text) { status_.push_back(text); });
+  }
+  std::string Question(const std::string& name) const { return "Main Directory: " + At(name) + "\rRecurse SubDirectories ?"; }
+
+  testing::TemporaryFolder folder_;
+  testing::ScriptedDialogs dialogs_;
+  testing::RecordingEventPump events_;
+  AbortFlag abort_;
+  std::vector<std::string> status_;
+};
+
+TEST_F(DropCollectionTest, AWalkCollectsTheDeepestFilesFirstAndShowsEachFolder) {
+  Files({"a/x.ipt", "a/notes.doc", "a/b/y.IPT", "a/b/c/z.ipt"});
+  DropCollection drop = Collection("*.IPT");
+  drop.AddSubFolders(At("a"));
+  EXPECT_EQ(drop.paths(), (std::vector<std::string>{At("a/b/c/z.ipt"), At("a/b/y.IPT"), At("a/x.ipt")}));
+  EXPECT_EQ(status_, (std::vector<std::string>{"Scanning: " + At("a"), "Scanning: " + At("a/b"),
+                                               "Scanning: " + At("a/b/c")}));
+}
+
+TEST_F(DropCollectionTest, FoldersWithSubfoldersAskUntilTheUserSaysYes) {
+  Files({"flat/f.ipt", "one/o.ipt", "one/sub/o2.ipt", "two/t.ipt", "two/sub/t2.ipt", "three/r.ipt", "three/sub/r2.ipt"});
+  dialogs_.ExpectYesNo(Question("one"), false).ExpectYesNo(Question("two"), true);
+  DropCollection drop = Collection("*.IPT");
+  drop.AddDroppedItems({At("flat"), At("one"), At("two"), At("three")});
+  // "flat" has no subfolders: no question. After the Yes, "three" recurses unasked.
+  EXPECT_EQ(drop.paths(), (std::vector<std::string>{At("flat/f.ipt"), At("one/o.ipt"), At("two/sub/t2.ipt"),
+                                                    At("two/t.ipt"), At("three/sub/r2.ipt"), At("three/r.ipt")}));
+}
+
+TEST_F(DropCollectionTest, FilesMatchTheFilterAndTextFilesAreReadAsLists) {
+  Files({"bracket.prt.7", "plate.idw", "plate2.idw", "other.ipt"});
+  folder_.Write("notes.txt", At("plate.idw") + "\r\n" + At("plate.idw") + "\r\n" + At("missing.idw") + "\r\njunk line\r\n" +
+                                 At("other.ipt") + "\n" + At("plate2.idw"));
+  DropCollection proe = Collection("*.PRT*");
+  proe.AddDroppedItems({At("bracket.prt.7"), At("plate.idw")});
+  EXPECT_EQ(proe.paths(), std::vector<std::string>{At("bracket.prt.7")});
+
+  DropCollection drawings = Collection("*.IDW");
+  drawings.AddDroppedItems({At("notes.txt"), At("other.ipt")});
+  // The list keeps a path twice; the conversion list takes it once.
+  EXPECT_EQ(drawings.paths(), (std::vector<std::string>{At("plate.idw"), At("plate.idw"), At("plate2.idw")}));
+}
+
+TEST_F(DropCollectionTest, AnAbortStopsTheWalkKeepingWhatWasCollected) {
+  Files({"a/1.ipt", "a/2.ipt", "a/3.ipt", "a/4.ipt"});
+  events_.onYield = [this](int yield) {
+    if (yield == 3) abort_.Raise();
+  };
+  DropCollection drop = Collection("*.IPT");
+  drop.AddSubFolders(At("a"));
+  EXPECT_EQ(drop.paths(), (std::vector<std::string>{At("a/1.ipt"), At("a/2.ipt")}));
+}
+
+TEST_F(DropCollectionTest, ATreeFolderAsksThenTakesItsOwnFiles) {
+  Files({"t/own.ipt", "t/sub/deep.ipt"});
+  dialogs_.ExpectYesNo(Question("t"), false).ExpectYesNo(Question("t"), true);
+  DropCollection no = Collection("*.IPT");
+  no.AddTreeFolder(At("t"));
+  EXPECT_EQ(no.paths(), std::vector<std::string>{At("t/own.ipt")});
+  DropCollection yes = Collection("*.IPT");
+  yes.AddTreeFolder(At("t"));
+  EXPECT_EQ(yes.paths(), (std::vector<std::string>{At("t/sub/deep.ipt"), At("t/own.ipt")}));
+  // A folder that cannot be read gives nothing, and no failure.
+  DropCollection missing = Collection("*.IPT");
+  missing.AddSubFolders(At("gone"));
+  EXPECT_TRUE(missing.paths().empty());
+}
+
+}  // namespace
+}  // namespace korrin
