@@ -3,6 +3,7 @@
 namespace korrin {
 
 void RunLog::LogLine(const std::string& text) {
+  lastLine_ = text;
   view_.AppendLogLine(text);
   view_.ShowStatusText(text);
   events_.Yield();

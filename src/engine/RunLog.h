@@ -19,10 +19,13 @@ class RunLog {
   void ShowStatus(const std::string& text);
 
   EventPump& events() { return events_; }
+  // The line logged last; empty before the first.
+  const std::string& lastLine() const { return lastLine_; }
 
  private:
   RunView& view_;
   EventPump& events_;
+  std::string lastLine_;
 };
 
 }  // namespace korrin

@@ -17,6 +17,8 @@ class RunView {
   // message joins two texts.
   virtual void AppendLogLine(const std::string& line) = 0;
   virtual void ShowStatusText(const std::string& text) = 0;
+  // The file counter label: "3 of 12 Files".
+  virtual void ShowFileCounter(const std::string& text) = 0;
   // The progress bar (0 to 100), the percentage label and the time-left label.
   virtual void ShowProgress(int barValue, const std::string& percentText, const std::string& timeLeftText) = 0;
 };

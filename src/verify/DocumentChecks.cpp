@@ -17,8 +17,8 @@ bool IsHostDocument(const std::string& path) {
 
 class ReferenceCheck {
  public:
-  ReferenceCheck(host::Application& host, RunLog& log, std::optional<Failure>& pending)
-      : host_(host), log_(log), pending_(pending) {}
+  ReferenceCheck(host::Application& host, const LogLineFunction& logLine, std::optional<Failure>& pending)
+      : host_(host), logLine_(logLine), pending_(pending) {}
 
   bool Resolves(host::DocumentHandle document, int depth) {
     auto files = host_.documents().ReferencedFiles(document);
@@ -29,12 +29,12 @@ class ReferenceCheck {
     bool result = true;
     for (const host::ReferencedFile& file : files.value()) {
       if (file.referencedDocumentType == host::kUnknownDocument) {
-        log_.LogLine("Error resolving: " + file.fullFileName);
+        logLine_("Error resolving: " + file.fullFileName);
         result = false;
       } else if (file.referencedDocumentType == host::kAssemblyDocument ||
                  file.referencedDocumentType == host::kPresentationDocument) {
         if (!ResolvesBelow(file, depth)) {
-          log_.LogLine("Error resolving: " + file.fullFileName);
+          logLine_("Error resolving: " + file.fullFileName);
           result = false;
         }
       }
@@ -58,7 +58,7 @@ class ReferenceCheck {
   }
 
   host::Application& host_;
-  RunLog& log_;
+  const LogLineFunction& logLine_;
   std::optional<Failure>& pending_;
 };
 
@@ -79,9 +79,9 @@ std::string CheckFileVersion(host::HostConnector& connector, const std::string& 
   return "Found fileversion: unknown. Current version: " + hostVersionNumber;
 }
 
-bool CheckReferencesResolve(host::Application& host, host::DocumentHandle document, RunLog& log,
+bool CheckReferencesResolve(host::Application& host, host::DocumentHandle document, const LogLineFunction& logLine,
                             std::optional<Failure>& pending) {
-  return ReferenceCheck(host, log, pending).Resolves(document, 0);
+  return ReferenceCheck(host, logLine, pending).Resolves(document, 0);
 }
 
 }  // namespace korrin

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/RunLog.h"
+#include <functional>
 #include "host/Application.h"
 #include "host/HostConnector.h"
 
@@ -20,7 +20,8 @@ std::string CheckFileVersion(host::HostConnector& connector, const std::string& 
 // and presentations followed down. Each reference that does not resolve is
 // logged "Error resolving: " + its file. A host call that fails is kept in
 // pending (the first one) for the run to report; the walk goes on.
-bool CheckReferencesResolve(host::Application& host, host::DocumentHandle document, RunLog& log,
+using LogLineFunction = std::function<void(const std::string&)>;
+bool CheckReferencesResolve(host::Application& host, host::DocumentHandle document, const LogLineFunction& logLine,
                             std::optional<Failure>& pending);
 
 }  // namespace korrin

@@ -13,6 +13,9 @@ class DocumentChecksTest : public testing::EngineFixture {
     return assembly;
   }
 
+  LogLineFunction LogLine() {
+    return [this](const std::string& line) { log_.LogLine(line); };
+  }
   std::optional<Failure> pending_;
 };
 
@@ -20,7 +23,7 @@ TEST_F(DocumentChecksTest, AResolvedTreeLogsNothing) {
   Write("a/p.ipt", Part());
   Write("a/sub.iam", Assembly({"p.ipt"}));
   const host::DocumentHandle top = Open(Write("a/top.iam", Assembly({"sub.iam", "p.ipt"})));
-  EXPECT_TRUE(CheckReferencesResolve(Host(), top, log_, pending_));
+  EXPECT_TRUE(CheckReferencesResolve(Host(), top, LogLine(), pending_));
   EXPECT_TRUE(view_.lines.empty());
   EXPECT_FALSE(pending_);
 }
@@ -29,7 +32,7 @@ TEST_F(DocumentChecksTest, UnresolvedReferencesAreLoggedDownTheTree) {
   Write("a/p.ipt", Part());
   Write("a/sub.iam", Assembly({"p.ipt", "gone.ipt"}));
   const host::DocumentHandle top = Open(Write("a/top.iam", Assembly({"sub.iam", "missing.ipt"})));
-  EXPECT_FALSE(CheckReferencesResolve(Host(), top, log_, pending_));
+  EXPECT_FALSE(CheckReferencesResolve(Host(), top, LogLine(), pending_));
   EXPECT_EQ(view_.lines, (std::vector<std::string>{"Error resolving: " + (folder_ / "a/gone.ipt").string(),
                                                    "Error resolving: " + (folder_ / "a/sub.iam").string(),
                                                    "Error resolving: " + (folder_ / "a/missing.ipt").string()}));
@@ -37,7 +40,7 @@ TEST_F(DocumentChecksTest, UnresolvedReferencesAreLoggedDownTheTree) {
 
 TEST_F(DocumentChecksTest, AnAssemblyReferringToItselfEnds) {
   const host::DocumentHandle loop = Open(Write("a/loop.iam", Assembly({"loop.iam"})));
-  EXPECT_FALSE(CheckReferencesResolve(Host(), loop, log_, pending_));
+  EXPECT_FALSE(CheckReferencesResolve(Host(), loop, LogLine(), pending_));
   EXPECT_FALSE(view_.lines.empty());
 }
 

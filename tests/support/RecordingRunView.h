@@ -18,10 +18,12 @@ class RecordingRunView final : public RunView {
 
   std::vector<std::string> lines;
   std::string status;
+  std::string fileCounter;
   std::vector<Progress> progress;
 
   void AppendLogLine(const std::string& line) override { lines.push_back(line); }
   void ShowStatusText(const std::string& text) override { status = text; }
+  void ShowFileCounter(const std::string& text) override { fileCounter = text; }
   void ShowProgress(int barValue, const std::string& percentText, const std::string& timeLeftText) override {
     progress.push_back({barValue, percentText, timeLeftText});
   }

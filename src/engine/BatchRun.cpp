@@ -1,0 +1,376 @@
+#include "engine/BatchRun.h"
+
+#include "engine/DrawingReadiness.h"
+#include "engine/EntrySteps.h"
+#include "engine/ExportContext.h"
+#include "engine/FormatExport.h"
+#include "engine/RunLog.h"
+#include "engine/TranslatorExport.h"
+#include "formats/FormatCatalogue.h"
+#include "host/HostCodes.h"
+#include "host/HostInstallation.h"
+#include "host/HostSession.h"
+#include "host/ProcessOperations.h"
+#include "settings/PathText.h"
+#include "settings/TextCase.h"
+#include "verify/DocumentChecks.h"
+
+namespace korrin {
+namespace {
+
+constexpr const char* kPrinterCaption = "Printer";
+constexpr const char* kHostProgram = "Inventor.exe";
+
+bool IsOneOf(const std::string& pattern, std::initializer_list<const char*> patterns) {
+  for (const char* candidate : patterns) {
+    if (pattern == candidate) return true;
+  }
+  return false;
+}
+
+std::string LowerAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+std::string LastThree(const std::string& text) { return text.size() >= 3 ? text.substr(text.size() - 3) : text; }
+
+// The run of one StartRun call: its state and its steps, in the order the
+// run takes them.
+class BatchRun {
+ public:
+  BatchRun(const ConversionList& list, RunInputs& inputs, RunEnvironment& environment)
+      : list_(list), inputs_(inputs), env_(environment), log_(environment.view, environment.events),
+        importPattern_(PatternOf(inputs.importCaption)), exportPattern_(PatternOf(inputs.exportCaption)) {
+    for (std::size_t row = 0; row < list.Count(); ++row) result_.entries.push_back({std::string(list.At(row)), EntryOutcome::NotReached, ""});
+  }
+
+  RunResult Run() {
+    if (!Prepare()) return result_;
+    if (!ended_) Loop();
+    End();
+    return result_;
+  }
+
+ private:
+  enum class Way { Continue, NextEntry, NoClosing, End, Exit };
+
+  // --- A. Preparation ----------------------------------------------------
+
+  // False when the run leaves at once; sets ended_ when it ends in order.
+  bool Prepare() {
+    log_.LogLine("Checking Inventor Application, Export Formats and Settings");
+    if (!PrepareHost({env_.connector, env_.processes, env_.dialogs, env_.events})) {
+      env_.dialogs.ShowMessage("Inventor could not be prepared to start conversion properly");
+      return false;
+    }
+    NoteMissingSteps();
+    if (ended_) return true;
+    log_.LogLine("Starting Inventor");
+    if (!GetOrStartHost(env_.connector, host_)) {
+      env_.dialogs.ShowMessage("Could not start Inventor");
+      return false;
+    }
+    ApplyStartUpSettings();
+    log_.LogLine("Inventor started");
+    StartTheWatcher();
+    std::string project = inputs_.projectFile;
+    if (!SetHostProject(env_.registry, env_.registryVersionTag, project)) {
+      env_.dialogs.ShowMessage("Error changing Inventor Project...");
+      ended_ = true;
+    }
+    return true;
+  }
+
+  // Steps this build cannot take yet say so, so nobody mistakes their
+  // absence for success.
+  void NoteMissingSteps() {
+    if (ExportTagOf(inputs_.exportCaption) == "STL") {
+      log_.LogLine("STL resolution preparation is not available in this build: the host keeps its resolutions");
+    }
+    if (importPattern_ == "*.DWG" || importPattern_ == "*.DXF") {
+      log_.LogLine("DWG and DXF imports are not available in this build");
+      ended_ = true;
+    }
+    if (IsOneOf(importPattern_, {"*.IGS", "*.IGE", "*.IGES", "*.STP", "*.STE", "*.STEP"})) {
+      log_.LogLine("Import healing preparation is not available in this build: the host keeps its settings");
+    }
+    if (IsDwgOrDxfExport(inputs_.exportCaption)) {
+      log_.LogLine("AutoCAD post-processing is not available in this build");
+    }
+  }
+
+  void ApplyStartUpSettings() {
+    (void)host_->SetStartUpSetting(host::StartUpSetting::First, true);
+    (void)host_->SetStartUpSetting(host::StartUpSetting::Second, true);
+  }
+
+  void StartTheWatcher() {
+    if (CountProcesses(env_.processes, kWatcherProgram) > 0) return;
+    if (StartWatcher(env_.processes, env_.programFolder)) {
+      log_.LogLine("Watcher started");
+    } else {
+      log_.LogLine("Watcher could not be enabled. This may cause user intervention when converting files");
+    }
+  }
+
+  // --- B. Loop set-up and C. one entry -------------------------------------
+
+  void Loop() {
+    start_ = env_.now();
+    log_.ShowStatus("Resolving filesize of selected files");
+    totalBytes_ = TotalFileSize(list_);
+    std::size_t first = 0;
+    if (inputs_.selected && *inputs_.selected >= 1 && *inputs_.selected < list_.Count() &&
+        env_.dialogs.AskYesNo("Continue from selected document ? ( selected is not the first in the list ) ")) {
+      first = *inputs_.selected;
+    }
+    for (index_ = first; index_ < list_.Count(); ++index_) {
+      const Way way = Entry();
+      if (way == Way::Exit) {
+        exited_ = true;
+        return;
+      }
+      if (way != Way::NoClosing && way != Way::End) Close();
+      Progress();
+      if (way == Way::End || env_.abort.IsRaised()) return;
+    }
+  }
+
+  EntryRecord& Record() { return result_.entries[index_]; }
+
+  Way Skip(const std::string& line, EntryOutcome outcome = EntryOutcome::Skipped) {
+    log_.LogLine(line);
+    Record().outcome = outcome;
+    Record().reason = line;
+    return Way::NextEntry;
+  }
+
+  Way Entry() {
+    env_.events.Yield();
+    name_ = std::string(list_.At(index_));
+    document_.reset();
+    context_.reset();
+    doneBytes_ += FileSizeOf(name_);
+    inputs_.selected = index_;
+    env_.view.ShowFileCounter(std::to_string(index_ + 1) + " of " + std::to_string(list_.Count()) + " Files");
+    Record().outcome = EntryOutcome::Converted;
+
+    if (!CheckFileVersion(env_.connector, name_, env_.hostVersionNumber).empty()) {
+      return Skip("Unrecognized Inventorversion, skipping...");
+    }
+    if (ToUpperAscii(name_).find(std::string(1, kNativeSeparator) + "OLDVERSIONS" + kNativeSeparator) !=
+        std::string::npos) {
+      return Skip("Backup of " + name_ + ".  Skipping...");
+    }
+    env_.events.Yield();
+    log_.LogLine("Opening: " + name_);
+    if (Way opened = Open(); opened != Way::Continue) return opened;
+    return ConvertOpenDocument();
+  }
+
+  Way Open() {
+    auto opened = host_->OpenDocument(LowerAscii(name_), true);
+    if (opened) {
+      document_ = opened.value();
+      return Way::Continue;
+    }
+    return Recover(opened.failure());
+  }
+
+  // --- F. Recovery after a failed open --------------------------------------
+
+  Way Recover(const Failure& failure) {
+    log_.LogLine("Error opening: " + name_ + "  " + failure.description + "\rRetrying to reactivate Inventor...");
+    if (Status quit = host_->Quit(); !quit) {
+      log_.LogLine("Error closing Inventor gracefully...\r" + quit.failure().description);
+      KillProcesses(env_.processes, kHostProgram);
+    }
+    host_.reset();
+    if (!GetOrStartHost(env_.connector, host_)) {
+      log_.LogLine("Could not restart Inventor, exiting");
+      return Way::Exit;
+    }
+    ApplyStartUpSettings();
+    log_.LogLine("Trying to reopen last failed document..");
+    auto reopened = host_->OpenDocument(LowerAscii(name_), true);
+    if (!reopened) {
+      log_.LogLine("Error reopening. Exiting... " + reopened.failure().description);
+      Record().outcome = EntryOutcome::Failed;
+      Record().reason = "Error reopening. Exiting... " + reopened.failure().description;
+      return Way::Exit;
+    }
+    document_ = reopened.value();
+    return Way::Continue;
+  }
+
+  ExportContext& Context() {
+    if (!context_) {
+      context_.emplace(ExportContext{*host_, env_.registry, env_.dialogs, log_, env_.abort, env_.processes,
+                                     env_.options, env_.registryVersionTag, env_.hostVersionNumber, importPattern_,
+                                     inputs_.exportIniFile, inputs_.skipReferenceCheck, env_.waitLimit, pending_});
+    }
+    return *context_;
+  }
+
+  Way ConvertOpenDocument() {
+    if (IsOneOf(importPattern_, {"*.IPT", "*.IAM", "*.IDW", "*.IPN"})) {
+      log_.LogLine("Checking document references...");
+      auto active = host_->ActiveDocument();
+      const auto logLine = [this](const std::string& line) { log_.LogLine(line); };
+      if (active && !CheckReferencesResolve(*host_, active.value(), logLine, pending_)) {
+        return Skip("Error fully resolving document, skipping...");
+      }
+    }
+    env_.events.Yield();
+    if (pending_) {
+      const std::string line = "Error opening: " + name_ + ":   " + pending_->description;
+      pending_.reset();
+      Skip(line, EntryOutcome::Failed);
+      return Way::NoClosing;
+    }
+    auto type = host_->ActiveDocumentType();
+    if (type && type.value() == host::kDrawingDocument) {
+      DrawingCheck check{*host_, log_, env_.processes, env_.hostVersionNumber, inputs_.skipReferenceCheck,
+                         env_.waitLimit};
+      if (std::string problem = CheckDrawingReady(check); !problem.empty()) return Skip(problem);
+    }
+    return Export(type ? type.value() : 0);
+  }
+
+  Way Export(std::int32_t activeType) {
+    auto fullName = host_->documents().FullFileName(*document_);
+    const OutputBase base = OutputBasePath(name_, inputs_.useExportFolder, inputs_.exportFolder,
+                                           fullName ? fullName.value() : std::string());
+    if (base.exportFolderField) inputs_.exportFolder = *base.exportFolderField;
+    std::string pattern = exportPattern_;
+    if (pattern == "*.IAM") {
+      pattern = activeType == host::kPartDocument      ? "*.IPT"
+                : activeType == host::kDrawingDocument ? "*.IDW"
+                                                       : "*.IAM";
+    } else if (pattern == "*.AMP") {
+      pattern = activeType == host::kPartDocument ? "*.PTP" : "*.AMP";
+    }
+    if (inputs_.exportCaption == kPrinterCaption) {
+      log_.LogLine("Printing: " + base.path);
+    } else {
+      log_.LogLine("Exporting document: " + base.path + "." + LastThree(pattern));
+    }
+    const FormatExport format = ExportByFormat(Context(), pattern, base.path, *document_);
+    if (format.next == FormatExport::Next::EndRun) return Way::End;
+    if (format.next == FormatExport::Next::NextEntry) {
+      Record().outcome = EntryOutcome::Skipped;
+      Record().reason = log_.lastLine();
+      return Way::NextEntry;
+    }
+    if (context_ && context_->pending) {
+      // A save the host refused is a failed document, not a converted one.
+      Skip("Error saving: " + context_->pending->description, EntryOutcome::Failed);
+      context_->pending.reset();
+    }
+    if (!format.directSave) {
+      const std::string failure =
+          ExportThroughTranslator(Context(), *document_, format.outputBase + "." + LowerAscii(format.translatorTag));
+      if (!failure.empty()) Skip("Error saving: " + failure, EntryOutcome::Failed);
+    }
+    if (inputs_.printDocuments || exportPattern_ == "PRINTE") {
+      const std::string line = "Printing is not available in this build";
+      log_.LogLine(line);
+      if (exportPattern_ == "PRINTE") {
+        Record().outcome = EntryOutcome::Failed;
+        Record().reason = line;
+      }
+    }
+    return WaitForIdleHost();
+  }
+
+  // Step 18: the host finishes what it does before the document closes.
+  Way WaitForIdleHost() {
+    const auto deadline = env_.waitLimit.DeadlineFromNow();
+    while (true) {
+      auto state = host_->CommandState();
+      if (state && state.value() == host::kCommandStateIdle) return Way::NextEntry;
+      env_.events.Yield();
+      if (env_.abort.IsRaised()) return Way::End;
+      if (env_.waitLimit.Passed(deadline)) {
+        Skip("Waited " + std::to_string(env_.waitLimit.limit.count()) +
+                 " s for Inventor to become idle; restarting it before the next document",
+             EntryOutcome::Failed);
+        restartHost_ = true;
+        return Way::NextEntry;
+      }
+    }
+  }
+
+  // --- H. Closing and I. progress -----------------------------------------
+
+  void Close() {
+    CloseEntryDocuments(*host_, document_, name_, log_);
+    pending_.reset();
+    if (context_) context_->pending.reset();
+    if (restartHost_) RestartHost();
+  }
+
+  void RestartHost() {
+    restartHost_ = false;
+    if (!host_->Quit()) KillProcesses(env_.processes, kHostProgram);
+    host_.reset();
+    if (GetOrStartHost(env_.connector, host_)) ApplyStartUpSettings();
+  }
+
+  void Progress() {
+    inputs_.selected.reset();
+    const auto elapsed = ElapsedSeconds(start_, env_.now());
+    if (!elapsed) return;
+    if (auto display = ProgressAfterEntry(*elapsed, doneBytes_, totalBytes_, env_.decimalSeparator)) {
+      env_.view.ShowProgress(display->barValue, display->percentText, display->timeLeftText);
+    }
+  }
+
+  // --- E. End of run ------------------------------------------------------
+
+  void End() {
+    if (exited_) return;
+    if (env_.abort.IsRaised() && index_ < list_.Count()) {
+      inputs_.selected = index_;
+    } else {
+      inputs_.selected.reset();
+    }
+    env_.abort.Lower();
+    log_.ShowStatus("Ending conversion");
+    log_.LogLine("Ready");
+    host_.reset();
+    KillProcesses(env_.processes, kWatcherProgram);
+    result_.orderlyEnd = true;
+  }
+
+  const ConversionList& list_;
+  RunInputs& inputs_;
+  RunEnvironment& env_;
+  RunLog log_;
+  std::string importPattern_;
+  std::string exportPattern_;
+  RunResult result_;
+  std::shared_ptr<host::Application> host_;
+  std::optional<host::DocumentHandle> document_;
+  std::optional<ExportContext> context_;
+  std::optional<Failure> pending_;
+  std::string name_;
+  std::size_t index_ = 0;
+  WallClock::time_point start_;
+  std::int64_t totalBytes_ = 0;
+  std::int64_t doneBytes_ = 0;
+  bool ended_ = false;
+  bool exited_ = false;
+  bool restartHost_ = false;
+};
+
+}  // namespace
+
+RunResult StartRun(const ConversionList& list, RunInputs& inputs, RunEnvironment& environment) {
+  return BatchRun(list, inputs, environment).Run();
+}
+
+}  // namespace korrin

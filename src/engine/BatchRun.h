@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/HostWait.h"
+#include "engine/RunProgress.h"
+#include "engine/RunView.h"
+#include "filelist/ConversionList.h"
+#include "host/HostConnector.h"
+#include "ports/AbortFlag.h"
+#include "ports/Dialogs.h"
+#include "ports/EventPump.h"
+#include "ports/ProcessTable.h"
+#include "settings/ExportTemplateLines.h"
+#include "settings/Registry.h"
+
+namespace korrin {
+
+// The main window's fields a run reads, as the front end hands them over.
+struct RunInputs {
+  std::string importCaption;
+  std::string exportCaption;
+  bool useExportFolder = false;
+  std::string exportFolder;  // the run takes one trailing separator away, as the window shows
+  std::string exportIniFile;
+  std::string importIniFile;
+  std::string projectFile;
+  bool printDocuments = false;
+  bool skipReferenceCheck = true;
+  // The list's selected entry; the run leaves it where the next run should
+  // continue: the entry being processed after an abort, none otherwise.
+  std::optional<std::size_t> selected;
+};
+
+// Everything else a run works with.
+struct RunEnvironment {
+  host::HostConnector& connector;
+  ProcessTable& processes;
+  Registry& registry;
+  Dialogs& dialogs;
+  EventPump& events;
+  RunView& view;
+  AbortFlag& abort;
+  const ExportTemplateLines& options;
+  std::string registryVersionTag;
+  std::string hostVersionNumber;
+  std::string programFolder;
+  HostWaitLimit waitLimit;
+  std::function<WallClock::time_point()> now = [] { return WallClock::now(); };
+  char decimalSeparator = '.';
+};
+
+enum class EntryOutcome { Converted, Skipped, Failed, NotReached };
+
+// What became of one entry, and the log line that decided it.
+struct EntryRecord {
+  std::string path;
+  EntryOutcome outcome = EntryOutcome::NotReached;
+  std::string reason;
+};
+
+struct RunResult {
+  // True when the run ended in order ("Ready" logged, report to be shown);
+  // false when it left at once (a failed preparation, a failed restart).
+  bool orderlyEnd = false;
+  std::vector<EntryRecord> entries;  // one per list entry, in list order
+};
+
+// One conversion run over the list: prepares and starts the host, works
+// through the entries (open, check, export, print, close, progress),
+// recovers from a host that fails by restarting it once per entry, and ends
+// in order. A wait on the host that passes the time limit fails the entry
+// and restarts the host before the next one.
+RunResult StartRun(const ConversionList& list, RunInputs& inputs, RunEnvironment& environment);
+
+}  // namespace korrin

@@ -1,0 +1,158 @@
+#include "EngineFixture.h"
+#include "engine/BatchRun.h"
+#include "geometry/SampleParts.h"
+#include "geometry/ShapeText.h"
+#include "host/HostInstallation.h"
+
+namespace korrin {
+namespace {
+
+constexpr const char* kParts = "Inventor Part Files (*.IPT)";
+constexpr const char* kStep = "STEP Files (*.STP)";
+
+class BatchRunTest : public testing::EngineFixture {
+ protected:
+  void SetUp() override {
+    (void)registry_.CreateRegistryKey(RegistryRoot::CurrentUser, HostUserKey(kTag, kExternalReferencesKey), "");
+    options_.Replace({"[EXPORTOPTIONS]", "STPApplicationProtocol=True"});
+    std::filesystem::create_directories(folder_ / "out");
+    inputs_.importCaption = kParts;
+    inputs_.exportCaption = kStep;
+    inputs_.useExportFolder = true;
+    inputs_.exportFolder = (folder_ / "out").string() + "/";
+    inputs_.projectFile = (folder_ / "default.ipj").string();
+  }
+
+  std::string PartFile(const std::string& name, standin::StandinDocument part = Part()) {
+    part.geometry = standin::BrepText(standin::MakeWasher().value());
+    const std::string path = Write("in/" + name, part);
+    EXPECT_TRUE(list_.Add(path));
+    return path;
+  }
+
+  RunResult Run() {
+    RunEnvironment environment{connector_, processes_, registry_, dialogs_,   events_, view_,
+                               abort_,     options_,   kTag,      "7.0",      "/opt/korrin", limit_};
+    return StartRun(list_, inputs_, environment);
+  }
+
+  std::vector<std::string> Opening() const {
+    return {"Checking Inventor Application, Export Formats and Settings", "Starting Inventor", "Inventor started",
+            "Watcher started"};
+  }
+  std::string Out(const std::string& name) const { return (folder_ / "out" / name).string(); }
+
+  ConversionList list_;
+  RunInputs inputs_;
+};
+
+TEST_F(BatchRunTest, ExportsEveryEntryIntoTheExportFolder) {
+  const std::string a = PartFile("a.ipt");
+  const std::string b = PartFile("b.rev2.ipt");
+  const RunResult result = Run();
+  std::vector<std::string> expected = Opening();
+  for (const auto& [path, output] : {std::pair{a, Out("a")}, std::pair{b, Out("b")}}) {
+    expected.insert(expected.end(), {"Opening: " + path, "Checking document references...",
+                                     "Exporting document: " + output + ".STP", "Closing document(s)"});
+  }
+  expected.push_back("Ready");
+  EXPECT_EQ(view_.lines, expected);
+  EXPECT_TRUE(result.orderlyEnd);
+  EXPECT_TRUE(std::filesystem::exists(Out("a.stp")));
+  EXPECT_TRUE(std::filesystem::exists(Out("b.stp")));
+  ASSERT_EQ(result.entries.size(), 2u);
+  EXPECT_EQ(result.entries[1].outcome, EntryOutcome::Converted);
+  EXPECT_EQ(inputs_.exportFolder, (folder_ / "out").string());
+  EXPECT_EQ(view_.fileCounter, "2 of 2 Files");
+  ASSERT_FALSE(view_.progress.empty());
+  EXPECT_EQ(view_.progress.back().barValue, 100);
+  EXPECT_FALSE(inputs_.selected);
+  // The watcher was started from the program folder and ended with the run.
+  ASSERT_EQ(processes_.starts.size(), 1u);
+  EXPECT_EQ(processes_.starts[0].program, "/opt/korrin/Tembrel.exe");
+  EXPECT_TRUE(processes_.processes.empty());
+}
+
+TEST_F(BatchRunTest, BackupsNewerReleasesAndBrokenReferencesAreSkipped) {
+  standin::StandinDocument newer = Part();
+  newer.release = {9, 0};
+  const std::string future = PartFile("future.ipt", newer);
+  const std::string backup = PartFile("OLDVERSIONS/old.ipt");
+  standin::StandinDocument assembly = Part();
+  assembly.type = standin::DocumentType::Assembly;
+  assembly.references = {{"missing.ipt", std::nullopt}};
+  const std::string broken = Write("in/broken.iam", assembly);
+  ASSERT_TRUE(list_.Add(broken));
+  inputs_.importCaption = "Inventor Assembly Files (*.IAM)";
+  const RunResult result = Run();
+  std::vector<std::string> expected = Opening();
+  expected.insert(expected.end(), {"Opening: " + broken, "Checking document references...",
+                                   "Error resolving: " + (folder_ / "in/missing.ipt").string(),
+                                   "Error fully resolving document, skipping...", "Closing document(s)",
+                                   "Unrecognized Inventorversion, skipping...", "Closing document(s)",
+                                   "Backup of " + backup + ".  Skipping...", "Closing document(s)", "Ready"});
+  EXPECT_EQ(view_.lines, expected);
+  for (const EntryRecord& entry : result.entries) EXPECT_EQ(entry.outcome, EntryOutcome::Skipped) << entry.path;
+  (void)future;
+}
+
+TEST_F(BatchRunTest, AFirstOpenThatFailsRestartsTheHostAndReopens) {
+  standin::StandinDocument flaky = Part();
+  flaky.faults.failFirstOpen = standin::StandinFault{-2147467259, "The host stopped answering."};
+  const std::string path = PartFile("flaky.ipt", flaky);
+  const RunResult result = Run();
+  std::vector<std::string> expected = Opening();
+  expected.insert(expected.end(),
+                  {"Opening: " + path, "Error opening: " + path + "  The host stopped answering.\rRetrying to reactivate Inventor...",
+                   "Trying to reopen last failed document..", "Checking document references...",
+                   "Exporting document: " + Out("flaky") + ".STP", "Closing document(s)", "Ready"});
+  EXPECT_EQ(view_.lines, expected);
+  EXPECT_EQ(result.entries[0].outcome, EntryOutcome::Converted);
+}
+
+TEST_F(BatchRunTest, ADocumentThatNeverOpensEndsTheRunAtOnce) {
+  standin::StandinDocument locked = Part();
+  locked.faults.failEveryOpen = standin::StandinFault{5, "The file is locked."};
+  const std::string path = PartFile("locked.ipt", locked);
+  PartFile("next.ipt");
+  const RunResult result = Run();
+  EXPECT_FALSE(result.orderlyEnd);
+  EXPECT_EQ(view_.lines.back(), "Error reopening. Exiting... The file is locked.");
+  EXPECT_EQ(result.entries[0].outcome, EntryOutcome::Failed);
+  EXPECT_EQ(result.entries[1].outcome, EntryOutcome::NotReached);
+  EXPECT_EQ(inputs_.selected, std::optional<std::size_t>(0));
+}
+
+TEST_F(BatchRunTest, ARunContinuesFromTheSelectedEntryAndAnAbortLeavesItsPlace) {
+  PartFile("a.ipt");
+  PartFile("b.ipt");
+  PartFile("c.ipt");
+  inputs_.selected = 1;
+  dialogs_.ExpectYesNo("Continue from selected document ? ( selected is not the first in the list ) ", true);
+  // The user clicks Abort while the second entry is exported.
+  events_.onYield = [this](int) {
+    Advance(std::chrono::milliseconds(10));
+    if (!view_.lines.empty() && view_.lines.back().starts_with("Exporting document:")) abort_.Raise();
+  };
+  const RunResult result = Run();
+  EXPECT_EQ(result.entries[0].outcome, EntryOutcome::NotReached);
+  EXPECT_EQ(result.entries[1].outcome, EntryOutcome::Converted);
+  EXPECT_EQ(result.entries[2].outcome, EntryOutcome::NotReached);
+  EXPECT_EQ(inputs_.selected, std::optional<std::size_t>(1));
+  EXPECT_FALSE(abort_.IsRaised());
+  EXPECT_EQ(view_.lines.back(), "Ready");
+}
+
+TEST_F(BatchRunTest, AHostThatStaysBusyFailsTheEntryAndIsRestarted) {
+  standin::StandinDocument slow = Part();
+  slow.faults.busyAfterSaveMilliseconds = 3'600'000;
+  PartFile("slow.ipt", slow);
+  const std::string next = PartFile("z-next.ipt");
+  const RunResult result = Run();
+  EXPECT_EQ(result.entries[0].outcome, EntryOutcome::Failed);
+  EXPECT_EQ(result.entries[1].outcome, EntryOutcome::Converted);
+  EXPECT_TRUE(std::filesystem::exists(Out("z-next.stp")));
+}
+
+}  // namespace
+}  // namespace korrin
