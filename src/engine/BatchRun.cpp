@@ -6,6 +6,7 @@
 #include "engine/FormatExport.h"
 #include "engine/RunLog.h"
 #include "engine/TranslatorExport.h"
+#include "filelist/ImportFilter.h"
 #include "formats/FormatCatalogue.h"
 #include "host/HostCodes.h"
 #include "host/HostInstallation.h"
@@ -34,8 +35,6 @@ std::string LowerAscii(std::string text) {
   }
   return text;
 }
-
-std::string LastThree(const std::string& text) { return text.size() >= 3 ? text.substr(text.size() - 3) : text; }
 
 // The run of one StartRun call: its state and its steps, in the order the
 // run takes them.
@@ -256,7 +255,7 @@ class BatchRun {
     if (inputs_.exportCaption == kPrinterCaption) {
       log_.LogLine("Printing: " + base.path);
     } else {
-      log_.LogLine("Exporting document: " + base.path + "." + LastThree(pattern));
+      log_.LogLine("Exporting document: " + base.path + "." + std::string(LastThree(pattern)));
     }
     const FormatExport format = ExportByFormat(Context(), pattern, base.path, *document_);
     if (format.next == FormatExport::Next::EndRun) return Way::End;

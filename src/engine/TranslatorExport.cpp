@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "filelist/ImportFilter.h"
 #include "formats/ValueConversion.h"
 #include "host/HostCodes.h"
 #include "host/HostInstallation.h"
@@ -39,8 +40,6 @@ std::string_view DisplayNameOf(const std::string& tag) {
   return {};
 }
 
-std::string LastThree(const std::string& text) { return text.size() >= 3 ? text.substr(text.size() - 3) : text; }
-
 class TranslatorExport {
  public:
   TranslatorExport(ExportContext& context, host::DocumentHandle document, std::string outputFile)
@@ -58,7 +57,7 @@ class TranslatorExport {
     auto found = FindTranslator();
     if (!found) return kUnknownError;
     if (!*found) {
-      context_.dialogs.ShowMessage("Failed to activate " + LastThree(outputFile_) + " translator");
+      context_.dialogs.ShowMessage("Failed to activate " + std::string(LastThree(outputFile_)) + " translator");
       return kUnknownError;
     }
     translator_ = **found;
