@@ -258,7 +258,13 @@ class BatchRun {
       log_.LogLine("Exporting document: " + base.path + "." + std::string(LastThree(pattern)));
     }
     const FormatExport format = ExportByFormat(Context(), pattern, base.path, *document_);
-    if (format.next == FormatExport::Next::EndRun) return Way::End;
+    if (format.next == FormatExport::Next::EndRun) {
+      // The format step stopped the run at this entry (an aborted bitmap, a
+      // SAT version the registry refused): nothing was written for it.
+      Record().outcome = EntryOutcome::Failed;
+      Record().reason = "The run ended while exporting this document";
+      return Way::End;
+    }
     if (format.next == FormatExport::Next::NextEntry) {
       Record().outcome = EntryOutcome::Skipped;
       Record().reason = log_.lastLine();

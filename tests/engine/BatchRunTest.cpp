@@ -154,5 +154,20 @@ TEST_F(BatchRunTest, AHostThatStaysBusyFailsTheEntryAndIsRestarted) {
   EXPECT_TRUE(std::filesystem::exists(Out("z-next.stp")));
 }
 
+TEST_F(BatchRunTest, ASatVersionTheRegistryRefusesEndsTheRunInOrder) {
+  PartFile("a.ipt");
+  PartFile("b.ipt");
+  inputs_.exportCaption = "SAT Files (*.SAT)";
+  options_.Replace({"[EXPORTOPTIONS]", "SATSaveACISVersion=7"});
+  // The host's SAT key is missing, so the version cannot be written.
+  dialogs_.ExpectMessage("Couldn't set AcisVersion in registry database");
+  const RunResult result = Run();
+  EXPECT_TRUE(result.orderlyEnd);
+  EXPECT_EQ(result.entries[0].outcome, EntryOutcome::Failed);
+  EXPECT_EQ(result.entries[1].outcome, EntryOutcome::NotReached);
+  EXPECT_EQ(view_.lines.back(), "Ready");
+  EXPECT_FALSE(std::filesystem::exists(Out("a.sat")));
+}
+
 }  // namespace
 }  // namespace korrin
