@@ -209,7 +209,7 @@ class BatchRun {
     if (!context_) {
       context_.emplace(ExportContext{*host_, env_.registry, env_.dialogs, log_, env_.abort, env_.processes,
                                      env_.options, env_.registryVersionTag, env_.hostVersionNumber, importPattern_,
-                                     inputs_.exportIniFile, inputs_.skipReferenceCheck, env_.waitLimit, pending_});
+                                     inputs_.exportIniFile, inputs_.skipReferenceCheck, env_.waitLimit, std::nullopt});
     }
     return *context_;
   }
@@ -219,14 +219,14 @@ class BatchRun {
       log_.LogLine("Checking document references...");
       auto active = host_->ActiveDocument();
       const auto logLine = [this](const std::string& line) { log_.LogLine(line); };
-      if (active && !CheckReferencesResolve(*host_, active.value(), logLine, pending_)) {
+      if (active && !CheckReferencesResolve(*host_, active.value(), logLine, Context().pending)) {
         return Skip("Error fully resolving document, skipping...");
       }
     }
     env_.events.Yield();
-    if (pending_) {
-      const std::string line = "Error opening: " + name_ + ":   " + pending_->description;
-      pending_.reset();
+    if (std::optional<Failure>& pending = Context().pending) {
+      const std::string line = "Error opening: " + name_ + ":   " + pending->description;
+      pending.reset();
       Skip(line, EntryOutcome::Failed);
       return Way::NoClosing;
     }
@@ -313,7 +313,6 @@ class BatchRun {
 
   void Close() {
     CloseEntryDocuments(*host_, document_, name_, log_);
-    pending_.reset();
     if (context_) context_->pending.reset();
     if (restartHost_) RestartHost();
   }
@@ -361,7 +360,6 @@ class BatchRun {
   std::shared_ptr<host::Application> host_;
   std::optional<host::DocumentHandle> document_;
   std::optional<ExportContext> context_;
-  std::optional<Failure> pending_;
   std::string name_;
   std::size_t index_ = 0;
   WallClock::time_point start_;

@@ -17,8 +17,14 @@ namespace korrin::standin {
 struct StandinRelease {
   std::int32_t majorNumber = 0;
   std::int32_t minorNumber = 0;
-  bool operator==(const StandinRelease&) const = default;
+  // Releases order by major, then minor number.
+  auto operator<=>(const StandinRelease&) const = default;
 };
+
+// "7.0".
+inline std::string ReleaseText(const StandinRelease& release) {
+  return std::to_string(release.majorNumber) + "." + std::to_string(release.minorNumber);
+}
 
 struct StandinVector {
   double x = 0;

@@ -6,24 +6,15 @@
 #include "host/HostCodes.h"
 
 namespace korrin::standin {
-namespace {
-
-bool IsNewerThan(const StandinRelease& document, const StandinRelease& reader) {
-  return std::pair(document.majorNumber, document.minorNumber) > std::pair(reader.majorNumber, reader.minorNumber);
-}
-
-}  // namespace
-
 StandinApprentice::StandinApprentice(StandinRelease softwareVersion, ProjectLookup activeProject)
     : softwareVersion_(softwareVersion), activeProject_(std::move(activeProject)) {}
 
 Result<host::DocumentHandle> StandinApprentice::Load(const std::string& path) {
   auto read = ReadStandinDocument(path);
   if (!read) return read.failure();
-  if (IsNewerThan(read.value().release, softwareVersion_)) {
-    return Unspecified("\"" + path + "\" was saved by a newer release (" +
-                       std::to_string(read.value().release.majorNumber) + "." +
-                       std::to_string(read.value().release.minorNumber) + ") than this reader reads.");
+  if (read.value().release > softwareVersion_) {
+    return Unspecified("\"" + path + "\" was saved by a newer release (" + ReleaseText(read.value().release) +
+                       ") than this reader reads.");
   }
   return documents_.Add(ReadDocument{std::move(read).value(), path});
 }

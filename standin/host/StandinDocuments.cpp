@@ -54,14 +54,6 @@ bool IsContainerExtension(const std::string& extension) {
          extension == "PTP" || extension == "AMP" || extension == "DWP";
 }
 
-bool IsNewerThan(const StandinRelease& document, const StandinRelease& host) {
-  return std::pair(document.majorNumber, document.minorNumber) > std::pair(host.majorNumber, host.minorNumber);
-}
-
-std::string ReleaseText(const StandinRelease& release) {
-  return std::to_string(release.majorNumber) + "." + std::to_string(release.minorNumber);
-}
-
 }  // namespace
 
 Result<StandinApplication::LoadedDocument*> StandinApplication::FindDocument(host::DocumentHandle document) {
@@ -121,7 +113,7 @@ Result<host::DocumentHandle> StandinApplication::OpenStandinDocument(const std::
   auto read = ReadStandinDocument(path);
   if (!read) return read.failure();
   StandinDocument& model = read.value();
-  if (IsNewerThan(model.release, settings_.release)) {
+  if (model.release > settings_.release) {
     return Unspecified("\"" + path + "\" was saved by release " + ReleaseText(model.release) +
                        ", newer than this host (" + ReleaseText(settings_.release) + ").");
   }

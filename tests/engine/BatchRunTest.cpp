@@ -92,8 +92,16 @@ TEST_F(BatchRunTest, BackupsNewerReleasesAndBrokenReferencesAreSkipped) {
                                    "Unrecognized Inventorversion, skipping...", "Closing document(s)",
                                    "Backup of " + backup + ".  Skipping...", "Closing document(s)", "Ready"});
   EXPECT_EQ(view_.lines, expected);
-  for (const EntryRecord& entry : result.entries) EXPECT_EQ(entry.outcome, EntryOutcome::Skipped) << entry.path;
-  (void)future;
+  ASSERT_EQ(result.entries.size(), 3u);
+  const std::pair<std::string, std::string> decided[] = {
+      {broken, "Error fully resolving document, skipping..."},
+      {future, "Unrecognized Inventorversion, skipping..."},
+      {backup, "Backup of " + backup + ".  Skipping..."}};
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(result.entries[i].path, decided[i].first);
+    EXPECT_EQ(result.entries[i].outcome, EntryOutcome::Skipped) << decided[i].first;
+    EXPECT_EQ(result.entries[i].reason, decided[i].second);
+  }
 }
 
 TEST_F(BatchRunTest, AFirstOpenThatFailsRestartsTheHostAndReopens) {
