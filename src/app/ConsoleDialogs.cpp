@@ -4,25 +4,34 @@
 
 namespace korrin {
 
-void ConsoleDialogs::Write(const std::string& text, const char* answer) {
+void ConsoleDialogs::Write(const char* kind, const std::string& text, const char* answer) {
+  if (beforeWrite_) beforeWrite_();
   std::string shown = text;
   std::replace(shown.begin(), shown.end(), '\r', '\n');
-  out_ << shown;
-  if (answer != nullptr) out_ << "\n-> " << answer;
-  out_ << "\n";
+  out_ << "[" << kind << "] " << shown << "\n";
+  if (answer != nullptr) out_ << "[answer] " << answer << "\n";
   out_.flush();
 }
 
-void ConsoleDialogs::ShowMessage(const std::string& text) { Write(text, nullptr); }
-
-bool ConsoleDialogs::AskYesNo(const std::string& text) {
-  Write(text, answerYes_ ? "Yes" : "No");
+bool ConsoleDialogs::AnswerTo(const std::string& text) {
+  if (fixedAnswer_) {
+    if (const auto fixed = fixedAnswer_(text)) return *fixed;
+  }
   return answerYes_;
 }
 
+void ConsoleDialogs::ShowMessage(const std::string& text) { Write("message", text, nullptr); }
+
+bool ConsoleDialogs::AskYesNo(const std::string& text) {
+  const bool yes = AnswerTo(text);
+  Write("question", text, yes ? "Yes" : "No");
+  return yes;
+}
+
 bool ConsoleDialogs::AskOkCancel(const std::string& text) {
-  Write(text, answerYes_ ? "OK" : "Cancel");
-  return answerYes_;
+  const bool ok = AnswerTo(text);
+  Write("question", text, ok ? "OK" : "Cancel");
+  return ok;
 }
 
 }  // namespace korrin

@@ -1,26 +1,42 @@
-#include <iostream>
-#include <string_view>
+#include <unistd.h>
 
+#include <QCoreApplication>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "OcctGeometryExchange.h"
+#include "StandinConnector.h"
+#include "app/BatchCommandLine.h"
+#include "app/BatchJob.h"
 #include "app/CatalogueReport.h"
 #include "app/ConsoleDialogs.h"
+#include "app/InterruptRequests.h"
 #include "app/NoPrinters.h"
 #include "platform/ProgramFolders.h"
-
-namespace {
-
-constexpr std::string_view kUsage =
-    "Usage: korrin-batch --catalogue\n"
-    "  --catalogue  print the import formats, the export formats offered for each,\n"
-    "               and the export option sets of the export template\n";
-
-}  // namespace
+#include "platform/linux/ProcProcessTable.h"
+#include "platform/linux/SqliteRegistry.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2 || std::string_view(argv[1]) != "--catalogue") {
-    std::cerr << kUsage;
-    return 2;
+  QCoreApplication application(argc, argv);
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  const korrin::BatchCommandLine commandLine = korrin::ParseBatchCommandLine(arguments);
+  if (!commandLine.request) {
+    (commandLine.exitStatus == 0 ? std::cout : std::cerr) << commandLine.message;
+    return commandLine.exitStatus;
   }
-  korrin::ConsoleDialogs dialogs(std::cerr, false);
   korrin::NoPrinters printers;
-  return korrin::PrintCatalogue(korrin::ProgramFolder(), std::cout, dialogs, printers) ? 0 : 1;
+  if (commandLine.request->catalogue) {
+    korrin::ConsoleDialogs dialogs(std::cerr, false);
+    return korrin::PrintCatalogue(korrin::ProgramFolder(), std::cout, dialogs, printers) ? 0 : 1;
+  }
+
+  korrin::InstallInterruptHandler();
+  korrin::SqliteRegistry registry(korrin::RegistryFolder());
+  korrin::standin::OcctGeometryExchange geometry;
+  korrin::standin::StandinConnector connector(registry, &geometry);
+  korrin::ProcProcessTable processes;
+  korrin::BatchPorts ports{registry,  connector, processes, printers, {korrin::ProgramFolder(), korrin::TempFolder()},
+                           std::cout, std::cerr, isatty(STDERR_FILENO) == 1};
+  return korrin::RunBatchJob(*commandLine.request, ports);
 }

@@ -123,7 +123,7 @@ class BatchRun {
     totalBytes_ = TotalFileSize(list_);
     std::size_t first = 0;
     if (inputs_.selected && *inputs_.selected >= 1 && *inputs_.selected < list_.Count() &&
-        env_.dialogs.AskYesNo("Continue from selected document ? ( selected is not the first in the list ) ")) {
+        env_.dialogs.AskYesNo(kContinueQuestion)) {
       first = *inputs_.selected;
     }
     for (index_ = first; index_ < list_.Count(); ++index_) {
@@ -297,7 +297,7 @@ class BatchRun {
     while (true) {
       auto state = host_->CommandState();
       if (state && state.value() == host::kCommandStateIdle) return Way::NextEntry;
-      env_.events.Yield();
+      env_.events.Pause();
       if (env_.abort.IsRaised()) return Way::End;
       if (env_.waitLimit.Passed(deadline)) {
         Skip("Waited " + std::to_string(env_.waitLimit.limit.count()) +

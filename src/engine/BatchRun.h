@@ -54,6 +54,10 @@ struct RunEnvironment {
   char decimalSeparator = '.';
 };
 
+// Asked when a run starts from a selected entry other than the first.
+inline constexpr const char* kContinueQuestion =
+    "Continue from selected document ? ( selected is not the first in the list ) ";
+
 enum class EntryOutcome { Converted, Skipped, Failed, NotReached };
 
 // What became of one entry, and the log line that decided it.

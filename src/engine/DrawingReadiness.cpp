@@ -58,7 +58,7 @@ class ReadinessCheck {
     waited_ = true;
     while ((ActiveSheetStatus(check_.host, drawing) & host::kViewsComputingBit) != 0) {
       if (check_.waitLimit.Passed(deadline)) return false;
-      check_.log.events().Yield();
+      check_.log.events().Pause();
       if (!raised_) {
         check_.log.LogLine(kUpdatingDrawing);
         raised_ = SetProcessPriority(check_.processes, kBackgroundProcess, kNormalPriority);

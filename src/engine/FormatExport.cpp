@@ -266,7 +266,7 @@ class FormatStep {
     while (true) {
       auto state = host_.CommandState();
       if (state && state.value() == host::kCommandStateIdle) break;
-      context_.log.events().Yield();
+      context_.log.events().Pause();
       if (context_.abort.IsRaised()) {
         result_.next = FormatExport::Next::EndRun;
         return result_;

@@ -173,7 +173,7 @@ class TranslatorExport {
         return outputFile_ + ": the host was still busy saving after " +
                std::to_string(context_.waitLimit.limit.count()) + " s";
       }
-      context_.log.events().Yield();
+      context_.log.events().Pause();
     }
     return "";
   }

@@ -13,6 +13,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr const char* kRecursePrefix = "Main Directory: ";
+constexpr const char* kRecurseSuffix = "\rRecurse SubDirectories ?";
+
 struct FolderContents {
   std::vector<std::string> folders;
   std::vector<std::string> files;
@@ -54,8 +57,18 @@ DropCollection::DropCollection(std::string importFilter, Dialogs& dialogs, Event
     : importFilter_(std::move(importFilter)), dialogs_(dialogs), events_(events), abort_(abort),
       showStatus_(std::move(showStatus)) {}
 
+std::string RecurseQuestion(const std::string& folder) {
+  return std::string(kRecursePrefix) + folder + kRecurseSuffix;
+}
+
+bool IsRecurseQuestion(const std::string& text) {
+  const std::string_view prefix = kRecursePrefix;
+  const std::string_view suffix = kRecurseSuffix;
+  return text.size() >= prefix.size() + suffix.size() && text.starts_with(prefix) && text.ends_with(suffix);
+}
+
 bool DropCollection::AskToRecurse(const std::string& folder) {
-  return dialogs_.AskYesNo("Main Directory: " + folder + "\rRecurse SubDirectories ?");
+  return dialogs_.AskYesNo(RecurseQuestion(folder));
 }
 
 void DropCollection::AddFile(const std::string& path) {

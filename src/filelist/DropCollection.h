@@ -14,6 +14,11 @@ namespace korrin {
 // file manager, a folder dragged from the folder tree, paths on
 // korrin-batch's command line) for the conversion list to add. Only files
 // that match the import filter are collected; the list skips duplicates.
+// The question whether to walk a folder's subfolders too.
+std::string RecurseQuestion(const std::string& folder);
+// True for any folder's recursion question.
+bool IsRecurseQuestion(const std::string& text);
+
 class DropCollection {
  public:
   // showStatus receives "Scanning: " + each folder a walk enters.

@@ -39,7 +39,7 @@ bool ShutDownEveryInstance(const HostPreparation& preparation, int count) {
     } else {
       KillHostProcesses(preparation.processes);
     }
-    preparation.events.Yield();
+    preparation.events.Pause();
     count = CountProcesses(preparation.processes, kHostProgram);
   }
   KillHostProcesses(preparation.processes);

@@ -10,6 +10,10 @@ class EventPump {
  public:
   virtual ~EventPump() = default;
   virtual void Yield() = 0;
+  // Yields inside a loop that waits for something outside the program (a
+  // busy host): a front end may also give the processor away for a moment,
+  // so a long wait does not spin.
+  virtual void Pause() { Yield(); }
 };
 
 }  // namespace korrin

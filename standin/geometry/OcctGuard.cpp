@@ -1,5 +1,9 @@
 #include "geometry/OcctGuard.h"
 
+#include <Message.hxx>
+#include <Message_Messenger.hxx>
+#include <Message_PrinterOStream.hxx>
+
 namespace korrin::standin {
 
 Failure OcctFailure(std::string_view step, const Standard_Failure& failure) {
@@ -11,6 +15,14 @@ Failure OcctFailure(std::string_view step, const Standard_Failure& failure) {
 
 Failure OcctFailure(std::string_view step, const std::exception& failure) {
   return {kGeometryFailed, std::string(step) + " failed: " + failure.what()};
+}
+
+void KeepOcctQuiet() {
+  static const bool quiet = [] {
+    Message::DefaultMessenger()->RemovePrinters(STANDARD_TYPE(Message_PrinterOStream));
+    return true;
+  }();
+  (void)quiet;
 }
 
 }  // namespace korrin::standin

@@ -15,6 +15,11 @@ namespace korrin::standin {
 Failure OcctFailure(std::string_view step, const Standard_Failure& failure);
 Failure OcctFailure(std::string_view step, const std::exception& failure);
 
+// Takes Open CASCADE's console printers away, once for the process: the
+// translators report their transfers on standard output, which belongs to
+// the program that hosts them.
+void KeepOcctQuiet();
+
 // Runs a step that may throw and returns its value, or a failure naming the
 // step when it throws: nothing thrown inside Open CASCADE leaves the library.
 // The step returns a Result<T> or a Status.

@@ -11,6 +11,7 @@
 
 #include "geometry/GeometryFailure.h"
 #include "geometry/IgesWriter.h"
+#include "geometry/OcctGuard.h"
 #include "geometry/ModelReaders.h"
 #include "geometry/ProductNode.h"
 #include "geometry/ShapeMeasures.h"
@@ -112,6 +113,8 @@ ModelNode ModelOfProduct(const ProductNode& product) {
   for (const ProductNode& child : product.children) node.components.push_back(ModelOfProduct(child));
   return node;
 }
+
+OcctGeometryExchange::OcctGeometryExchange() { KeepOcctQuiet(); }
 
 Status OcctGeometryExchange::WriteStep(const ModelNode& model, const StepSettings& settings, const std::string& path) {
   auto product = ProductOf(model);

@@ -9,6 +9,8 @@ namespace korrin::standin {
 // structures of real shapes, written and read by the geometry library.
 class OcctGeometryExchange final : public GeometryExchange {
  public:
+  OcctGeometryExchange();
+
   Status WriteStep(const ModelNode& model, const StepSettings& settings, const std::string& path) override;
   Status WriteIges(const ModelNode& model, const IgesSettings& settings, const std::string& path) override;
   Status WriteStl(const ModelNode& model, const StlFineness& fineness, const std::string& path) override;

@@ -51,7 +51,7 @@ TEST(BatchCatalogue, ReportsAMissingTemplateAndFails) {
   const testing::ProgramRun run = testing::RunProgram(testing::BuiltProgram("korrin-batch"), {"--catalogue"},
                                                       {"KORRIN_HOME=" + home.string()});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "Error opening: " + home.string() +
+  EXPECT_EQ(run.err, "[message] Error opening: " + home.string() +
                          "/KorrinExportTemplate.INI\n"
                          "This file has to be present in the Korrin program directory, and is installed with Korrin\n"
                          "If the file was accidently deleted, reinstall Korrin\n"
@@ -72,17 +72,20 @@ TEST(BatchCatalogue, AnInvalidValueIsNamedAndItsSetKeepsTheDefaults) {
                                                       {"KORRIN_HOME=" + home.string()});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.err,
-            "Invalid value in KorrinExportTemplate.INI: STLValue=abc\n"
+            "[message] Invalid value in KorrinExportTemplate.INI: STLValue=abc\n"
             "The STL settings and those after them keep the values shown\n");
   EXPECT_NE(run.out.find("    STLValue=2\n"), std::string::npos);
   EXPECT_NE(run.out.find("BMP\n    BMP_X=0\n    BMP_Y (missing from the template)\n"), std::string::npos) << run.out;
 }
 
-TEST(BatchCatalogue, WrongArgumentsShowTheUsage) {
-  const testing::ProgramRun run = testing::RunProgram(testing::BuiltProgram("korrin-batch"), {"--bogus"});
-  EXPECT_EQ(run.exitCode, 2);
-  EXPECT_EQ(run.err.rfind("Usage: korrin-batch --catalogue\n", 0), 0u) << run.err;
-  EXPECT_EQ(run.out, "");
+TEST(BatchCatalogue, WrongArgumentsAreAUsageError) {
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--bogus"}, {"--catalogue", "parts"}, {"--catalogue", "--yes"}}) {
+    const testing::ProgramRun run = testing::RunProgram(testing::BuiltProgram("korrin-batch"), arguments);
+    EXPECT_EQ(run.exitCode, 64) << arguments.back();
+    EXPECT_NE(run.err.find("\nTry 'korrin-batch --help' for more information.\n"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
 }
 
 }  // namespace

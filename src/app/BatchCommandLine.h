@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korrin {
+
+// What korrin-batch was asked to do.
+struct BatchRequest {
+  bool catalogue = false;
+  std::vector<std::string> paths;
+  bool recurse = false;
+  std::optional<std::string> importFormat;  // a caption or a pattern
+  std::optional<std::string> exportFormat;
+  std::optional<std::string> exportFolder;
+  bool besideSource = false;
+  std::optional<std::string> exportIniFile;
+  std::optional<std::string> importIniFile;
+  std::optional<std::string> projectFile;
+  bool print = false;
+  bool referenceCheck = false;
+  std::optional<std::size_t> from;  // 1-based
+  bool answerYes = false;
+  std::optional<std::string> reportFile;
+  std::optional<std::string> summaryFile;
+  bool saveSettings = false;
+  int hostTimeoutSeconds = 600;
+};
+
+// The command line read: a request, or the text to print and the status to
+// end with (help, or a usage error).
+struct BatchCommandLine {
+  std::optional<BatchRequest> request;
+  std::string message;
+  int exitStatus = 0;
+};
+
+inline constexpr int kUsageErrorStatus = 64;
+
+// Reads the arguments after the program name.
+BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments);
+
+}  // namespace korrin

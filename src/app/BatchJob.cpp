@@ -1,0 +1,243 @@
+#include "app/BatchJob.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/ConsoleDialogs.h"
+#include "app/ConsoleEventPump.h"
+#include "app/ConsoleRunView.h"
+#include "app/InterruptRequests.h"
+#include "app/RunOutcomes.h"
+#include "engine/BatchRun.h"
+#include "filelist/ConversionList.h"
+#include "filelist/DropCollection.h"
+#include "filelist/ImportFilter.h"
+#include "formats/FormatCatalogue.h"
+#include "frontend/ProgramStart.h"
+#include "frontend/RunChecks.h"
+#include "settings/PathText.h"
+#include "settings/TextCase.h"
+#include "settings/TextFile.h"
+#include "settings/TextTokens.h"
+
+namespace korrin {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kNotFinished = 2;
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) { return ToUpperAscii(a) == ToUpperAscii(b); }
+
+// The entry named by its caption or its pattern, ignoring case.
+std::optional<std::string> FindFormat(const std::vector<std::string>& captions, const std::string& wanted) {
+  for (const std::string& caption : captions) {
+    if (SameIgnoringCase(caption, wanted) || SameIgnoringCase(TextInParentheses(caption), wanted)) return caption;
+  }
+  return std::nullopt;
+}
+
+std::string Listed(const std::vector<std::string>& captions) {
+  std::string text;
+  for (const std::string& caption : captions) text += "\n  " + caption;
+  return text;
+}
+
+std::string FullPath(const std::string& path) {
+  std::error_code error;
+  std::string full = fs::absolute(path, error).lexically_normal().string();
+  if (error) return path;
+  while (full.size() > 1 && full.back() == '/') full.pop_back();
+  return full;
+}
+
+// The job's state between its steps.
+class BatchJob {
+ public:
+  BatchJob(const BatchRequest& request, BatchPorts& ports)
+      : request_(request),
+        ports_(ports),
+        view_(ports.out, ports.err, ports.showProgress),
+        dialogs_(ports.err, request.answerYes, [this](const std::string& question) { return FixedAnswer(question); }),
+        events_(abort_, [this] { view_.AppendLogLine("Aborting..."); }) {
+    dialogs_.SetBeforeWrite([this] { view_.ClearProgressLine(); });
+  }
+
+  int Run() {
+    int usage = 0;
+    auto state = StartProgram({ports_.registry, ports_.connector, ports_.processes, dialogs_, events_,
+                               ports_.printers, ports_.place},
+                              [&](ProgramState& chosen) { return ChooseFormats(chosen, usage); });
+    if (usage != 0) return usage;
+    if (!state) return kNotFinished;
+    ApplyFields(*state);
+
+    ConversionList list;
+    if (!Collect(*state, list)) return kNotFinished;
+    RunInputs inputs = Inputs(*state);
+    if (request_.from) {
+      if (*request_.from > list.Count()) {
+        return Usage("--from " + std::to_string(*request_.from) + ": the list has " + std::to_string(list.Count()) +
+                     " entries");
+      }
+      inputs.selected = *request_.from - 1;
+    }
+    if (!CheckRunCanStart(inputs.useExportFolder ? inputs.exportFolder : "", list.IsEmpty(), inputs.projectFile,
+                          dialogs_)) {
+      return kNotFinished;
+    }
+
+    RunEnvironment environment{ports_.connector,
+                               ports_.processes,
+                               ports_.registry,
+                               dialogs_,
+                               events_,
+                               view_,
+                               abort_,
+                               state->options,
+                               state->version.registryVersionTag,
+                               state->version.hostVersionNumber,
+                               ports_.place.programFolder,
+                               HostWaitLimit{std::chrono::seconds(request_.hostTimeoutSeconds)}};
+    const RunResult result = StartRun(list, inputs, environment);
+    view_.ClearProgressLine();
+    int status = BatchExitStatus(result);
+    if (!WriteResults(result, *state)) status = std::max(status, 1);
+    ports_.out << "Summary: " << SummaryLine(result) << std::endl;
+    return status;
+  }
+
+ private:
+  std::optional<bool> FixedAnswer(const std::string& question) const {
+    if (IsRecurseQuestion(question)) return request_.recurse;
+    if (question == kContinueQuestion && request_.from) return true;
+    return std::nullopt;
+  }
+
+  int Usage(const std::string& problem) {
+    ports_.err << "korrin-batch: " << problem << "\n";
+    return kUsageErrorStatus;
+  }
+
+  // The formats of the request, chosen as a user would pick them in the
+  // format boxes; false, with the usage status set, for a format the
+  // program does not offer.
+  bool ChooseFormats(ProgramState& state, int& usage) {
+    if (request_.importFormat) {
+      const auto captions = FillImportList();
+      const auto caption = FindFormat(captions, *request_.importFormat);
+      if (!caption) {
+        usage = Usage("--import " + *request_.importFormat + " is no import format; the import formats are:" +
+                      Listed(captions));
+        return false;
+      }
+      state.ChooseImportFormat(*caption);
+    }
+    if (state.importCaption.empty()) {
+      usage = Usage("no import format is chosen: give --import");
+      return false;
+    }
+    if (request_.exportFormat) {
+      const auto caption = FindFormat(state.exportCaptions, *request_.exportFormat);
+      if (!caption) {
+        usage = Usage("--export " + *request_.exportFormat + " is not offered for " + state.importCaption +
+                      "; the export formats offered are:" + Listed(state.exportCaptions));
+        return false;
+      }
+      state.ChooseExportFormat(*caption);
+    }
+    if (state.exportCaption.empty()) {
+      usage = Usage("no export format is offered for " + state.importCaption);
+      return false;
+    }
+    return true;
+  }
+
+  void ApplyFields(ProgramState& state) {
+    if (request_.exportFolder) state.SetExportFolder(FullPath(*request_.exportFolder));
+    if (request_.besideSource) state.SetExportFolder(std::nullopt);
+    if (request_.exportIniFile) state.SetExportIniFile(FullPath(*request_.exportIniFile));
+    if (request_.importIniFile) state.SetImportIniFile(FullPath(*request_.importIniFile));
+    if (request_.projectFile) state.projectFile = FullPath(*request_.projectFile);
+    if (request_.print && state.printEnabled) state.printDocuments = true;
+  }
+
+  // The documents of the paths, as a drop from the file manager brings them.
+  bool Collect(const ProgramState& state, ConversionList& list) {
+    const std::string filter = TextInParentheses(state.importCaption);
+    std::vector<std::string> items;
+    for (const std::string& path : request_.paths) {
+      const std::string full = FullPath(path);
+      std::error_code error;
+      const auto status = fs::status(full, error);
+      if (!fs::exists(status)) {
+        ports_.err << "korrin-batch: " << path << ": no such file or folder\n";
+      } else if (!fs::is_directory(status) && !MatchesImportFilter(fs::path(full).filename().string(), filter) &&
+                 !EndsWithIgnoringCase(full, "TXT")) {
+        ports_.err << "korrin-batch: " << path << ": not a " << filter << " document nor a list file; left out\n";
+      } else {
+        items.push_back(full);
+      }
+    }
+    DropCollection collection(filter, dialogs_, events_, abort_, {});
+    collection.AddDroppedItems(items);
+    if (abort_.IsRaised() || InterruptCount() > 0) {
+      abort_.Lower();
+      ports_.err << "korrin-batch: interrupted while collecting the documents\n";
+      return false;
+    }
+    for (const std::string& path : collection.paths()) list.Add(path);
+    return true;
+  }
+
+  RunInputs Inputs(const ProgramState& state) const {
+    RunInputs inputs;
+    inputs.importCaption = state.importCaption;
+    inputs.exportCaption = state.exportCaption;
+    inputs.useExportFolder = state.exportFolder.has_value();
+    inputs.exportFolder = state.exportFolder.value_or("");
+    inputs.exportIniFile = state.exportIniFile;
+    inputs.importIniFile = state.importIniFile;
+    inputs.projectFile = state.projectFile;
+    inputs.printDocuments = state.printDocuments;
+    inputs.skipReferenceCheck = !request_.referenceCheck;
+    return inputs;
+  }
+
+  // False when a file that was asked for could not be written.
+  bool WriteResults(const RunResult& result, const ProgramState& state) {
+    bool written = true;
+    const auto report = [&](const char* what, const std::string& path, const Status& status) {
+      if (status) return;
+      ports_.err << "korrin-batch: could not write the " << what << " " << path << ": "
+                 << status.failure().description << "\n";
+      written = false;
+    };
+    if (request_.reportFile) {
+      report("report", *request_.reportFile, WriteTextFile(*request_.reportFile, view_.lines()));
+    }
+    if (request_.summaryFile) {
+      auto replacement = FileReplacement::Start(*request_.summaryFile);
+      report("summary", *request_.summaryFile,
+             replacement ? replacement.value().CommitBytes(SummaryCsv(result)) : Status(replacement.failure()));
+    }
+    if (request_.saveSettings) {
+      report("program settings", WithTrailingBackslash(ports_.place.programFolder) + kProgramSettingsFileName,
+             WriteProgramSettings(ports_.place, state.settings));
+    }
+    return written;
+  }
+
+  const BatchRequest& request_;
+  BatchPorts& ports_;
+  AbortFlag abort_;
+  ConsoleRunView view_;
+  ConsoleDialogs dialogs_;
+  ConsoleEventPump events_;
+};
+
+}  // namespace
+
+int RunBatchJob(const BatchRequest& request, BatchPorts& ports) { return BatchJob(request, ports).Run(); }
+
+}  // namespace korrin

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <ostream>
+
+#include "app/BatchCommandLine.h"
+#include "host/HostConnector.h"
+#include "ports/Printers.h"
+#include "ports/ProcessTable.h"
+#include "settings/ProgramSettings.h"
+#include "settings/Registry.h"
+
+namespace korrin {
+
+// What korrin-batch works with; main() makes the real ones, tests their own.
+struct BatchPorts {
+  Registry& registry;
+  host::HostConnector& connector;
+  ProcessTable& processes;
+  const Printers& printers;
+  ProgramPlace place;
+  std::ostream& out;  // run log lines and the summary line
+  std::ostream& err;  // message boxes with their answers, progress, problems
+  bool showProgress = false;
+};
+
+// One korrin-batch run: starts the program as the main window would, applies
+// the request's choices, collects the documents of its paths, runs the
+// conversion and writes what was asked for. Returns the exit status: 0 all
+// converted, 1 some skipped or failed, 2 not started or not finished, 64 a
+// choice the program does not offer.
+int RunBatchJob(const BatchRequest& request, BatchPorts& ports);
+
+}  // namespace korrin
