@@ -15,6 +15,7 @@
 #include "formats/FormatCatalogue.h"
 #include "frontend/ProgramStart.h"
 #include "frontend/RunChecks.h"
+#include "host/ProcessOperations.h"
 #include "settings/PathText.h"
 #include "settings/TextCase.h"
 #include "settings/TextFile.h"
@@ -100,6 +101,9 @@ class BatchJob {
                                ports_.place.programFolder,
                                HostWaitLimit{std::chrono::seconds(request_.hostTimeoutSeconds)}};
     const RunResult result = StartRun(list, inputs, environment);
+    // The program ends here, as closing the main window ends it: a run that
+    // left on an exit path leaves its watcher behind.
+    KillProcesses(ports_.processes, kWatcherProgram);
     view_.ClearProgressLine();
     int status = BatchExitStatus(result);
     if (!WriteResults(result, *state)) status = std::max(status, 1);

@@ -157,7 +157,7 @@ class BatchRun {
     env_.view.ShowFileCounter(std::to_string(index_ + 1) + " of " + std::to_string(list_.Count()) + " Files");
     Record().outcome = EntryOutcome::Converted;
 
-    if (!CheckFileVersion(env_.connector, name_, env_.hostVersionNumber).empty()) {
+    if (!CheckFileVersion(Reader(), name_, env_.hostVersionNumber).empty()) {
       return Skip("Unrecognized Inventorversion, skipping...");
     }
     if (ToUpperAscii(name_).find(std::string(1, kNativeSeparator) + "OLDVERSIONS" + kNativeSeparator) !=
@@ -168,6 +168,15 @@ class BatchRun {
     log_.LogLine("Opening: " + name_);
     if (Way opened = Open(); opened != Way::Continue) return opened;
     return ConvertOpenDocument();
+  }
+
+  // One document reader serves the version checks of the whole run: making
+  // one costs far more than reading a small file with it.
+  host::Apprentice* Reader() {
+    if (!reader_) {
+      if (auto made = env_.connector.NewApprentice()) reader_ = std::move(made).value();
+    }
+    return reader_.get();
   }
 
   Way Open() {
@@ -358,6 +367,7 @@ class BatchRun {
   std::string exportPattern_;
   RunResult result_;
   std::shared_ptr<host::Application> host_;
+  std::unique_ptr<host::Apprentice> reader_;
   std::optional<host::DocumentHandle> document_;
   std::optional<ExportContext> context_;
   std::string name_;

@@ -64,16 +64,12 @@ class ReferenceCheck {
 
 }  // namespace
 
-std::string CheckFileVersion(host::HostConnector& connector, const std::string& path,
-                             const std::string& hostVersionNumber) {
+std::string CheckFileVersion(host::Apprentice* reader, const std::string& path, const std::string& hostVersionNumber) {
   if (!IsHostDocument(path)) return "";
-  auto reader = connector.NewApprentice();
-  if (!reader) return "Found fileversion: unknown. Current version: " + hostVersionNumber;
-  auto document = reader.value()->Open(path);
-  if (document) {
-    (void)reader.value()->CloseAll();
-    return "";
-  }
+  if (reader == nullptr) return "Found fileversion: unknown. Current version: " + hostVersionNumber;
+  auto document = reader->Open(path);
+  (void)reader->CloseAll();
+  if (document) return "";
   // The reader could not open it; its release is known only when a reader
   // that reads anything tells it, which the host's own cannot.
   return "Found fileversion: unknown. Current version: " + hostVersionNumber;

@@ -81,7 +81,14 @@ Status StandinApplication::SaveAsBitmap(host::ViewHandle view, const std::string
   if (!found) return found.failure();
   auto document = FindDocument(found.value()->document);
   if (!document) return document.failure();
-  if (width <= 0 || height <= 0) return InvalidArgument("The bitmap size must be positive.");
+  if (width < 0 || height < 0) return InvalidArgument("The bitmap size must not be negative.");
+  // A size of 0 takes the view window's, as the host's own bitmap save does.
+  if (width == 0 || height == 0) {
+    auto extents = ViewWindowExtents(view);
+    if (!extents) return extents.failure();
+    if (width == 0) width = extents.value().width;
+    if (height == 0) height = extents.value().height;
+  }
   auto model = ModelOf(*document.value());
   return WriteViewBitmap(fileName, width, height, document.value()->name,
                          model ? model.value() : ModelNode{document.value()->name, "", std::nullopt, {}});

@@ -53,13 +53,19 @@ StandinRelease ReleaseOfTag(const std::string& tag) {
 StandinConnector::StandinConnector(Registry& registry, GeometryExchange* geometry, Clock now)
     : registry_(registry), geometry_(geometry), now_(std::move(now)) {}
 
-Result<StandinSettings> StandinConnector::SettingsFromRegistry() {
+Result<std::string> StandinConnector::VersionTag() {
   RegistryValue tagValue;
   if (!registry_.ReadRegistryValue(RegistryRoot::LocalMachine, kHostVersionKey, "RegistryVersion", tagValue) ||
       !std::holds_alternative<std::string>(tagValue)) {
     return Failure{kNotInstalled, "The stand-in host is not installed (no version in the registry)."};
   }
-  const std::string tag = std::get<std::string>(tagValue);
+  return std::get<std::string>(tagValue);
+}
+
+Result<StandinSettings> StandinConnector::SettingsFromRegistry() {
+  auto found = VersionTag();
+  if (!found) return found.failure();
+  const std::string tag = found.value();
   StandinSettings settings;
   settings.release = ReleaseOfTag(tag);
   for (int level = 0; level < 3; ++level) {
@@ -91,12 +97,11 @@ Result<std::shared_ptr<host::Application>> StandinConnector::Create() {
   return std::shared_ptr<host::Application>(running_);
 }
 
+// The reader needs only the release; it reads the active project when asked.
 Result<std::unique_ptr<host::Apprentice>> StandinConnector::NewApprentice() {
-  auto settings = SettingsFromRegistry();
-  if (!settings) return settings.failure();
-  RegistryValue tagValue;
-  (void)registry_.ReadRegistryValue(RegistryRoot::LocalMachine, kHostVersionKey, "RegistryVersion", tagValue);
-  const std::string tag = std::get<std::string>(tagValue);
+  auto found = VersionTag();
+  if (!found) return found.failure();
+  const std::string tag = found.value();
   auto activeProject = [this, tag]() -> Result<std::string> {
     RegistryValue project;
     if (!registry_.ReadRegistryValue(RegistryRoot::CurrentUser, HostUserKey(tag, kExternalReferencesKey),
@@ -107,7 +112,7 @@ Result<std::unique_ptr<host::Apprentice>> StandinConnector::NewApprentice() {
     return std::get<std::string>(project);
   };
   return std::unique_ptr<host::Apprentice>(
-      std::make_unique<StandinApprentice>(settings.value().release, std::move(activeProject)));
+      std::make_unique<StandinApprentice>(ReleaseOfTag(tag), std::move(activeProject)));
 }
 
 }  // namespace korrin::standin

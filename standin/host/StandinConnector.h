@@ -22,6 +22,7 @@ class StandinConnector final : public host::HostConnector {
   Result<std::unique_ptr<host::Apprentice>> NewApprentice() override;
 
  private:
+  Result<std::string> VersionTag();
   Result<StandinSettings> SettingsFromRegistry();
 
   Registry& registry_;

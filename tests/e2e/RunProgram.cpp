@@ -7,13 +7,15 @@
 #include <unistd.h>
 
 #include <array>
+#include <csignal>
+#include <functional>
 
 extern char** environ;
 
 namespace korrin::testing {
 namespace {
 
-void Drain(int out_fd, int err_fd, ProgramRun& run) {
+void Drain(int out_fd, int err_fd, ProgramRun& run, const std::function<void()>& afterRead) {
   std::array<pollfd, 2> fds{{{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}}};
   std::string* targets[] = {&run.out, &run.err};
   int open = 2;
@@ -25,6 +27,7 @@ void Drain(int out_fd, int err_fd, ProgramRun& run) {
       const ssize_t count = ::read(fds[i].fd, buffer, sizeof buffer);
       if (count > 0) {
         targets[i]->append(buffer, static_cast<std::size_t>(count));
+        afterRead();
       } else {
         ::close(fds[i].fd);
         fds[i].fd = -1;
@@ -39,7 +42,7 @@ void Drain(int out_fd, int err_fd, ProgramRun& run) {
 std::string BuiltProgram(const std::string& name) { return std::string(KORRIN_BIN_DIR) + "/" + name; }
 
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::vector<std::string>& environment) {
+                      const std::vector<std::string>& environment, const std::string& interruptAfter) {
   int out_pipe[2], err_pipe[2];
   if (::pipe2(out_pipe, O_CLOEXEC) != 0 || ::pipe2(err_pipe, O_CLOEXEC) != 0) return {};
 
@@ -85,7 +88,13 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
     run.err = "cannot start " + program;
     return run;
   }
-  Drain(out_pipe[0], err_pipe[0], run);
+  bool interrupted = interruptAfter.empty();
+  Drain(out_pipe[0], err_pipe[0], run, [&] {
+    if (!interrupted && run.out.find(interruptAfter) != std::string::npos) {
+      ::kill(pid, SIGINT);
+      interrupted = true;
+    }
+  });
   int status = 0;
   ::waitpid(pid, &status, 0);
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

@@ -13,8 +13,10 @@ struct ProgramRun {
 
 // Runs a built program directly (no shell, input from /dev/null) with the given arguments and
 // extra environment entries ("NAME=value"), and collects what it printed.
+// With interruptAfter, the program gets one SIGINT as soon as its output
+// holds that text, as a user's Ctrl-C would reach it.
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::vector<std::string>& environment = {});
+                      const std::vector<std::string>& environment = {}, const std::string& interruptAfter = "");
 
 // The path of a program built beside the tests.
 std::string BuiltProgram(const std::string& name);

@@ -51,7 +51,10 @@ TEST_F(StandinSessionTest, SaveCopyCommandWritesTheViewAtItsClientSize) {
 
   ASSERT_TRUE(Host().SaveAsBitmap(view, (folder_ / "small.bmp").string(), 64, 48).ok());
   EXPECT_EQ(testing::LittleEndian32(folder_.Read("small.bmp"), 18), 64u);
-  EXPECT_FALSE(Host().SaveAsBitmap(view, (folder_ / "none.bmp").string(), 0, 48).ok());
+  ASSERT_TRUE(Host().SaveAsBitmap(view, (folder_ / "wide.bmp").string(), 0, 48).ok());
+  EXPECT_EQ(testing::LittleEndian32(folder_.Read("wide.bmp"), 18), 320u);
+  EXPECT_EQ(testing::LittleEndian32(folder_.Read("wide.bmp"), 22), 48u);
+  EXPECT_FALSE(Host().SaveAsBitmap(view, (folder_ / "none.bmp").string(), -1, 48).ok());
 }
 
 TEST_F(StandinSessionTest, TheUserNameIsTheAccounts) {

@@ -1,0 +1,85 @@
+#include "app/BatchCommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace korrin {
+namespace {
+
+TEST(BatchCommandLine, ReadsEveryOption) {
+  const BatchCommandLine read = ParseBatchCommandLine(
+      {"--recurse", "--import", "*.IPT", "--export", "STEP Files (*.STP)", "--export-folder", "/out", "--export-ini",
+       "e.ini", "--import-ini", "i.ini", "--project", "p.ipj", "--print", "--refcheck", "--from", "3", "--yes",
+       "--report", "r.txt", "--summary", "s.csv", "--save-settings", "--host-timeout", "30", "a.ipt", "folder"});
+  ASSERT_TRUE(read.request.has_value()) << read.message;
+  const BatchRequest& request = *read.request;
+  EXPECT_EQ(request.paths, (std::vector<std::string>{"a.ipt", "folder"}));
+  EXPECT_TRUE(request.recurse);
+  EXPECT_EQ(request.importFormat, "*.IPT");
+  EXPECT_EQ(request.exportFormat, "STEP Files (*.STP)");
+  EXPECT_EQ(request.exportFolder, "/out");
+  EXPECT_FALSE(request.besideSource);
+  EXPECT_EQ(request.exportIniFile, "e.ini");
+  EXPECT_EQ(request.importIniFile, "i.ini");
+  EXPECT_EQ(request.projectFile, "p.ipj");
+  EXPECT_TRUE(request.print);
+  EXPECT_TRUE(request.referenceCheck);
+  EXPECT_EQ(request.from, 3u);
+  EXPECT_TRUE(request.answerYes);
+  EXPECT_EQ(request.reportFile, "r.txt");
+  EXPECT_EQ(request.summaryFile, "s.csv");
+  EXPECT_TRUE(request.saveSettings);
+  EXPECT_EQ(request.hostTimeoutSeconds, 30);
+}
+
+TEST(BatchCommandLine, DefaultsAnswerNoWithTenMinutesPerWait) {
+  const BatchCommandLine read = ParseBatchCommandLine({"--beside-source", "--no", "a.ipt"});
+  ASSERT_TRUE(read.request.has_value()) << read.message;
+  EXPECT_FALSE(read.request->answerYes);
+  EXPECT_TRUE(read.request->besideSource);
+  EXPECT_FALSE(read.request->referenceCheck);
+  EXPECT_EQ(read.request->from, std::nullopt);
+  EXPECT_EQ(read.request->hostTimeoutSeconds, 600);
+}
+
+TEST(BatchCommandLine, RefusesWhatCannotBeMeant) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string problem;
+  } cases[] = {
+      {{}, "no PATH given"},
+      {{"--import"}, "Missing value after '--import'."},
+      {{"--bogus", "a"}, "Unknown option 'bogus'."},
+      {{"--yes", "--no", "a"}, "--yes and --no exclude each other"},
+      {{"--beside-source", "--export-folder", "/o", "a"}, "--export-folder and --beside-source exclude each other"},
+      {{"--from", "0", "a"}, "--from needs a whole number from 1: 0"},
+      {{"--from", "2x", "a"}, "--from needs a whole number from 1: 2x"},
+      {{"--host-timeout", "-5", "a"}, "--host-timeout needs a whole number of seconds from 1 to 604800: -5"},
+      {{"--host-timeout", "999999999", "a"},
+       "--host-timeout needs a whole number of seconds from 1 to 604800: 999999999"},
+      {{"--export", "*.STP", "--export", "*.SAT", "a"}, "--export is given twice"},
+      {{"--catalogue", "a"}, "--catalogue takes no other argument"},
+  };
+  for (const auto& refused : cases) {
+    const BatchCommandLine read = ParseBatchCommandLine(refused.arguments);
+    EXPECT_FALSE(read.request.has_value()) << refused.problem;
+    EXPECT_EQ(read.exitStatus, kUsageErrorStatus);
+    EXPECT_EQ(read.message,
+              "korrin-batch: " + refused.problem + "\nTry 'korrin-batch --help' for more information.\n");
+  }
+}
+
+TEST(BatchCommandLine, HelpListsTheOptionsAndEndsWell) {
+  const BatchCommandLine read = ParseBatchCommandLine({"--help"});
+  EXPECT_FALSE(read.request.has_value());
+  EXPECT_EQ(read.exitStatus, 0);
+  for (const char* option : {"--export-folder <DIR>", "--beside-source", "--from <N>", "--host-timeout <SECONDS>",
+                             "--summary <FILE>", "PATH..."}) {
+    EXPECT_NE(read.message.find(option), std::string::npos) << option;
+  }
+  const BatchCommandLine catalogue = ParseBatchCommandLine({"--catalogue"});
+  ASSERT_TRUE(catalogue.request.has_value());
+  EXPECT_TRUE(catalogue.request->catalogue);
+}
+
+}  // namespace
+}  // namespace korrin

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/ConsoleDialogs.h"
+#include "app/ConsoleRunView.h"
+#include "app/RunOutcomes.h"
+
+namespace korrin {
+namespace {
+
+TEST(ConsoleRunView, WritesEachLineAndRedrawsTheProgressLineAroundIt) {
+  std::ostringstream log;
+  std::ostringstream progress;
+  ConsoleRunView view(log, progress, true);
+  view.AppendLogLine("Starting Inventor");
+  view.ShowFileCounter("1 of 2 Files");
+  view.ShowProgress(50, "50 %", "00:00:03");
+  view.AppendLogLine("Error closing Inventor gracefully...\rgone");
+  view.ClearProgressLine();
+  EXPECT_EQ(log.str(), "Starting Inventor\nError closing Inventor gracefully...\ngone\n");
+  EXPECT_EQ(progress.str(),
+            "\r\x1b[K1 of 2 Files"
+            "\r\x1b[K1 of 2 Files  50 %  00:00:03 left"
+            "\r\x1b[K"  // cleared for the log line
+            "\r\x1b[K1 of 2 Files  50 %  00:00:03 left"
+            "\r\x1b[K");
+  EXPECT_EQ(view.lines(), (std::vector<std::string>{"Starting Inventor", "Error closing Inventor gracefully...\rgone"}));
+
+  std::ostringstream quietLog;
+  std::ostringstream quiet;
+  ConsoleRunView piped(quietLog, quiet, false);
+  piped.ShowFileCounter("1 of 2 Files");
+  piped.AppendLogLine("Ready");
+  EXPECT_EQ(quiet.str(), "");
+  EXPECT_EQ(quietLog.str(), "Ready\n");
+}
+
+TEST(ConsoleDialogs, ShowsEachBoxWithItsKindAndAnswer) {
+  std::ostringstream out;
+  int cleared = 0;
+  ConsoleDialogs dialogs(out, false, [](const std::string& question) -> std::optional<bool> {
+    if (question == "Recurse?") return true;
+    return std::nullopt;
+  });
+  dialogs.SetBeforeWrite([&] { ++cleared; });
+  dialogs.ShowMessage("Directory: \r/x\r does not exist");
+  EXPECT_FALSE(dialogs.AskYesNo("Close them?"));
+  EXPECT_TRUE(dialogs.AskYesNo("Recurse?"));
+  EXPECT_FALSE(dialogs.AskOkCancel("Go on?"));
+  EXPECT_EQ(out.str(),
+            "[message] Directory: \n/x\n does not exist\n"
+            "[question] Close them?\n[answer] No\n"
+            "[question] Recurse?\n[answer] Yes\n"
+            "[question] Go on?\n[answer] Cancel\n");
+  EXPECT_EQ(cleared, 4);
+
+  std::ostringstream agreeing;
+  ConsoleDialogs yes(agreeing, true);
+  EXPECT_TRUE(yes.AskOkCancel("Go on?"));
+  EXPECT_EQ(agreeing.str(), "[question] Go on?\n[answer] OK\n");
+}
+
+RunResult ResultOf(std::initializer_list<EntryOutcome> outcomes, bool orderly = true) {
+  RunResult result;
+  result.orderlyEnd = orderly;
+  int n = 0;
+  for (EntryOutcome outcome : outcomes) result.entries.push_back({"/d/" + std::to_string(++n) + ".ipt", outcome, ""});
+  return result;
+}
+
+TEST(RunOutcomes, TheExitStatusSaysWhetherEverythingWasConvertedAndReached) {
+  using enum EntryOutcome;
+  EXPECT_EQ(BatchExitStatus(ResultOf({Converted, Converted})), 0);
+  EXPECT_EQ(BatchExitStatus(ResultOf({Converted, Skipped})), 1);
+  EXPECT_EQ(BatchExitStatus(ResultOf({Failed, Converted})), 1);
+  EXPECT_EQ(BatchExitStatus(ResultOf({Converted, NotReached})), 2);
+  EXPECT_EQ(BatchExitStatus(ResultOf({Converted}, false)), 2);
+  EXPECT_EQ(SummaryLine(ResultOf({Converted, Skipped, Failed, Failed})), "1 converted, 1 skipped, 2 failed");
+  EXPECT_EQ(SummaryLine(ResultOf({Converted, NotReached})), "1 converted, 0 skipped, 0 failed, 1 not reached");
+}
+
+TEST(RunOutcomes, TheCsvQuotesWhatNeedsQuoting) {
+  RunResult result = ResultOf({EntryOutcome::Converted, EntryOutcome::Skipped, EntryOutcome::Failed,
+                               EntryOutcome::NotReached});
+  result.entries[1].path = "/d/a, b.ipt";
+  result.entries[1].reason = "Unrecognized Inventorversion, skipping...";
+  result.entries[2].reason = "Error opening: x\rsaid \"no\"";
+  EXPECT_EQ(SummaryCsv(result),
+            "path,outcome,reason\r\n"
+            "/d/1.ipt,converted,\r\n"
+            "\"/d/a, b.ipt\",skipped,\"Unrecognized Inventorversion, skipping...\"\r\n"
+            "/d/3.ipt,failed,\"Error opening: x\rsaid \"\"no\"\"\"\r\n"
+            "/d/4.ipt,not reached,\r\n");
+}
+
+}  // namespace
+}  // namespace korrin
