@@ -68,7 +68,7 @@ void ProgramState::SetImportIniFile(const std::string& path) {
 
 void ProgramState::SetExportFolder(std::optional<std::string> folder) {
   exportFolder = std::move(folder);
-  settings.BatchExportToFolder = exportFolder ? "1" : "0";
+  settings.BatchExportToFolder.assign(1, exportFolder ? '1' : '0');
   if (exportFolder && !exportFolder->empty()) settings.BatchlastExportToFolder = *exportFolder;
 }
 
