@@ -28,12 +28,10 @@ namespace fs = std::filesystem;
 
 constexpr int kNotFinished = 2;
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) { return ToUpperAscii(a) == ToUpperAscii(b); }
-
 // The entry named by its caption or its pattern, ignoring case.
 std::optional<std::string> FindFormat(const std::vector<std::string>& captions, const std::string& wanted) {
   for (const std::string& caption : captions) {
-    if (SameIgnoringCase(caption, wanted) || SameIgnoringCase(TextInParentheses(caption), wanted)) return caption;
+    if (EqualsIgnoringCase(caption, wanted) || EqualsIgnoringCase(TextInParentheses(caption), wanted)) return caption;
   }
   return std::nullopt;
 }

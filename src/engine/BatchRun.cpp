@@ -19,7 +19,6 @@
 namespace korrin {
 namespace {
 
-constexpr const char* kPrinterCaption = "Printer";
 constexpr const char* kHostProgram = "Inventor.exe";
 
 bool IsOneOf(const std::string& pattern, std::initializer_list<const char*> patterns) {
@@ -289,10 +288,10 @@ class BatchRun {
           ExportThroughTranslator(Context(), *document_, format.outputBase + "." + LowerAscii(format.translatorTag));
       if (!failure.empty()) Skip("Error saving: " + failure, EntryOutcome::Failed);
     }
-    if (inputs_.printDocuments || exportPattern_ == "PRINTE") {
+    if (inputs_.printDocuments || exportPattern_ == kPrinterPattern) {
       const std::string line = "Printing is not available in this build";
       log_.LogLine(line);
-      if (exportPattern_ == "PRINTE") {
+      if (exportPattern_ == kPrinterPattern) {
         Record().outcome = EntryOutcome::Failed;
         Record().reason = line;
       }

@@ -36,7 +36,7 @@ std::optional<std::string> FirstProjectIn(const std::string& folder) {
   }
   if (names.empty()) return std::nullopt;
   return *std::min_element(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return ToUpperAscii(a) < ToUpperAscii(b);
+    return CompareIgnoringCase(a, b) < 0;
   });
 }
 

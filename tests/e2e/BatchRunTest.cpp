@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "e2e/RunProgram.h"
+#include "settings/TextCase.h"
 #include "support/TemporaryFolder.h"
 
 namespace korrin {
@@ -114,9 +115,7 @@ TEST_F(BatchRunTest, ExportsAPartToEveryFormatOfferedForParts) {
     fs::create_directories(Out(""));
     const testing::ProgramRun run = Export("*.IPT", wanted.format, {part});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    const std::string extension = fs::path(wanted.file).extension().string().substr(1);
-    std::string upper = extension;
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string upper = ToUpperAscii(fs::path(wanted.file).extension().string().substr(1));
     const Lines note = upper == "STL"
                            ? Lines{"STL resolution preparation is not available in this build: the host keeps its "
                                    "resolutions"}
@@ -124,7 +123,6 @@ TEST_F(BatchRunTest, ExportsAPartToEveryFormatOfferedForParts) {
     EXPECT_EQ(SplitLines(run.out),
               Joined({Started(note), Converted(part, Out("bracket." + upper)),
                       {"Ready", "Summary: 1 converted, 0 skipped, 0 failed"}}));
-    EXPECT_EQ(fs::directory_iterator(Out("")) == fs::directory_iterator(), false);
     const std::string bytes = Read(Out(wanted.file));
     ASSERT_FALSE(bytes.empty()) << wanted.file;
     EXPECT_EQ(bytes.rfind(wanted.starts, 0), 0u) << bytes.substr(0, 80);
