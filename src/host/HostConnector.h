@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "host/Acad.h"
 #include "host/Application.h"
 #include "host/Apprentice.h"
 #include "ports/Result.h"
@@ -21,6 +22,14 @@ class HostConnector {
   // Starts a new host instance.
   virtual Result<std::shared_ptr<Application>> Create() = 0;
   virtual Result<std::unique_ptr<Apprentice>> NewApprentice() = 0;
+
+  // AutoCAD, which finishes drawing exports: the instance that runs, or a
+  // new one. A connector that knows no AutoCAD fails both.
+  virtual Result<std::shared_ptr<Acad>> GetRunningAcad() { return NoAcad(); }
+  virtual Result<std::shared_ptr<Acad>> CreateAcad() { return NoAcad(); }
+
+ private:
+  static Failure NoAcad() { return Failure{-2147221005, "Invalid class string"}; }
 };
 
 }  // namespace korrin::host
