@@ -46,6 +46,15 @@ struct StlFineness {
   std::int32_t perDiagonal = 2000;
 };
 
+// How the host repairs the geometry of an IGES or STEP file it imports, as
+// it read the switches from its registry at start.
+struct ImportRepair {
+  bool healing = false;    // fix gaps, tolerances and face orientation
+  bool stitching = false;  // sew faces together and make closed shells solids
+
+  bool operator==(const ImportRepair&) const = default;
+};
+
 // What an imported file gave: one part, or an assembly of named parts.
 struct ImportResult {
   ModelNode root;

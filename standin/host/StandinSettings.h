@@ -21,6 +21,8 @@ struct StandinSettings {
   // model diagonal: higher is finer.
   std::int32_t stlResolutions[3] = {20000, 6300, 2000};
   std::string acisVersion = "7";
+  ImportRepair igesImport;
+  ImportRepair stepImport;
   Clock now = [] { return std::chrono::steady_clock::now(); };
   GeometryExchange* geometry = nullptr;  // no geometry translators without it
 };
