@@ -61,9 +61,19 @@ BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments
   const QCommandLineOption saveSettings("save-settings", "Keep the choices of this run in the program settings.");
   const QCommandLineOption hostTimeout("host-timeout", "The time limit of each wait on the host (default 600).",
                                        "SECONDS");
+  const QCommandLineOption stripLineweights(
+      "strip-lineweights", "After a DWG export, open each drawing in AutoCAD and switch its lineweights off.");
+  const QCommandLineOption replaceTitleBlocks(
+      "replace-title-blocks",
+      "With --strip-lineweights: delete each sheet's border and title block before the export and point the "
+      "DWG translator at the AutoCAD template for the sheet's size.");
+  const QCommandLineOption acadTemplates("acad-templates",
+                                         "The folder of the AutoCAD templates for --replace-title-blocks (default "
+                                         "KORRIN_ACAD_TEMPLATES).",
+                                         "DIR");
   parser.addOptions({help, catalogue, recurse, importFormat, exportFormat, exportFolder, besideSource, exportIni,
                      importIni, project, print, refcheck, from, yes, no, report, summary, saveSettings,
-                     hostTimeout});
+                     hostTimeout, stripLineweights, replaceTitleBlocks, acadTemplates});
   parser.addPositionalArgument("PATH", "A document, a folder, or a text file listing documents.", "PATH...");
 
   QStringList list{"korrin-batch"};
@@ -88,7 +98,13 @@ BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments
   for (const QString& name : parser.optionNames()) {
     if (parser.optionNames().count(name) > 1) return UsageError("--" + Text(name) + " is given twice");
   }
+  if (parser.isSet(replaceTitleBlocks) && !parser.isSet(stripLineweights)) {
+    return UsageError("--replace-title-blocks needs --strip-lineweights");
+  }
   request.recurse = parser.isSet(recurse);
+  request.stripLineweights = parser.isSet(stripLineweights);
+  request.replaceTitleBlocks = parser.isSet(replaceTitleBlocks);
+  request.acadTemplateFolder = ValueOf(parser, acadTemplates);
   request.importFormat = ValueOf(parser, importFormat);
   request.exportFormat = ValueOf(parser, exportFormat);
   request.exportFolder = ValueOf(parser, exportFolder);

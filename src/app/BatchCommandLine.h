@@ -27,6 +27,10 @@ struct BatchRequest {
   std::optional<std::string> summaryFile;
   bool saveSettings = false;
   int hostTimeoutSeconds = 600;
+  // How drawings exported to DWG are finished in AutoCAD.
+  bool stripLineweights = false;
+  bool replaceTitleBlocks = false;
+  std::optional<std::string> acadTemplateFolder;
 };
 
 // The command line read: a request, or the text to print and the status to

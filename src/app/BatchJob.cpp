@@ -58,7 +58,8 @@ class BatchJob {
         ports_(ports),
         view_(ports.out, ports.err, ports.showProgress),
         dialogs_(ports.err, request.answerYes, [this](const std::string& question) { return FixedAnswer(question); }),
-        events_(abort_, [this] { view_.AppendLogLine("Aborting..."); }) {
+        events_(abort_, [this] { view_.AppendLogLine("Aborting..."); }),
+        acadSetup_(ports.acadTemplateFolder) {
     dialogs_.SetBeforeWrite([this] { view_.ClearProgressLine(); });
   }
 
@@ -98,6 +99,7 @@ class BatchJob {
                                state->version.hostVersionNumber,
                                ports_.place.programFolder,
                                HostWaitLimit{std::chrono::seconds(request_.hostTimeoutSeconds)}};
+    environment.acadSetup = &acadSetup_;
     const RunResult result = StartRun(list, inputs, environment);
     // The program ends here, as closing the main window ends it: a run that
     // left on an exit path leaves its watcher behind.
@@ -152,10 +154,18 @@ class BatchJob {
       usage = Usage("no export format is offered for " + state.importCaption);
       return false;
     }
+    acadSetup_.ExportPatternChanged(ToUpperAscii(TextInParentheses(state.exportCaption)));
+    if (request_.stripLineweights && !acadSetup_.keepLineweight.enabled) {
+      usage = Usage("--strip-lineweights needs the DWG export, not " + state.exportCaption);
+      return false;
+    }
     return true;
   }
 
   void ApplyFields(ProgramState& state) {
+    acadSetup_.keepLineweight.checked = !request_.stripLineweights;
+    acadSetup_.replaceTitleBlock.checked = request_.replaceTitleBlocks;
+    if (request_.acadTemplateFolder) acadSetup_.SetFolder(WithTrailingBackslash(FullPath(*request_.acadTemplateFolder)));
     if (request_.exportFolder) state.SetExportFolder(FullPath(*request_.exportFolder));
     if (request_.besideSource) state.SetExportFolder(std::nullopt);
     if (request_.exportIniFile) state.SetExportIniFile(FullPath(*request_.exportIniFile));
@@ -236,6 +246,7 @@ class BatchJob {
   ConsoleRunView view_;
   ConsoleDialogs dialogs_;
   ConsoleEventPump events_;
+  AcadTemplateSetup acadSetup_;
 };
 
 }  // namespace

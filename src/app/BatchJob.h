@@ -21,6 +21,9 @@ struct BatchPorts {
   std::ostream& out;  // run log lines and the summary line
   std::ostream& err;  // message boxes with their answers, progress, problems
   bool showProgress = false;
+  // Where the AutoCAD templates are unless the request names a folder;
+  // empty for the built-in default.
+  std::string acadTemplateFolder;
 };
 
 // One korrin-batch run: starts the program as the main window would, applies

@@ -7,6 +7,7 @@
 
 #include "OcctGeometryExchange.h"
 #include "StandinConnector.h"
+#include "StandinProcessTable.h"
 #include "app/BatchCommandLine.h"
 #include "app/BatchJob.h"
 #include "app/CatalogueReport.h"
@@ -35,8 +36,9 @@ int main(int argc, char** argv) {
   korrin::SqliteRegistry registry(korrin::RegistryFolder());
   korrin::standin::OcctGeometryExchange geometry;
   korrin::standin::StandinConnector connector(registry, &geometry);
-  korrin::ProcProcessTable processes;
+  korrin::ProcProcessTable systemProcesses;
+  korrin::standin::StandinProcessTable processes(systemProcesses, connector);
   korrin::BatchPorts ports{registry,  connector, processes, printers, {korrin::ProgramFolder(), korrin::TempFolder()},
-                           std::cout, std::cerr, isatty(STDERR_FILENO) == 1};
+                           std::cout, std::cerr, isatty(STDERR_FILENO) == 1, korrin::AcadTemplateFolder()};
   return korrin::RunBatchJob(*commandLine.request, ports);
 }

@@ -1,11 +1,14 @@
 #include "engine/BatchRun.h"
 
+#include "engine/AcadPostProcessing.h"
 #include "engine/DrawingReadiness.h"
 #include "engine/EntrySteps.h"
 #include "engine/ExportContext.h"
 #include "engine/FormatExport.h"
+#include "engine/ImportPreparation.h"
 #include "engine/RunLog.h"
 #include "engine/TranslatorExport.h"
+#include "engine/TranslatorPreparation.h"
 #include "filelist/ImportFilter.h"
 #include "formats/FormatCatalogue.h"
 #include "host/HostCodes.h"
@@ -64,8 +67,10 @@ class BatchRun {
       env_.dialogs.ShowMessage("Inventor could not be prepared to start conversion properly");
       return false;
     }
-    NoteMissingSteps();
-    if (ended_) return true;
+    if (!PrepareTranslators()) {
+      ended_ = true;
+      return true;
+    }
     log_.LogLine("Starting Inventor");
     if (!GetOrStartHost(env_.connector, host_)) {
       env_.dialogs.ShowMessage("Could not start Inventor");
@@ -78,26 +83,25 @@ class BatchRun {
     if (!SetHostProject(env_.registry, env_.registryVersionTag, project)) {
       env_.dialogs.ShowMessage("Error changing Inventor Project...");
       ended_ = true;
+      return true;
     }
-    return true;
+    return StoreImportIniNames(env_.registry, env_.registryVersionTag, env_.dialogs, importPattern_,
+                               inputs_.importIniFile) == IniNamesStored::Done;
   }
 
-  // Steps this build cannot take yet say so, so nobody mistakes their
-  // absence for success.
-  void NoteMissingSteps() {
-    if (ExportTagOf(inputs_.exportCaption) == "STL") {
-      log_.LogLine("STL resolution preparation is not available in this build: the host keeps its resolutions");
+  // The translator settings the host reads only when it starts, and the
+  // import's own check; false ends the run before the host is started.
+  bool PrepareTranslators() {
+    const TranslatorPreparation preparation{env_.registry, env_.registryVersionTag, env_.dialogs, env_.processes,
+                                            env_.connector, env_.events, env_.options};
+    if (ExportTagOf(inputs_.exportCaption) == "STL" && !PrepareStlResolution(preparation)) return false;
+    if (importPattern_ == "*.DWG" &&
+        !CheckImportProject(env_.dialogs, inputs_.importIniFile, inputs_.projectFile, inputs_.exportFolder)) {
+      return false;
     }
-    if (importPattern_ == "*.DWG" || importPattern_ == "*.DXF") {
-      log_.LogLine("DWG and DXF imports are not available in this build");
-      ended_ = true;
-    }
-    if (IsOneOf(importPattern_, {"*.IGS", "*.IGE", "*.IGES", "*.STP", "*.STE", "*.STEP"})) {
-      log_.LogLine("Import healing preparation is not available in this build: the host keeps its settings");
-    }
-    if (IsDwgOrDxfExport(inputs_.exportCaption)) {
-      log_.LogLine("AutoCAD post-processing is not available in this build");
-    }
+    if (IsOneOf(importPattern_, {"*.IGS", "*.IGE", "*.IGES"}) && !PrepareIgesImport(preparation)) return false;
+    if (IsOneOf(importPattern_, {"*.STP", "*.STE", "*.STEP"}) && !PrepareStepImport(preparation)) return false;
+    return true;
   }
 
   void ApplyStartUpSettings() {
@@ -179,12 +183,32 @@ class BatchRun {
   }
 
   Way Open() {
+    if (importPattern_ == "*.DWG") return ImportDwg();
     auto opened = host_->OpenDocument(LowerAscii(name_), true);
     if (opened) {
       document_ = opened.value();
       return Way::Continue;
     }
     return Recover(opened.failure());
+  }
+
+  Way ImportDwg() {
+    const std::string failure = ImportDwgThroughTranslator(Context(), inputs_.importIniFile, LowerAscii(name_), document_);
+    if (!failure.empty()) return Skip(failure, EntryOutcome::Failed);
+    if (!document_) {
+      // Without the host's DWG translator nothing was opened; the entry
+      // fails on the line that said so rather than run on without a document.
+      Record().outcome = EntryOutcome::Failed;
+      Record().reason = log_.lastLine();
+      return Way::NextEntry;
+    }
+    if (std::optional<Failure>& pending = Context().pending) {
+      const Failure failure = *pending;
+      pending.reset();
+      document_.reset();
+      return Recover(failure);
+    }
+    return Way::Continue;
   }
 
   // --- F. Recovery after a failed open --------------------------------------
@@ -283,6 +307,7 @@ class BatchRun {
       Skip("Error saving: " + context_->pending->description, EntryOutcome::Failed);
       context_->pending.reset();
     }
+    const DrawingFinish finish = DecideDrawingFinish(Context(), AcadSetup());
     if (!format.directSave) {
       const std::string failure =
           ExportThroughTranslator(Context(), *document_, format.outputBase + "." + LowerAscii(format.translatorTag));
@@ -296,8 +321,13 @@ class BatchRun {
         Record().reason = line;
       }
     }
+    if (finish.stripLineweights && WaitForDwgFile(Context(), format.outputBase, finish.sheetCount)) {
+      CleanAcadDrawing(env_.connector, env_.events, env_.abort, format.outputBase, finish.sheetCount);
+    }
     return WaitForIdleHost();
   }
+
+  AcadTemplateSetup& AcadSetup() { return env_.acadSetup != nullptr ? *env_.acadSetup : defaultAcadSetup_; }
 
   // Step 18: the host finishes what it does before the document closes.
   Way WaitForIdleHost() {
@@ -322,6 +352,13 @@ class BatchRun {
   void Close() {
     CloseEntryDocuments(*host_, document_, name_, log_);
     if (context_) context_->pending.reset();
+    if (IsOneOf(importPattern_, {"*.DWG", "*.DXF"}) || IsOneOf(exportPattern_, {"*.DWG", "*.DXF"})) {
+      const std::string left = CloseAcadDocuments(env_.connector, env_.abort);
+      if (!left.empty() && left != kAcadNotRunning) {
+        log_.LogLine("Inventor left files open in AutoCAD/MDT, which couldn't be closed");
+        log_.LogLine(left);
+      }
+    }
     if (restartHost_) RestartHost();
   }
 
@@ -369,6 +406,7 @@ class BatchRun {
   std::unique_ptr<host::Apprentice> reader_;
   std::optional<host::DocumentHandle> document_;
   std::optional<ExportContext> context_;
+  AcadTemplateSetup defaultAcadSetup_;
   std::string name_;
   std::size_t index_ = 0;
   WallClock::time_point start_;

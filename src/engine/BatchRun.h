@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/AcadTemplateSetup.h"
 #include "engine/HostWait.h"
 #include "engine/RunProgress.h"
 #include "engine/RunView.h"
@@ -52,6 +53,9 @@ struct RunEnvironment {
   HostWaitLimit waitLimit;
   std::function<WallClock::time_point()> now = [] { return WallClock::now(); };
   char decimalSeparator = '.';
+  // How drawings exported to DWG are finished in AutoCAD; none keeps the
+  // lineweights and the host's title blocks.
+  AcadTemplateSetup* acadSetup = nullptr;
 };
 
 // Asked when a run starts from a selected entry other than the first.

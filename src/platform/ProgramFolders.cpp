@@ -22,6 +22,13 @@ std::string ProgramFolder() {
   return executable.parent_path().string();
 }
 
+std::string AcadTemplateFolder() {
+  std::string folder = Environment("KORRIN_ACAD_TEMPLATES");
+  // A configured folder is a folder: the table puts file names right after it.
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
 std::string TempFolder() {
   for (const char* name : {"TEMP", "TMPDIR"}) {
     if (std::string folder = Environment(name); !folder.empty()) return folder;

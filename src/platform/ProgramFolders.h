@@ -8,6 +8,10 @@ namespace korrin {
 // else the folder of the running executable.
 std::string ProgramFolder();
 
+// The folder of the AutoCAD templates that replace the host's title blocks:
+// KORRIN_ACAD_TEMPLATES, or empty when it is not set.
+std::string AcadTemplateFolder();
+
 // The user's temporary folder: TEMP, else TMPDIR, else /tmp.
 std::string TempFolder();
 

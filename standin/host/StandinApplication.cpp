@@ -36,10 +36,14 @@ Status StandinApplication::SetStartUpSetting(host::StartUpSetting setting, bool 
 
 Status StandinApplication::Quit() {
   if (Status running = Running(); !running) return running;
+  Terminate();
+  return {};
+}
+
+void StandinApplication::Terminate() {
   quit_ = true;
   documents_.Clear();
   openOrder_.clear();
-  return {};
 }
 
 Result<std::int32_t> StandinApplication::DocumentCount() {

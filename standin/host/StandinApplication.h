@@ -26,6 +26,9 @@ class StandinApplication final : public host::Application, public host::Document
   StandinApplication(StandinSettings settings, std::shared_ptr<OpenHistory> history);
 
   bool quit() const { return quit_; }
+  // Ends the instance as an ended process does: no documents saved, every
+  // later call fails.
+  void Terminate();
 
   // Application
   host::Documents& documents() override { return *this; }

@@ -4,10 +4,13 @@
 #include <unistd.h>
 
 #include <charconv>
+#include <filesystem>
 #include <cstdlib>
 
+#include "HostSessionFile.h"
 #include "StandinApprentice.h"
 #include "StandinFailures.h"
+#include "host/FileExists.h"
 #include "host/HostInstallation.h"
 
 namespace korrin::standin {
@@ -18,6 +21,9 @@ constexpr long kNotInstalled = -2147221005;
 constexpr const char* kStlKey = "\\System\\Preferences\\STL Output";
 constexpr const char* kSatKey = "\\Translators\\SatTranslator";
 constexpr const char* kResolutionNames[3] = {"High Resolution", "Medium Resolution", "Low Resolution"};
+constexpr const char* kPartPreferencesKey = "\\System\\Preferences\\Part";
+constexpr const char* kIgesTranslatorKey = "\\Translators\\IgesTranslator";
+constexpr const char* kStepTranslatorKey = "\\Translators\\StepTranslator";
 
 std::string AccountName() {
   if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_name != nullptr) return user->pw_name;
@@ -50,6 +56,25 @@ StandinRelease ReleaseOfTag(const std::string& tag) {
 
 }  // namespace
 
+// Where the host keeps its healing switch moved between releases: release
+// 5.3 kept the IGES switch with the STEP translator and the STEP switch
+// among the file preferences; later ones share the IGES translator's.
+void StandinConnector::ReadImportRepair(const std::string& tag, StandinSettings& settings) {
+  const auto flag = [this, &tag](const char* key, const char* name) {
+    RegistryValue value;
+    if (!registry_.ReadRegistryValue(RegistryRoot::CurrentUser, HostUserKey(tag, key), name, value)) return false;
+    const auto number = NumberOf(value);
+    return number && *number != 0;
+  };
+  const bool release53 = tag == "RegistryVersion5.2";
+  settings.igesImport.healing = flag(release53 ? kStepTranslatorKey : kIgesTranslatorKey, "EnableHealing");
+  settings.stepImport.healing =
+      release53 ? flag(kFilePreferencesKey, "DoHealing") : flag(kIgesTranslatorKey, "EnableHealing");
+  const bool stitching = flag(kPartPreferencesKey, "AutoStitchAndPromote");
+  settings.igesImport.stitching = stitching;
+  settings.stepImport.stitching = stitching;
+}
+
 StandinConnector::StandinConnector(Registry& registry, GeometryExchange* geometry, Clock now)
     : registry_(registry), geometry_(geometry), now_(std::move(now)) {}
 
@@ -75,6 +100,7 @@ Result<StandinSettings> StandinConnector::SettingsFromRegistry() {
       if (auto number = NumberOf(value); number && *number > 0) settings.stlResolutions[level] = *number;
     }
   }
+  ReadImportRepair(tag, settings);
   RegistryValue acis;
   if (registry_.ReadRegistryValue(RegistryRoot::CurrentUser, HostUserKey(tag, kSatKey), "SaveACISVersion", acis)) {
     if (auto number = NumberOf(acis)) settings.acisVersion = std::to_string(*number);
@@ -85,14 +111,58 @@ Result<StandinSettings> StandinConnector::SettingsFromRegistry() {
   return settings;
 }
 
+std::string StandinConnector::SessionFile() {
+  const std::string folder = HostInstallFolder(registry_);
+  return folder.empty() ? std::string() : folder + kHostSessionFileName;
+}
+
+bool StandinConnector::HostProcessRuns() {
+  const std::string session = SessionFile();
+  if (running_ && running_->quit()) {
+    // The instance quit: its process is gone with it.
+    running_.reset();
+    std::error_code ignored;
+    if (!session.empty()) std::filesystem::remove(session, ignored);
+    return false;
+  }
+  if (session.empty()) return running_ != nullptr;
+  return FileExists(session);
+}
+
+bool StandinConnector::EndHostProcess() {
+  const bool ran = HostProcessRuns();
+  if (running_) running_->Terminate();
+  running_.reset();
+  if (const std::string session = SessionFile(); !session.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove(session, ignored);
+  }
+  return ran;
+}
+
 Result<std::shared_ptr<host::Application>> StandinConnector::GetRunning() {
-  if (!running_ || running_->quit()) return Failure{kNoRunningObject, "Operation unavailable"};
+  if (!HostProcessRuns()) {
+    if (running_) running_->Terminate();
+    running_.reset();
+    return Failure{kNoRunningObject, "Operation unavailable"};
+  }
+  if (!running_) {
+    // A host another program started: it keeps what it read at its start.
+    auto base = SettingsFromRegistry();
+    if (!base) return Failure{kNoRunningObject, "Operation unavailable"};
+    auto started = ReadHostSession(SessionFile(), std::move(base).value());
+    if (!started) return Failure{kNoRunningObject, "Operation unavailable"};
+    running_ = std::make_shared<StandinApplication>(std::move(*started), history_);
+  }
   return std::shared_ptr<host::Application>(running_);
 }
 
 Result<std::shared_ptr<host::Application>> StandinConnector::Create() {
   auto settings = SettingsFromRegistry();
   if (!settings) return settings.failure();
+  if (const std::string session = SessionFile(); !session.empty()) {
+    if (Status written = WriteHostSession(session, settings.value()); !written) return written.failure();
+  }
   running_ = std::make_shared<StandinApplication>(std::move(settings).value(), history_);
   return std::shared_ptr<host::Application>(running_);
 }

@@ -12,7 +12,13 @@ namespace korrin::standin {
 // The stand-in host as the program reaches it: it runs inside the program's
 // process. Starting it reads what an installed host reads from its registry
 // at start (its release from the version tag, the STL resolutions, the ACIS
-// version); GetRunning finds the instance started last until it quits.
+// version, the import repair switches); GetRunning finds the instance
+// started last until it quits.
+//
+// An installed host (one with a program folder) also outlives the program,
+// as a real one does: its session file says that it runs and what it read
+// at its start, so the next program finds it running with those settings
+// until it quits or its process is ended.
 class StandinConnector final : public host::HostConnector {
  public:
   StandinConnector(Registry& registry, GeometryExchange* geometry, Clock now = {});
@@ -21,9 +27,17 @@ class StandinConnector final : public host::HostConnector {
   Result<std::shared_ptr<host::Application>> Create() override;
   Result<std::unique_ptr<host::Apprentice>> NewApprentice() override;
 
+  // Whether the host's process runs, and ending it as the system would:
+  // the instance's calls fail from then on.
+  bool HostProcessRuns();
+  bool EndHostProcess();
+
  private:
   Result<std::string> VersionTag();
   Result<StandinSettings> SettingsFromRegistry();
+  void ReadImportRepair(const std::string& tag, StandinSettings& settings);
+  // The session file of the installed host; empty when it has no program folder.
+  std::string SessionFile();
 
   Registry& registry_;
   GeometryExchange* geometry_;
