@@ -2,6 +2,7 @@
 
 #include "settings/SettingsList.h"
 #include "settings/TranslatorSettingsFile.h"
+#include "settings/TranslatorSettingsMenus.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TemporaryFolder.h"
 
@@ -9,6 +10,7 @@ namespace korrin {
 namespace {
 
 using Rows = std::vector<SettingsListRow>;
+using Kind = TranslatorMenuKind;
 
 // Every kind of line a translator settings file holds, ended with CR LF as a
 // save writes them.
@@ -103,6 +105,89 @@ TEST(TranslatorSettingsFile, NoBackupMeansTheFileIsLeftAsItWas) {
   EXPECT_EQ(folder.Read("dwgin.ini"), "FILE UNITS=Inches\r\n");
   EXPECT_EQ(folder.Read("dwgin.BAK/kept"), "x");
   EXPECT_EQ(folder.Listing(), "dwgin.BAK dwgin.ini");
+}
+
+// --- the menus --------------------------------------------------------------
+
+TEST(TranslatorSettingsMenus, ListTheirItemsInOrder) {
+  using Items = std::vector<std::pair<std::string, std::string>>;
+  const struct {
+    Kind kind;
+    const char* objectName;
+    Items items;
+  } cases[] = {
+      {Kind::TranslationType,
+       "mnuTranslationType",
+       {{"Translate Body Only", "Translate Body Only"}, {"Translate Features", "Translate Features"}}},
+      {Kind::UnsupportedPartFeatures,
+       "mnuUnsupPartFeat",
+       {{"Translate Body Only", "Translate Body Only"},
+        {"Translate Remaining Features", "Translate Remaining Features"}}},
+      {Kind::FileUnits,
+       "mnuFileUnits",
+       {{"&Meters", "Meters"},
+        {"&Inches", "Inches"},
+        {"&Millimeters", "Millimeters"},
+        {"&Centimeters", "Centimeters"},
+        {"&Microns", "Microns"},
+        {"&Feet", "Feet"}}},
+      {Kind::Destination2D,
+       "mnuDestination2D",
+       {{"&New Drawing", "New Drawing"},
+        {"&New Part", "New Part"},
+        {"&Title Block", "Title Block"},
+        {"&Border", "New Border"},
+        {"&Symbol", "Symbol"}}},
+      {Kind::AutocadVersion,
+       "mnuAcadVersion",
+       {{"&AutoCAD 2004", "AutoCAD 2004"},
+        {"&AutoCAD 2000", "AutoCAD 2000"},
+        {"&R14", "R14"},
+        {"&R13", "R13"},
+        {"&R12", "R12"}}},
+      {Kind::YesNo, "mnuYesNo", {{"&Yes", "Yes"}, {"&No", "No"}}},
+  };
+  for (const auto& c : cases) {
+    const TranslatorMenu menu = TranslatorMenuOf(c.kind);
+    SCOPED_TRACE(c.objectName);
+    EXPECT_EQ(menu.kind, c.kind);
+    EXPECT_EQ(menu.objectName, c.objectName);
+    Items items;
+    for (const TranslatorMenuItem& item : menu.items) {
+      items.emplace_back(item.caption, item.value);
+      EXPECT_TRUE(item.enabled) << item.value;
+    }
+    EXPECT_EQ(items, c.items);
+  }
+}
+
+TEST(TranslatorSettingsMenus, AutocadVersionsFollowTheHostAndTheFormat) {
+  // Enabled flags in menu order: 2004, 2000, R14, R13, R12.
+  using Enabled = std::vector<bool>;
+  const Enabled none{false, false, false, false, false};
+  const struct {
+    const char* hostVersion;
+    const char* pattern;
+    Enabled enabled;
+  } cases[] = {
+      {"RegistryVersion7.0", "*.DXF", {true, true, false, false, true}},
+      {"REGISTRYVERSION7.0", "*.DWG", {true, true, false, false, false}},
+      {"RegistryVersion6.0", "*.DXF", {false, true, true, true, true}},
+      {"registryversion6.0", "*.DWG", {false, true, true, true, false}},
+      {"RegistryVersion5.2", "*.DXF", {false, true, true, true, true}},
+      {"RegistryVersion5.2", "*.DWG", {false, true, true, true, false}},
+      {"RegistryVersion7.0", "*.dxf", {true, true, false, false, false}},  // only "*.DXF" counts as DXF
+      {"RegistryVersion8.0", "*.DXF", none},
+      {"RegistryVersion7.0 ", "*.DWG", none},
+      {"", "*.DXF", none},
+  };
+  for (const auto& c : cases) {
+    const TranslatorMenu menu = AutocadVersionMenu(c.hostVersion, c.pattern);
+    Enabled enabled;
+    for (const TranslatorMenuItem& item : menu.items) enabled.push_back(item.enabled);
+    EXPECT_EQ(enabled, c.enabled) << c.hostVersion << " " << c.pattern;
+    EXPECT_EQ(menu.objectName, "mnuAcadVersion");
+  }
 }
 
 }  // namespace
