@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/SettingsList.h"
+#include "settings/TranslatorSettingsEditor.h"
 #include "settings/TranslatorSettingsFile.h"
 #include "settings/TranslatorSettingsMenus.h"
 #include "support/ScriptedDialogs.h"
@@ -188,6 +189,133 @@ TEST(TranslatorSettingsMenus, AutocadVersionsFollowTheHostAndTheFormat) {
     EXPECT_EQ(enabled, c.enabled) << c.hostVersion << " " << c.pattern;
     EXPECT_EQ(menu.objectName, "mnuAcadVersion");
   }
+}
+
+// --- choosing the editor ----------------------------------------------------
+
+TranslatorEditContext UnixContext() { return {"/host/Templates", "RegistryVersion6.0", "*.DWG", '/'}; }
+
+TEST(TranslatorSettingsEditor, KnownNamesGetTheirEditorInAnyCase) {
+  const TranslatorEditContext context = UnixContext();
+  const MenuEditor versions{AutocadVersionMenu("RegistryVersion6.0", "*.DWG")};
+  const struct {
+    const char* key;
+    const char* value;
+    TranslatorEditor expected;
+  } cases[] = {
+      {"AUTOCAD TEMPLATE", "/acad/Template/iso.dwt",
+       FileEditor{"Select Template File", "AutoCAD Template Files (*.DWT)|*.DWT", "/acad/Template/",
+                  "/acad/Template/iso.dwt", FileEditor::Keeps::FullPath}},
+      {"AutoCAD Template", "",
+       FileEditor{"Select Template File", "AutoCAD Template Files (*.DWT)|*.DWT", "", "", FileEditor::Keeps::FullPath}},
+      {"autocad version", "R14", versions},
+      {"Destination 2D Data", "Yes", MenuEditor{TranslatorMenuOf(Kind::Destination2D)}},
+      {"DESTINATION DIRECTORY", "no", FolderEditor{}},
+      {"PART TEMPLATE", "Standard.ipt",
+       FileEditor{"Select Inventor Part template", "Inventor Part Files (*.IPT)|*.IPT", "/host/Templates/",
+                  "Standard.ipt", FileEditor::Keeps::FileName}},
+      {"Assembly Template", "Standard.iam",
+       FileEditor{"Select Inventor Part template", "Inventor Assembly Files (*.IAM)|*.IAM", "/host/Templates/",
+                  "Standard.iam", FileEditor::Keeps::FileName}},
+      {"drawing template", "",
+       FileEditor{"Select Inventor Drawing template", "Inventor Drawing Files (*.IDW)|*.IDW", "/host/Templates/", "",
+                  FileEditor::Keeps::FileName}},
+      {"File Units", "Inches", MenuEditor{TranslatorMenuOf(Kind::FileUnits)}},
+      {"TRANSLATION TYPE", "Translate Features", MenuEditor{TranslatorMenuOf(Kind::TranslationType)}},
+      {"Unsupported Part Features", "x", MenuEditor{TranslatorMenuOf(Kind::UnsupportedPartFeatures)}},
+  };
+  for (const auto& c : cases) {
+    const TranslatorEditor editor = TranslatorEditorFor({c.key, c.value, false, true}, context);
+    EXPECT_EQ(editor.index(), c.expected.index()) << c.key;
+    EXPECT_TRUE(editor == c.expected) << c.key;
+  }
+}
+
+TEST(TranslatorSettingsEditor, OtherRowsGetTheYesNoMenuAnInputBoxOrNothing) {
+  const TranslatorEditor yesNo = MenuEditor{TranslatorMenuOf(Kind::YesNo)};
+  const struct {
+    SettingsListRow row;
+    TranslatorEditor expected;
+  } cases[] = {
+      {{"USE TRANSMITTAL", "Yes", false, true}, yesNo},
+      {{"USE TRANSMITTAL", "no", false, true}, yesNo},
+      {{"x", "yEs", false, true}, yesNo},
+      {{"x", "NO", false, true}, yesNo},
+      {{"x", "Yes ", false, true}, InputEditor{"Enter value for\rx", "x", "Yes "}},
+      {{"SCALE", "2", false, true}, InputEditor{"Enter value for\rSCALE", "SCALE", "2"}},
+      {{"", "", false, false}, InputEditor{"Enter value for\r", "", ""}},
+      {{" FILE UNITS", "Feet", false, true}, InputEditor{"Enter value for\r FILE UNITS", " FILE UNITS", "Feet"}},
+      {{"[IMPORT FILE TYPE]", "", true, false}, NoEditor{}},
+      {{"[FILE UNITS]", "", true, false}, NoEditor{}},
+      {{"[YES]", "Yes", true, false}, NoEditor{}},
+  };
+  for (const auto& c : cases) {
+    const TranslatorEditor editor = TranslatorEditorFor(c.row, UnixContext());
+    EXPECT_EQ(editor.index(), c.expected.index()) << c.row.key << "=" << c.row.value;
+    EXPECT_TRUE(editor == c.expected) << c.row.key << "=" << c.row.value;
+  }
+}
+
+// --- applying the answer ----------------------------------------------------
+
+TEST(TranslatorSettingsEditor, AnswersChangeTheValueOnlyWhenTheyChooseSomething) {
+  const struct {
+    SettingsListRow row;
+    TranslatorEditAnswer answer;
+    const char* value;
+  } cases[] = {
+      {{"PART TEMPLATE", "Old.ipt"}, FileChosen{"/t/Metric/Standard.ipt"}, "Standard.ipt"},
+      {{"PART TEMPLATE", "Old.ipt"}, FileChosen{""}, "Old.ipt"},
+      {{"PART TEMPLATE", "Old.ipt"}, EditCancelled{}, "Old.ipt"},
+      {{"AUTOCAD TEMPLATE", ""}, FileChosen{"/acad/iso.dwt"}, "/acad/iso.dwt"},
+      {{"USE TRANSMITTAL", "no"}, MenuItemChosen{0}, "Yes"},
+      {{"USE TRANSMITTAL", "YES"}, MenuItemChosen{1}, "No"},
+      {{"USE TRANSMITTAL", "no"}, MenuItemChosen{2}, "no"},  // no such item
+      {{"DESTINATION 2D DATA", "Symbol"}, MenuItemChosen{3}, "New Border"},
+      {{"AUTOCAD VERSION", "R14"}, MenuItemChosen{1}, "AutoCAD 2000"},
+      {{"AUTOCAD VERSION", "R14"}, MenuItemChosen{0}, "R14"},  // 2004 is disabled for this host
+      {{"DESTINATION DIRECTORY", "/old"}, FolderChosen{"/new/out"}, "/new/out"},
+      {{"DESTINATION DIRECTORY", "/old"}, FolderChosen{""}, "/old"},
+      {{"DESTINATION DIRECTORY", "/old"}, EditCancelled{}, "/old"},
+      {{"SCALE", "2"}, TextEntered{"3"}, "3"},
+      {{"SCALE", "2"}, TextEntered{""}, "2"},
+      {{"SCALE", "2"}, EditCancelled{}, "2"},
+      {{"SCALE", "2"}, FileChosen{"/x/y"}, "2"},  // not an answer an input box gives
+      {{"[IMPORT FILE TYPE]", "", true}, TextEntered{"x"}, ""},
+  };
+  for (const auto& c : cases) {
+    const TranslatorEditor editor = TranslatorEditorFor(c.row, UnixContext());
+    EXPECT_EQ(TranslatorValueAfterEdit(c.row, editor, c.answer, '/'), c.value)
+        << c.row.key << "=" << c.row.value << " answer " << c.answer.index();
+  }
+}
+
+TEST(TranslatorSettingsEditor, AnEditedFileSavesWithTheNewValues) {
+  testing::TemporaryFolder folder;
+  folder.Write("dwgout.ini", kExportFile);
+  Rows rows = Load(folder / "dwgout.ini").rows;
+  const struct {
+    std::size_t row;
+    TranslatorEditAnswer answer;
+  } edits[] = {
+      {1, MenuItemChosen{2}},          {2, FileChosen{"/acad/iso.dwt"}}, {4, TextEntered{"v"}},
+      {6, TextEntered{"not a value"}}, {7, MenuItemChosen{0}},
+  };
+  for (const auto& edit : edits) {
+    SettingsListRow& row = rows[edit.row];
+    row.value = TranslatorValueAfterEdit(row, TranslatorEditorFor(row, UnixContext()), edit.answer, '/');
+  }
+  ASSERT_TRUE(SaveTranslatorSettings(folder / "dwgout.ini", rows).ok());
+  EXPECT_EQ(folder.Read("dwgout.ini"),
+            "[EXPORT SELECT OPTIONS]\r\n"
+            "AUTOCAD VERSION=R14\r\n"
+            "AUTOCAD TEMPLATE=/acad/iso.dwt\r\n"
+            "PATH=C:\\a=b\\c=\r\n"
+            "=v\r\n"  // a blank line given a value needs its "="
+            ";no equals here\r\n"
+            "[ODD=SECTION]\r\n"
+            "USE TRANSMITTAL=Yes\r\n");
+  EXPECT_EQ(folder.Read("dwgout.BAK"), kExportFile);
 }
 
 }  // namespace
