@@ -9,11 +9,15 @@
 namespace korrin {
 
 // One row of a settings file shown as a key/value list. Section lines
-// ("[" first and "]" last) are shown bold.
+// ("[" first and "]" last) are shown bold and kept whole as the key, even
+// when they hold an "=".
 struct SettingsListRow {
   std::string key;
   std::string value;
   bool section = false;
+  // Whether the line held an "=": "NAME=" and "NAME" both have an empty
+  // value, but only the first is written back with its "=".
+  bool hasEquals = false;
 
   bool operator==(const SettingsListRow&) const = default;
 };

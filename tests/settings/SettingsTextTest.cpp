@@ -97,13 +97,22 @@ TEST(TextTokens, FileCountTextHasNoSingular) {
 
 TEST(SettingsList, ShowsEveryLineAndMarksSections) {
   testing::TemporaryFolder folder;
-  folder.Write("import.ini", "[IMPORT FILE TYPE]\r\n;comment\r\n\r\nKEY=a=b\r\n[IPT\r\nIPT]\r\n[]\nlast=1");
+  folder.Write("import.ini",
+               "[IMPORT FILE TYPE]\r\n;comment\r\n\r\nKEY=a=b\r\n[IPT\r\nIPT]\r\n[]\r\n[A=B]\r\nEMPTY=\nlast=1");
   testing::ScriptedDialogs dialogs;
   const SettingsListLoad load = LoadSettingsList(folder / "import.ini", dialogs);
   EXPECT_TRUE(load.complete);
   const std::vector<SettingsListRow> expected{
-      {"[IMPORT FILE TYPE]", "", true}, {";comment", "", false}, {"", "", false}, {"KEY", "a=b", false},
-      {"[IPT", "", false},              {"IPT]", "", false},     {"[]", "", true}, {"last", "1", false},
+      {"[IMPORT FILE TYPE]", "", true, false},
+      {";comment", "", false, false},
+      {"", "", false, false},
+      {"KEY", "a=b", false, true},
+      {"[IPT", "", false, false},
+      {"IPT]", "", false, false},
+      {"[]", "", true, false},
+      {"[A=B]", "", true, false},  // a section stays whole, its "=" included
+      {"EMPTY", "", false, true},
+      {"last", "1", false, true},
   };
   EXPECT_EQ(load.rows, expected);
 }
