@@ -1,0 +1,100 @@
+#pragma once
+
+// What the tests of korrin-batch runs share: a stand-in host installed with
+// its samples into a folder of the test's own, a program folder holding what
+// the program ships, and the lines a run writes.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "e2e/RunProgram.h"
+#include "support/TemporaryFolder.h"
+
+namespace korrin::testing {
+
+namespace fs = std::filesystem;
+
+using Lines = std::vector<std::string>;
+
+inline const Lines kStarted = {"Checking Inventor Application, Export Formats and Settings", "Starting Inventor",
+                        "Inventor started", "Watcher started"};
+
+inline Lines SplitLines(const std::string& text) {
+  Lines lines;
+  std::size_t from = 0;
+  for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', from)) {
+    lines.push_back(text.substr(from, end - from));
+    from = end + 1;
+  }
+  if (from < text.size()) lines.push_back(text.substr(from));
+  return lines;
+}
+
+// The start of a run, with the lines of its preparation after the first.
+inline Lines Started(const Lines& notes = {}) {
+  Lines lines = kStarted;
+  lines.insert(lines.begin() + 1, notes.begin(), notes.end());
+  return lines;
+}
+
+inline Lines Joined(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+// The lines of one converted entry.
+inline Lines Converted(const std::string& source, const std::string& output) {
+  return {"Opening: " + source, "Checking document references...", "Exporting document: " + output,
+          "Closing document(s)"};
+}
+
+inline std::string Document(const std::string& type, const std::string& extra = "") {
+  return "KORRIN STAND-IN DOCUMENT\r\nformat 1\r\ntype " + type + "\r\nrelease 7 0\r\n" + extra;
+}
+
+// Each test installs the stand-in host and writes its samples into a
+// folder of its own, with a program folder holding what the program ships.
+class BatchFixture : public ::testing::Test {
+ protected:
+  BatchFixture() {
+    fs::create_directories(folder_ / "home");
+    fs::create_directories(folder_ / "out");
+    fs::create_directories(folder_ / "tmp");
+    for (const char* shipped : {"KorrinExportTemplate.INI", "logo.ipt", "Tembrel.exe"}) {
+      fs::copy_file(BuiltProgram(shipped), folder_ / "home" / shipped);
+    }
+    const std::string standin = BuiltProgram("korrin-standin");
+    EXPECT_EQ(RunProgram(standin, {"install", "--root", (folder_ / "host").string()}).exitCode, 0);
+    EXPECT_EQ(RunProgram(standin, {"samples", (folder_ / "samples").string()}).exitCode, 0);
+  }
+
+  ProgramRun Batch(const Lines& arguments, const std::string& interruptAfter = "") const {
+    return RunProgram(BuiltProgram("korrin-batch"), arguments,
+                               {"KORRIN_HOME=" + (folder_ / "home").string(),
+                                "KORRIN_REGISTRY=" + (folder_ / "host" / "registry").string(),
+                                "TEMP=" + (folder_ / "tmp").string()},
+                               interruptAfter);
+  }
+  // Exports to the output folder.
+  ProgramRun Export(const std::string& import, const std::string& format, Lines paths,
+                             const Lines& more = {}) const {
+    Lines arguments = {"--import", import, "--export", format, "--export-folder", Out(""), "--summary",
+                       (folder_ / "summary.csv").string()};
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    arguments.insert(arguments.end(), paths.begin(), paths.end());
+    return Batch(arguments);
+  }
+
+  std::string Sample(const std::string& name) const { return (folder_ / "samples" / name).string(); }
+  std::string Out(const std::string& name) const { return (folder_ / "out" / name).string(); }
+  std::string Summary() const { return folder_.Read("summary.csv"); }
+  std::string Read(const std::string& path) const { return folder_.Read(fs::relative(path, folder_.path()).string()); }
+
+  TemporaryFolder folder_;
+};
+
+}  // namespace korrin::testing
