@@ -9,7 +9,8 @@ TEST(BatchCommandLine, ReadsEveryOption) {
   const BatchCommandLine read = ParseBatchCommandLine(
       {"--recurse", "--import", "*.IPT", "--export", "STEP Files (*.STP)", "--export-folder", "/out", "--export-ini",
        "e.ini", "--import-ini", "i.ini", "--project", "p.ipj", "--print", "--refcheck", "--from", "3", "--yes",
-       "--report", "r.txt", "--summary", "s.csv", "--save-settings", "--host-timeout", "30", "a.ipt", "folder"});
+       "--report", "r.txt", "--summary", "s.csv", "--save-settings", "--host-timeout", "30", "--strip-lineweights",
+       "--replace-title-blocks", "--acad-templates", "/tpl", "a.ipt", "folder"});
   ASSERT_TRUE(read.request.has_value()) << read.message;
   const BatchRequest& request = *read.request;
   EXPECT_EQ(request.paths, (std::vector<std::string>{"a.ipt", "folder"}));
@@ -29,6 +30,9 @@ TEST(BatchCommandLine, ReadsEveryOption) {
   EXPECT_EQ(request.summaryFile, "s.csv");
   EXPECT_TRUE(request.saveSettings);
   EXPECT_EQ(request.hostTimeoutSeconds, 30);
+  EXPECT_TRUE(request.stripLineweights);
+  EXPECT_TRUE(request.replaceTitleBlocks);
+  EXPECT_EQ(request.acadTemplateFolder, "/tpl");
 }
 
 TEST(BatchCommandLine, DefaultsAnswerNoWithTenMinutesPerWait) {
@@ -58,6 +62,7 @@ TEST(BatchCommandLine, RefusesWhatCannotBeMeant) {
        "--host-timeout needs a whole number of seconds from 1 to 604800: 999999999"},
       {{"--export", "*.STP", "--export", "*.SAT", "a"}, "--export is given twice"},
       {{"--catalogue", "a"}, "--catalogue takes no other argument"},
+      {{"--replace-title-blocks", "a"}, "--replace-title-blocks needs --strip-lineweights"},
   };
   for (const auto& refused : cases) {
     const BatchCommandLine read = ParseBatchCommandLine(refused.arguments);
