@@ -1,3 +1,5 @@
+#include <fstream>
+
 #include "EngineFixture.h"
 #include "engine/BatchRun.h"
 #include "geometry/SampleParts.h"
@@ -175,6 +177,38 @@ TEST_F(BatchRunTest, ASatVersionTheRegistryRefusesEndsTheRunInOrder) {
   EXPECT_EQ(result.entries[1].outcome, EntryOutcome::NotReached);
   EXPECT_EQ(view_.lines.back(), "Ready");
   EXPECT_FALSE(std::filesystem::exists(Out("a.sat")));
+}
+
+TEST_F(BatchRunTest, AnImportThatIsNotConfirmedOrNotPreparedEndsBeforeTheHostStarts) {
+  const std::string file = (folder_ / "in" / "plan.dwg").string();
+  std::filesystem::create_directories(folder_ / "in");
+  std::ofstream(file) << "not read";
+  ASSERT_TRUE(list_.Add(file));
+  inputs_.importCaption = "AutoCAD / MDT Files (*.DWG)";
+  inputs_.exportCaption = "Inventor Assemblyfile (*.IAM)";
+  inputs_.importIniFile = (folder_ / "dwgin.ini").string();
+  std::ofstream(inputs_.importIniFile) << "[IMPORT FILE TYPE]\r\nDESTINATION DIRECTORY=/parts\r\n";
+  std::ofstream(inputs_.projectFile) << "[Project]\r\nWORKSPACE=/work\r\n";
+  dialogs_.ExpectYesNo("Conversion will be as follows:\rFiles specified in the [Files for conversion] window is "
+                       "saved in the export folder: " +
+                           inputs_.exportFolder +
+                           "\rSubassemblies/subparts is placed as specified in the INI-file: /parts/\r\rBe sure to "
+                           "include both folders in the Inventor project\r\rContinue? :",
+                       false);
+  RunResult result = Run();
+  EXPECT_TRUE(result.orderlyEnd);
+  EXPECT_EQ(view_.lines, (std::vector<std::string>{"Checking Inventor Application, Export Formats and Settings",
+                                                   "Ready"}));
+  EXPECT_TRUE(processes_.starts.empty()) << "no watcher without a host";
+  EXPECT_EQ(result.entries[0].outcome, EntryOutcome::NotReached);
+
+  // The healing switches cannot be written where this host has no keys.
+  view_.lines.clear();
+  inputs_.importCaption = "Iges Files (*.IGS)";
+  dialogs_.ExpectMessage("Couldn't read translator import information in registrationdatabase ( Enable Healing ) ");
+  result = Run();
+  EXPECT_EQ(view_.lines, (std::vector<std::string>{"Checking Inventor Application, Export Formats and Settings",
+                                                   "Ready"}));
 }
 
 }  // namespace
