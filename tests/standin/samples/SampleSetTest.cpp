@@ -104,8 +104,8 @@ TEST_F(SampleSetTest, ImportFilesOpenAsModelsExceptTheOneTheHostCannotRead) {
   EXPECT_EQ(Host().documents().DocumentType(Open(Sample("import/drive-unit.stp"))).value(), host::kAssemblyDocument);
   auto proe = Host().OpenDocument(Sample("import/housing.prt.3"), true);
   ASSERT_FALSE(proe.ok());
-  EXPECT_EQ(proe.failure().description, "The stand-in host cannot open \"" + Sample("import/housing.prt.3") +
-                                            "\": it reads no files of type .3.");
+  EXPECT_EQ(proe.failure().description,
+            "The stand-in host reads no Pro/ENGINEER files: \"" + Sample("import/housing.prt.3") + "\"");
 }
 
 TEST_F(SampleSetTest, TheProgramsOwnPartIsAStandinPartWithAShape) {
