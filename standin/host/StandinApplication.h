@@ -5,6 +5,7 @@
 #include <optional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -145,6 +146,8 @@ class StandinApplication final : public host::Application, public host::Document
                                    std::string name);
   Result<host::DocumentHandle> OpenStandinDocument(const std::string& path);
   Result<host::DocumentHandle> ImportModel(const std::string& path);
+  // A DWG or DXF container of that kind read into a new, never-saved drawing.
+  Result<host::DocumentHandle> ImportDrawing(const std::string& path, std::string_view kind);
   Status WriteDocument(LoadedDocument& document, const std::string& path);
   Status ExportCopy(LoadedDocument& document, const std::string& path);
   Status Translate(const AddInState& translator, LoadedDocument& document, const OptionEntries& options,

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <cstdlib>
 
+#include "AcadInstallation.h"
 #include "HostSessionFile.h"
 #include "StandinApprentice.h"
 #include "StandinFailures.h"
@@ -183,6 +184,17 @@ Result<std::unique_ptr<host::Apprentice>> StandinConnector::NewApprentice() {
   };
   return std::unique_ptr<host::Apprentice>(
       std::make_unique<StandinApprentice>(ReleaseOfTag(tag), std::move(activeProject)));
+}
+
+Result<std::shared_ptr<host::Acad>> StandinConnector::GetRunningAcad() {
+  if (!acad_ || acad_->exited()) return Failure{kNoRunningObject, "Operation unavailable"};
+  return std::shared_ptr<host::Acad>(acad_);
+}
+
+Result<std::shared_ptr<host::Acad>> StandinConnector::CreateAcad() {
+  if (!AcadInstalled(registry_)) return Failure{kNotInstalled, "Invalid class string"};
+  acad_ = std::make_shared<StandinAcad>();
+  return std::shared_ptr<host::Acad>(acad_);
 }
 
 }  // namespace korrin::standin

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "GeometryExchange.h"
+#include "StandinAcad.h"
 #include "StandinApplication.h"
 #include "host/HostConnector.h"
 #include "settings/Registry.h"
@@ -26,6 +27,10 @@ class StandinConnector final : public host::HostConnector {
   Result<std::shared_ptr<host::Application>> GetRunning() override;
   Result<std::shared_ptr<host::Application>> Create() override;
   Result<std::unique_ptr<host::Apprentice>> NewApprentice() override;
+  // AutoCAD runs once created, until it exits; it is created only where
+  // the registry holds an AutoCAD installation.
+  Result<std::shared_ptr<host::Acad>> GetRunningAcad() override;
+  Result<std::shared_ptr<host::Acad>> CreateAcad() override;
 
   // Whether the host's process runs, and ending it as the system would:
   // the instance's calls fail from then on.
@@ -44,6 +49,7 @@ class StandinConnector final : public host::HostConnector {
   Clock now_;
   std::shared_ptr<OpenHistory> history_ = std::make_shared<OpenHistory>();
   std::shared_ptr<StandinApplication> running_;
+  std::shared_ptr<StandinAcad> acad_;
 };
 
 }  // namespace korrin::standin

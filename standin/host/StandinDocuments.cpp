@@ -1,5 +1,6 @@
 // The documents and sheets of the stand-in host.
 #include <algorithm>
+#include <filesystem>
 
 #include "HostPaths.h"
 #include "ModelDocuments.h"
@@ -45,6 +46,27 @@ std::string TypeWordOf(standin::DocumentType type) {
     case standin::DocumentType::Presentation: return "presentation";
     case standin::DocumentType::DesignElement: return "design element";
   }
+  return "";
+}
+
+bool IsDrawingExchangeExtension(const std::string& extension) { return extension == "DWG" || extension == "DXF"; }
+
+// Pro/ENGINEER names its parts and assemblies "a.prt" and "a.asm", and
+// keeps versions as "a.prt.3".
+bool IsProEngineerName(const std::string& path) {
+  std::string name = ToUpperAscii(std::filesystem::path(path).filename().string());
+  const std::size_t lastDot = name.rfind('.');
+  if (lastDot != std::string::npos && lastDot + 1 < name.size() &&
+      name.find_first_not_of("0123456789", lastDot + 1) == std::string::npos) {
+    name.erase(lastDot);
+  }
+  return name.ends_with(".PRT") || name.ends_with(".ASM");
+}
+
+// The kind of a file the stand-in knows but cannot read; empty for others.
+std::string UnreadableKind(const std::string& path) {
+  if (UpperExtension(path) == "SAT") return "SAT";
+  if (IsProEngineerName(path)) return "Pro/ENGINEER";
   return "";
 }
 
@@ -104,6 +126,10 @@ Result<host::DocumentHandle> StandinApplication::OpenDocument(const std::string&
     opened = OpenStandinDocument(path);
   } else if (IsModelExchangeExtension(extension)) {
     opened = ImportModel(path);
+  } else if (IsDrawingExchangeExtension(extension)) {
+    opened = ImportDrawing(path, extension);
+  } else if (const std::string kind = UnreadableKind(path); !kind.empty()) {
+    opened = Unspecified("The stand-in host reads no " + kind + " files: \"" + path + "\"");
   }
   if (opened) openOrder_.push_back(opened.value());
   return opened;

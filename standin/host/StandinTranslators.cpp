@@ -1,4 +1,5 @@
 // The translator add-ins of the stand-in host and the models they work on.
+#include "DrawingExport.h"
 #include "HostPaths.h"
 #include "StandinApplication.h"
 #include "StandinContainer.h"
@@ -196,7 +197,8 @@ Status StandinApplication::Translate(const AddInState& translator, LoadedDocumen
       ContainerContent content{formatName, document.fullFileName, "", {}};
       content.documentType = type == standin::DocumentType::Drawing ? "drawing" : type == standin::DocumentType::Part ? "part" : "model";
       for (const auto& [name, value] : options) content.options.emplace_back(name, OptionText(value));
-      return WriteContainer(path, content);
+      if (format == TranslatorFormat::Dwf) return WriteContainer(path, content);
+      return WriteDrawingExport(format, std::move(content), document.model.sheets, path);
     }
     case TranslatorFormat::Sat: {
       if (!IsModel(type)) return InvalidArgument("The SAT translator saves parts and assemblies only.");
@@ -253,12 +255,17 @@ Result<host::DocumentHandle> StandinApplication::Open(host::AddInHandle translat
   if (auto kind = contexts_.Find(context); !kind) return kind.failure();
   if (auto map = optionMaps_.Find(options); !map) return map.failure();
   const std::string path = PathIgnoringCase(*file.value());
-  Result<host::DocumentHandle> opened = Unspecified("The " + std::string(FormatName(*format)) + " translator opens no files.");
+  Result<host::DocumentHandle> opened =
+      Unspecified("The stand-in host reads no " + std::string(FormatName(*format)) + " files: \"" + path + "\"");
   switch (*format) {
     case TranslatorFormat::Iges:
     case TranslatorFormat::Step:
     case TranslatorFormat::Stl:
       opened = ImportModel(path);
+      break;
+    case TranslatorFormat::Dwg:
+    case TranslatorFormat::Dxf:
+      opened = ImportDrawing(path, FormatName(*format));
       break;
     default:
       break;

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "documents/SheetSizes.h"
+#include "host/AcadInstallation.h"
 #include "documents/StandinDocumentWriter.h"
 #include "host/HostInstallation.h"
 #include "settings/PathText.h"
@@ -52,8 +53,9 @@ std::vector<Preference> Preferences(const InstallPlaces& places) {
 
 class Installer {
  public:
-  Installer(Registry& registry, const InstallPlaces& places, std::string tag, StandinRelease release)
-      : registry_(registry), places_(places), tag_(std::move(tag)), release_(release) {}
+  Installer(Registry& registry, const InstallPlaces& places, std::string tag, StandinRelease release,
+            AutocadChoice autocad)
+      : registry_(registry), places_(places), tag_(std::move(tag)), release_(release), autocad_(autocad) {}
 
   Result<std::vector<std::string>> Run() {
     report_.push_back("Installing the stand-in host as release " + std::to_string(release_.majorNumber) + "." +
@@ -61,6 +63,7 @@ class Installer {
     if (Status folders = MakeFolders(); !folders) return folders.failure();
     if (Status machine = WriteMachineKeys(); !machine) return machine.failure();
     if (Status user = WriteUserPreferences(); !user) return user.failure();
+    if (Status autocad = WriteAutocad(); !autocad) return autocad.failure();
     if (Status files = WriteFiles(); !files) return files.failure();
     report_.push_back("Registry: " + std::to_string(written_) + " values written, " + std::to_string(kept_) +
                       " kept as they were");
@@ -110,6 +113,28 @@ class Installer {
   Status WriteMachineKeys() {
     if (Status tag = Write(RegistryRoot::LocalMachine, kHostVersionKey, "RegistryVersion", tag_); !tag) return tag;
     return Write(RegistryRoot::LocalMachine, kHostAppPathsKey, kHostAppPathValueName, places_.programFolder);
+  }
+
+  // The release key first: an AutoCAD counts as installed once its
+  // current release is named, and that must name a key that is there.
+  Status WriteAutocad() {
+    if (autocad_ == AutocadChoice::LeaveOut) {
+      report_.push_back("AutoCAD: left out");
+      return {};
+    }
+    const std::string releaseKey = std::string(kAcadKey) + "\\" + kStandinAcadRelease;
+    if (Status product = WriteUnlessPresent(RegistryRoot::LocalMachine, releaseKey, kAcadProductNameValueName,
+                                            std::string(kStandinAcadProductName));
+        !product) {
+      return product;
+    }
+    if (Status release = WriteUnlessPresent(RegistryRoot::LocalMachine, kAcadKey, kAcadCurrentReleaseValueName,
+                                            std::string(kStandinAcadRelease));
+        !release) {
+      return release;
+    }
+    report_.push_back("AutoCAD: " + releaseKey);
+    return {};
   }
 
   Status WriteUserPreferences() {
@@ -218,6 +243,7 @@ class Installer {
   const InstallPlaces& places_;
   std::string tag_;
   StandinRelease release_;
+  AutocadChoice autocad_;
   std::vector<std::string> report_;
   int written_ = 0;
   int kept_ = 0;
@@ -231,7 +257,7 @@ InstallPlaces PlacesUnder(const std::string& root) {
 }
 
 Result<std::vector<std::string>> InstallStandin(Registry& registry, const InstallPlaces& places,
-                                                const std::string& version) {
+                                                const std::string& version, AutocadChoice autocad) {
   if (std::find(kInstallableVersions.begin(), kInstallableVersions.end(), version) == kInstallableVersions.end()) {
     return Failure{EINVAL, "The stand-in host cannot be installed as version \"" + version +
                                "\": choose 5.2, 5.3, 6.0 or 7.0."};
@@ -240,7 +266,7 @@ Result<std::vector<std::string>> InstallStandin(Registry& registry, const Instal
   const StandinRelease release = version == "7.0"   ? StandinRelease{7, 0}
                                  : version == "6.0" ? StandinRelease{6, 0}
                                                     : StandinRelease{5, 3};
-  return Installer(registry, places, "RegistryVersion" + version, release).Run();
+  return Installer(registry, places, "RegistryVersion" + version, release, autocad).Run();
 }
 
 }  // namespace korrin::standin

@@ -26,13 +26,19 @@ struct InstallPlaces {
 // the caller).
 InstallPlaces PlacesUnder(const std::string& root);
 
+// Whether the machine gets an AutoCAD beside the host. Leaving it out
+// writes no AutoCAD key; one an earlier installation wrote stays.
+enum class AutocadChoice { Include, LeaveOut };
+
 // Writes what an installed host leaves behind: its version tag, program
 // folder, preferences and translator keys in the registry, a project folder
-// with default.ipj and one more project, templates, and the DWG/DXF
-// translator settings files. Running it again changes nothing the user set:
-// values and files that exist are kept; the version tag and the folders are
-// set anew. Returns what it did, one line per step, for the user to read.
+// with default.ipj and one more project, templates, the DWG/DXF translator
+// settings files, and unless left out an AutoCAD installation. Running it
+// again changes nothing the user set: values and files that exist are kept;
+// the version tag and the folders are set anew. Returns what it did, one
+// line per step, for the user to read.
 Result<std::vector<std::string>> InstallStandin(Registry& registry, const InstallPlaces& places,
-                                                const std::string& version);
+                                                const std::string& version,
+                                                AutocadChoice autocad = AutocadChoice::Include);
 
 }  // namespace korrin::standin

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <system_error>
 
+#include "DrawingExport.h"
 #include "ModelDocuments.h"
 #include "OcctGeometryExchange.h"
 #include "documents/SheetSizes.h"
@@ -38,7 +40,8 @@ class SampleWriter {
   Result<std::vector<std::string>> Run() {
     for (Status (SampleWriter::*step)() : {&SampleWriter::Folders, &SampleWriter::Parts, &SampleWriter::Assemblies,
                                            &SampleWriter::Drawings, &SampleWriter::OtherDocuments,
-                                           &SampleWriter::ImportFiles, &SampleWriter::ListFile}) {
+                                           &SampleWriter::ImportFiles, &SampleWriter::DrawingExchangeFiles,
+                                           &SampleWriter::ListFile}) {
       if (Status done = (this->*step)(); !done) return done.failure();
     }
     return written_;
@@ -148,6 +151,7 @@ class SampleWriter {
                                          std::pair{"drawings/flange.idw", flange},
                                          std::pair{"drawings/stepped-shaft.idw", shaft}}) {
       if (Status saved = Save(name, document); !saved) return saved;
+      drawingSheets_[name] = document.sheets;
     }
     return {};
   }
@@ -190,6 +194,34 @@ class SampleWriter {
     return {};
   }
 
+  // Drawings exported as the DWG and DXF translators write them, to be
+  // imported again, and a DWG the host cannot read.
+  Status DrawingExchangeFiles() {
+    const struct {
+      TranslatorFormat format;
+      const char* drawing;
+      const char* file;
+    } exports[] = {{TranslatorFormat::Dwg, "drawings/bracket.idw", "import/bracket.dwg"},
+                   {TranslatorFormat::Dxf, "drawings/drive-unit.idw", "import/drive-unit.dxf"}};
+    for (const auto& exported : exports) {
+      ContainerContent content{std::string(FormatName(exported.format)), (root_ / exported.drawing).string(),
+                               "drawing", {{"Export_Acad_IniFile", ""}}};
+      const std::string path = (root_ / exported.file).string();
+      if (Status written = WriteDrawingExport(exported.format, content, drawingSheets_[exported.drawing], path);
+          !written) {
+        return written;
+      }
+      written_.push_back(path);
+    }
+    const std::string damaged = (root_ / "import/damaged.dwg").string();
+    if (Status written = WriteTextFile(damaged, {"AC1018", "(a DWG file cut short: the stand-in host cannot read it)"});
+        !written) {
+      return written;
+    }
+    written_.push_back(damaged);
+    return {};
+  }
+
   Status ListFile() {
     const std::vector<std::string> listed = {"parts/bracket.ipt", "parts/flange.ipt", "assemblies/drive-unit.iam",
                                              "drawings/bracket.idw", "drawings/drive-unit.idw"};
@@ -205,6 +237,7 @@ class SampleWriter {
   StandinRelease release_;
   std::vector<NamedShape> shapes_;
   ProductNode assembly_;
+  std::map<std::string, std::vector<StandinSheet>> drawingSheets_;
   std::vector<std::string> written_;
 };
 

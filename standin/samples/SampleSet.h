@@ -19,7 +19,8 @@ namespace korrin::standin {
 //                   take a while to compute
 //   presentations/, features/   a presentation and an iFeature
 //   import/         STEP and IGES files of some of the parts and of the
-//                   assembly, and a versioned Pro/ENGINEER-style file
+//                   assembly, a versioned Pro/ENGINEER-style file, a DWG and
+//                   a DXF export of two drawings, and a damaged DWG
 //   conversion-list.txt         a list file naming some of the documents
 // Returns the full names of the files written, in the order written.
 Result<std::vector<std::string>> WriteSampleSet(const std::string& folder, const StandinRelease& release);

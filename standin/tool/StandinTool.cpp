@@ -22,10 +22,11 @@ constexpr StandinRelease kSampleRelease{7, 0};
 
 constexpr const char* kUsage =
     "Usage:\n"
-    "  korrin-standin install [--version 5.2|5.3|6.0|7.0] [--root DIR]\n"
+    "  korrin-standin install [--version 5.2|5.3|6.0|7.0] [--root DIR] [--without-autocad]\n"
     "      installs the stand-in host (default version 7.0). With --root everything,\n"
     "      the registry included, goes into DIR; without it the folders go into the\n"
-    "      user's data folder and the registry is the user's.\n"
+    "      user's data folder and the registry is the user's. --without-autocad\n"
+    "      leaves the AutoCAD installation out.\n"
     "  korrin-standin samples DIR\n"
     "      writes the sample documents (parts, assemblies, drawings, files to\n"
     "      import, a list file) into DIR.\n";
@@ -40,11 +41,16 @@ std::string AbsolutePath(const std::string& text) {
 struct InstallRequest {
   std::string version = kDefaultInstallVersion;
   std::optional<std::string> root;
+  AutocadChoice autocad = AutocadChoice::Include;
 };
 
 std::optional<InstallRequest> ParseInstall(const std::vector<std::string>& arguments) {
   InstallRequest request;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == "--without-autocad") {
+      request.autocad = AutocadChoice::LeaveOut;
+      continue;
+    }
     if (i + 1 == arguments.size()) return std::nullopt;
     if (arguments[i] == "--version") {
       request.version = arguments[++i];
@@ -73,7 +79,7 @@ int Install(const std::vector<std::string>& arguments, std::ostream& out, std::o
   const std::string root = request->root.value_or(DefaultRoot());
   const std::string registryFolder = request->root ? JoinPath(root, "registry") : RegistryFolder();
   SqliteRegistry registry(registryFolder);
-  auto installed = InstallStandin(registry, PlacesUnder(root), request->version);
+  auto installed = InstallStandin(registry, PlacesUnder(root), request->version, request->autocad);
   if (!installed) {
     err << "korrin-standin: " << installed.failure().description << "\n";
     return kFailed;

@@ -18,7 +18,8 @@ TEST(StandinTool, InstallsUnderARootAndSaysHowToPointKorrinAtIt) {
             "Projects: " + root + "/Projects\n"
             "Templates: " + root + "/Templates\n"
             "Translator settings: " + root + "/Translator Settings\n"
-            "Registry: 24 values written, 0 kept as they were\n"
+            "AutoCAD: SOFTWARE\\Autodesk\\AutoCAD\\R16.0\n"
+            "Registry: 26 values written, 0 kept as they were\n"
             "Registry folder: " + root + "/registry\n"
             "Point Korrin at this host with:\n"
             "  KORRIN_REGISTRY=" + root + "/registry\n");
@@ -33,6 +34,15 @@ TEST(StandinTool, InstallsUnderARootAndSaysHowToPointKorrinAtIt) {
             "    RegistryVersion    REG_SZ    RegistryVersion6.0\n\n");
 }
 
+TEST(StandinTool, LeavesAutocadOutWhenAsked) {
+  testing::TemporaryFolder folder;
+  const testing::ProgramRun run = testing::RunProgram(
+      testing::BuiltProgram("korrin-standin"), {"install", "--without-autocad", "--root", folder.string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("\nAutoCAD: left out\nRegistry: 24 values written, 0 kept as they were\n"), std::string::npos)
+      << run.out;
+}
+
 TEST(StandinTool, RefusesUnknownVersionsAndArguments) {
   testing::TemporaryFolder folder;
   const testing::ProgramRun version = testing::RunProgram(
@@ -41,7 +51,8 @@ TEST(StandinTool, RefusesUnknownVersionsAndArguments) {
   EXPECT_EQ(version.err,
             "korrin-standin: The stand-in host cannot be installed as version \"4.0\": choose 5.2, 5.3, 6.0 or 7.0.\n");
   for (const std::vector<std::string>& arguments :
-       {std::vector<std::string>{}, {"install", "--root"}, {"install", "--colour", "red"}, {"uninstall"}}) {
+       {std::vector<std::string>{}, {"install", "--root"}, {"install", "--colour", "red"}, {"uninstall"},
+        {"install", "--without-autocad", "--version"}}) {
     EXPECT_EQ(testing::RunProgram(testing::BuiltProgram("korrin-standin"), arguments).exitCode, 2);
   }
 }

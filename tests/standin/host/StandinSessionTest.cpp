@@ -102,9 +102,11 @@ TEST_F(StandinSessionTest, DrawingTranslatorsWriteContainersWithTheOptionsInEffe
   const std::string output = (folder_ / "plate.dwg").string();
   const host::DataMediumHandle medium = Host().NewDataMedium(output).value();
   ASSERT_TRUE(Host().translators().SaveCopyAs(dwg, drawing, context, options, medium).ok());
-  EXPECT_EQ(ReadTextFile(output).lines, (std::vector<std::string>{"KORRIN STAND-IN CONTAINER", "format 1", "kind DWG",
-                                                                 "source " + source, "document drawing",
-                                                                 "option Export_Acad_IniFile=/cfg/dwgout.ini"}));
+  EXPECT_EQ(ReadTextFile(output).lines,
+            (std::vector<std::string>{"KORRIN STAND-IN CONTAINER", "format 1", "kind DWG", "source " + source,
+                                      "document drawing",
+                                      "sheet \"Sheet:1\" width 42 height 29.7 size-code 0 border yes title-block yes",
+                                      "option Export_Acad_IniFile=/cfg/dwgout.ini"}));
 
   const host::DocumentHandle part = Open(Write("p.ipt", Part()));
   EXPECT_FALSE(Host().translators().SaveCopyAs(dwg, part, context, options, medium).ok());
@@ -129,7 +131,9 @@ TEST_F(StandinSessionTest, OtherTranslatorsAndCopiesWriteContainersOfTheirKind) 
     std::vector<std::string> lines;
   } cases[] = {
       {"Autodesk DXF Translator", drawing, "plate.dxf",
-       {"kind DXF", "source " + drawingPath, "document drawing", "option Export_Acad_IniFile="}},
+       {"kind DXF", "source " + drawingPath, "document drawing",
+        "sheet \"Sheet:1\" width 42 height 29.7 size-code 0 border yes title-block yes",
+        "option Export_Acad_IniFile="}},
       {"Autodesk DWF Translator", part, "p.dwf",
        {"kind DWF", "source " + partPath, "document part", "option Export_Acad_IniFile="}},
       {"Autodesk SAT Translator", part, "p.sat",

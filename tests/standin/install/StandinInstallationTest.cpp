@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "StandinInstallation.h"
+#include "host/AcadInstallation.h"
 #include "documents/StandinDocumentReader.h"
 #include "host/HostInstallation.h"
 #include "platform/linux/SqliteRegistry.h"
@@ -15,8 +16,9 @@ using namespace std::string_literals;
 
 class StandinInstallationTest : public ::testing::Test {
  protected:
-  Result<std::vector<std::string>> Install(const std::string& version) {
-    return standin::InstallStandin(registry_, places_, version);
+  Result<std::vector<std::string>> Install(const std::string& version,
+                                           standin::AutocadChoice autocad = standin::AutocadChoice::Include) {
+    return standin::InstallStandin(registry_, places_, version, autocad);
   }
   std::string ReadText(RegistryRoot root, const std::string& key, const std::string& name) {
     RegistryValue value;
@@ -80,16 +82,33 @@ TEST_F(StandinInstallationTest, InstallingAgainKeepsWhatTheUserChanged) {
   auto first = Install("7.0");
   ASSERT_TRUE(first.ok());
   EXPECT_EQ(first.value().front(), "Installing the stand-in host as release 7.0 (RegistryVersion7.0)");
-  EXPECT_EQ(first.value().back(), "Registry: 24 values written, 0 kept as they were");
+  EXPECT_EQ(first.value().back(), "Registry: 26 values written, 0 kept as they were");
   const std::string stl = "Software\\Autodesk\\Inventor\\RegistryVersion7.0\\System\\Preferences\\STL Output";
   ASSERT_TRUE(registry_.WriteRegistryValue(RegistryRoot::CurrentUser, stl, "Medium Resolution", "500"s));
   folder_.Write("Translator Settings/dwgout.ini", "[EXPORT SELECT OPTIONS]\r\nAUTOCAD VERSION=R14\r\n");
 
   auto second = Install("7.0");
   ASSERT_TRUE(second.ok());
-  EXPECT_EQ(second.value().back(), "Registry: 2 values written, 22 kept as they were");
+  EXPECT_EQ(second.value().back(), "Registry: 2 values written, 24 kept as they were");
   EXPECT_EQ(ReadText(RegistryRoot::CurrentUser, stl, "Medium Resolution"), "500");
   EXPECT_EQ(folder_.Read("Translator Settings/dwgout.ini"), "[EXPORT SELECT OPTIONS]\r\nAUTOCAD VERSION=R14\r\n");
+}
+
+TEST_F(StandinInstallationTest, AnAutocadIsInstalledBesideTheHostUnlessLeftOut) {
+  auto left = Install("7.0", standin::AutocadChoice::LeaveOut);
+  ASSERT_TRUE(left.ok());
+  EXPECT_EQ(left.value().end()[-2], "AutoCAD: left out");
+  EXPECT_EQ(left.value().back(), "Registry: 24 values written, 0 kept as they were");
+  EXPECT_FALSE(standin::AcadInstalled(registry_));
+  EXPECT_FALSE(registry_.KeyExists(RegistryRoot::LocalMachine, "SOFTWARE\\Autodesk\\AutoCAD"));
+
+  auto included = Install("7.0");
+  ASSERT_TRUE(included.ok());
+  EXPECT_EQ(included.value().end()[-2], "AutoCAD: SOFTWARE\\Autodesk\\AutoCAD\\R16.0");
+  EXPECT_TRUE(standin::AcadInstalled(registry_));
+  EXPECT_EQ(ReadText(RegistryRoot::LocalMachine, "SOFTWARE\\Autodesk\\AutoCAD", "CurVer"), "R16.0");
+  EXPECT_EQ(ReadText(RegistryRoot::LocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R16.0", "ProductName"),
+            "AutoCAD (Korrin stand-in)");
 }
 
 TEST_F(StandinInstallationTest, AnUnknownVersionInstallsNothing) {

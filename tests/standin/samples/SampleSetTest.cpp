@@ -43,7 +43,7 @@ Result<std::vector<std::string>>* SampleSetTest::written_ = nullptr;
 
 TEST_F(SampleSetTest, EveryFileListedIsThere) {
   ASSERT_TRUE(written_->ok()) << written_->failure().description;
-  EXPECT_EQ(written_->value().size(), 38u);
+  EXPECT_EQ(written_->value().size(), 41u);
   for (const std::string& path : written_->value()) EXPECT_TRUE(std::filesystem::exists(path)) << path;
   const auto listed = ReadTextFile(Sample("conversion-list.txt")).lines;
   ASSERT_EQ(listed.size(), 5u);
@@ -104,8 +104,24 @@ TEST_F(SampleSetTest, ImportFilesOpenAsModelsExceptTheOneTheHostCannotRead) {
   EXPECT_EQ(Host().documents().DocumentType(Open(Sample("import/drive-unit.stp"))).value(), host::kAssemblyDocument);
   auto proe = Host().OpenDocument(Sample("import/housing.prt.3"), true);
   ASSERT_FALSE(proe.ok());
-  EXPECT_EQ(proe.failure().description, "The stand-in host cannot open \"" + Sample("import/housing.prt.3") +
-                                            "\": it reads no files of type .3.");
+  EXPECT_EQ(proe.failure().description,
+            "The stand-in host reads no Pro/ENGINEER files: \"" + Sample("import/housing.prt.3") + "\"");
+}
+
+TEST_F(SampleSetTest, ExportedDrawingsImportWithTheirSheetsExceptTheDamagedOne) {
+  const host::DocumentHandle bracket = Open(Sample("import/bracket.dwg"));
+  ASSERT_EQ(Host().documents().SheetCount(bracket).value(), 1);
+  EXPECT_EQ(Host().sheets().SizeCode(Host().documents().Sheet(bracket, 1).value()).value(), 9993);  // A4
+  const host::DocumentHandle unit = Open(Sample("import/drive-unit.dxf"));
+  ASSERT_EQ(Host().documents().SheetCount(unit).value(), 3);
+  const double widths[] = {118.9, 84.1, 59.4};
+  for (int number = 1; number <= 3; ++number) {
+    EXPECT_EQ(Host().sheets().Width(Host().documents().Sheet(unit, number).value()).value(), widths[number - 1]);
+  }
+  EXPECT_EQ(ReadTextFile(Sample("import/drive-unit.dxf")).lines.at(3), "source " + Sample("drawings/drive-unit.idw"));
+  const std::string damaged = Sample("import/damaged.dwg");
+  EXPECT_EQ(Host().OpenDocument(damaged, true).failure().description,
+            "\"" + damaged + "\" is not a drawing this host can read: it is no stand-in container");
 }
 
 TEST_F(SampleSetTest, TheProgramsOwnPartIsAStandinPartWithAShape) {
