@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -73,6 +74,121 @@ TEST_F(TranslatorRunTest, ANewStlResolutionShutsTheRunningHostDownOnlyWhenTheUse
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(Triangles(Read(Out("washer.stl"))), after);
+}
+
+// The log lines without the rounds of a drawing waiting for its views.
+Lines WithoutViewUpdates(const std::string& out) {
+  Lines lines;
+  for (const std::string& line : SplitLines(out)) {
+    if (line != "Updating drawing") lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST_F(TranslatorRunTest, ADwgImportRunsOnlyWhenTheUserConfirmsWhereTheDocumentsLand) {
+  const std::string settings = (folder_ / "host" / "Translator Settings" / "dwgin.ini").string();
+  const Lines options = {"--import-ini", settings, "--project", (folder_ / "host/Projects/default.ipj").string()};
+  const std::string question = "[question] Conversion will be as follows:\nFiles specified in the [Files for "
+                               "conversion] window is saved in the export folder: " +
+                               Out("") + "\nSubassemblies/subparts is placed as specified in the INI-file: " +
+                               (folder_ / "host/Projects/Workspace/").string() +
+                               "\n\nBe sure to include both folders in the Inventor project\n\nContinue? :\n";
+  const std::string bracket = Sample("import/bracket.dwg");
+  const std::string damaged = Sample("import/damaged.dwg");
+
+  testing::ProgramRun run = Export("*.DWG", "*.IAM", {Sample("import")}, options);
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.err, question + "[answer] No\n");
+  EXPECT_EQ(SplitLines(run.out), (Lines{"Checking Inventor Application, Export Formats and Settings", "Ready",
+                                        "Summary: 0 converted, 0 skipped, 0 failed, 2 not reached"}));
+  EXPECT_FALSE(fs::exists(folder_ / "host/Inventor/Bin/Inventor.session")) << "the host was not started";
+
+  Lines yes = options;
+  yes.push_back("--yes");
+  run = Export("*.DWG", "*.IAM", {Sample("import")}, yes);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, question + "[answer] Yes\n");
+  // The run hands the translator the lower-cased name, as the host's system
+  // ignores case; the host's own text names the file it found.
+  std::string lowered = damaged;
+  for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string unreadable =
+      lowered + ": \"" + damaged + "\" is not a drawing this host can read: it is no stand-in container";
+  EXPECT_EQ(SplitLines(run.out),
+            Joined({kStarted,
+                    {"Opening: " + bracket, "Exporting document: " + Out("bracket.IDW"), "Closing document(s)",
+                     "Opening: " + damaged, unreadable, "Closing document(s)", "Ready",
+                     "Summary: 1 converted, 0 skipped, 1 failed"}}));
+  // The drawing the translator read, saved as a document of the host.
+  const std::string saved = Read(Out("bracket.idw"));
+  EXPECT_EQ(saved.rfind("KORRIN STAND-IN DOCUMENT\r\nformat 1\r\ntype drawing\r\n", 0), 0u) << saved;
+  EXPECT_NE(saved.find("\r\nsheet \"Sheet:1\" width 29.7 height 21 "), std::string::npos) << saved;
+  EXPECT_EQ(Summary(), "path,outcome,reason\r\n" + bracket + ",converted,\r\n" + damaged + ",failed,\"" + lowered +
+                           ": \"\"" + damaged + "\"\" is not a drawing this host can read: it is no stand-in container\"\r\n");
+  // The host's DWG translator finds the import settings by these names.
+  const testing::ProgramRun query = testing::RunProgram(
+      testing::BuiltProgram("korrin-reg"),
+      {"query", "HKEY_CURRENT_USER\\Software\\Autodesk\\Inventor\\RegistryVersion7.0\\Translators\\DWG\\Last INI File"},
+      {"KORRIN_REGISTRY=" + (folder_ / "host" / "registry").string()});
+  for (const char* name : {"Last Import MDT INI file", "Last Import AutoCAD INI file", "Last Import AcadM INI file"}) {
+    EXPECT_NE(query.out.find(std::string(name) + "    REG_SZ    " + settings), std::string::npos) << query.out;
+  }
+}
+
+TEST_F(TranslatorRunTest, DwgExportsAreFinishedInAutocadWithTheTemplateOfEachSheetSize) {
+  const std::string settings = (folder_ / "dwgout.ini").string();
+  fs::copy_file(folder_ / "host" / "Translator Settings" / "dwgout.ini", settings);
+  const std::string shaft = Sample("drawings/stepped-shaft.idw");
+  const std::string unit = Sample("drawings/drive-unit.idw");
+  testing::ProgramRun run = Export("*.IDW", "*.DWG", {shaft, unit},
+                                   {"--export-ini", settings, "--strip-lineweights", "--replace-title-blocks",
+                                    "--acad-templates", "/site/tpl"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(WithoutViewUpdates(run.out),
+            Joined({kStarted, Converted(unit, Out("drive-unit.DWG")), Converted(shaft, Out("stepped-shaft.DWG")),
+                    {"Ready", "Summary: 2 converted, 0 skipped, 0 failed"}}));
+  // The settings file named the last drawing's template, every other line kept.
+  EXPECT_EQ(folder_.Read("dwgout.ini"),
+            "[EXPORT SELECT OPTIONS]\r\nAUTOCAD VERSION=AutoCAD 2004\r\nAUTOCAD TEMPLATE=/site/tpl/ORV-A3.DWT\r\n"
+            "DESTINATION DIRECTORY=\r\nCREATE AUTOCAD MECHANICAL=No\r\nUSE TRANSMITTAL=No\r\n");
+
+  // One sheet: its file, without border and title block, finished in AutoCAD.
+  const std::string a3 = Read(Out("stepped-shaft.dwg"));
+  EXPECT_NE(a3.find("\r\nsheet \"Sheet:1\" width 42 height 29.7 size-code 9994 border no title-block no\r\n"
+                    "template /site/tpl/ORV-A3.DWT\r\n"),
+            std::string::npos)
+      << a3;
+  EXPECT_NE(a3.find("\r\nlineweight-display off\r\nupdated-before-save yes\r\nsaved-by AutoCAD\r\n"),
+            std::string::npos)
+      << a3;
+
+  // Three sheets: a file each; the active one lost its border and title
+  // block, and AutoCAD opened the last file written.
+  EXPECT_FALSE(fs::exists(Out("drive-unit.dwg")));
+  const std::string first = Read(Out("drive-unit_1.dwg"));
+  EXPECT_NE(first.find("width 118.9 height 84.1 size-code 9997 border no title-block no\r\n"
+                       "template /site/tpl/ORV-A0.DWT\r\n"),
+            std::string::npos)
+      << first;
+  EXPECT_EQ(first.find("saved-by AutoCAD"), std::string::npos);
+  EXPECT_NE(Read(Out("drive-unit_2.dwg")).find("border yes title-block yes"), std::string::npos);
+  const std::string last = Read(Out("drive-unit_3.dwg"));
+  EXPECT_NE(last.find("border yes title-block yes"), std::string::npos) << last;
+  EXPECT_NE(last.find("\r\nlineweight-display off\r\n"), std::string::npos) << last;
+}
+
+TEST_F(TranslatorRunTest, KeptLineweightsLeaveTheDrawingsToTheTranslator) {
+  const std::string shaft = Sample("drawings/stepped-shaft.idw");
+  testing::ProgramRun run = Export("*.IDW", "*.DWG", {shaft});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  const std::string written = Read(Out("stepped-shaft.dwg"));
+  EXPECT_NE(written.find("border yes title-block yes"), std::string::npos) << written;
+  EXPECT_EQ(written.find("lineweight-display"), std::string::npos) << written;
+
+  run = Export("*.IDW", "*.DXF", {shaft}, {"--strip-lineweights"});
+  EXPECT_EQ(run.exitCode, 64);
+  EXPECT_EQ(run.err, "korrin-batch: --strip-lineweights needs the DWG export, not AutoCAD DXF Files (*.DXF)\n");
 }
 
 }  // namespace
