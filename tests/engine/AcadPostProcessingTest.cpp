@@ -1,5 +1,6 @@
 #include <fstream>
 
+#include "AcadInstallation.h"
 #include "EngineFixture.h"
 #include "engine/AcadPostProcessing.h"
 #include "settings/TextFile.h"
@@ -129,6 +130,52 @@ TEST_F(AcadPostProcessingTest, TheWaitForTheDrawingEndsWithTheFileTheAbortOrTheT
   EXPECT_EQ(view_.lines.back(), "Waited 60 s for " + base + "_3.dwg; AutoCAD post-processing skipped");
   std::ofstream(base + "_3.dwg") << "x";
   EXPECT_TRUE(WaitForDwgFile(context, base, 3));
+}
+
+// A drawing file as the stand-in's DWG translator writes it.
+void WriteDwg(const std::string& path) {
+  std::ofstream(path, std::ios::binary)
+      << "KORRIN STAND-IN CONTAINER\r\nformat 1\r\nkind DWG\r\nsource /d.idw\r\ndocument drawing\r\n"
+         "sheet \"Sheet:1\" width 42 height 29.7 size-code 9994 border no title-block no\r\n";
+}
+
+TEST_F(AcadPostProcessingTest, AutocadFinishesTheLastFileAndClosesWhatWasLeftOpen) {
+  const std::string base = (folder_ / "d").string();
+  // No AutoCAD installed: nothing can be finished or closed.
+  WriteDwg(base + "_2.dwg");
+  CleanAcadDrawing(connector_, events_, abort_, base, 2);
+  EXPECT_EQ(CloseAcadDocuments(connector_, abort_), kAcadNotRunning);
+  EXPECT_EQ(ReadTextFile(base + "_2.dwg").lines.size(), 6u);
+
+  const std::string release = std::string(standin::kAcadKey) + "\\" + standin::kStandinAcadRelease;
+  ASSERT_TRUE(registry_.CreateRegistryKey(RegistryRoot::LocalMachine, release, ""));
+  ASSERT_TRUE(registry_.WriteRegistryValue(RegistryRoot::LocalMachine, standin::kAcadKey,
+                                           standin::kAcadCurrentReleaseValueName,
+                                           std::string(standin::kStandinAcadRelease)));
+  CleanAcadDrawing(connector_, events_, abort_, base, 1);  // d.dwg was never written
+  EXPECT_FALSE(connector_.GetRunningAcad().ok());
+
+  CleanAcadDrawing(connector_, events_, abort_, base, 2);
+  const std::vector<std::string> finished = ReadTextFile(base + "_2.dwg").lines;
+  ASSERT_EQ(finished.size(), 9u);
+  EXPECT_EQ(finished[6], "lineweight-display off");
+  EXPECT_EQ(finished[7], "updated-before-save yes");
+  auto acad = connector_.GetRunningAcad();
+  ASSERT_TRUE(acad.ok());
+  EXPECT_EQ(acad.value()->DocumentCount().value(), 0);
+
+  // Documents a translator left open are closed unsaved.
+  WriteDwg(base + ".dwg");
+  ASSERT_TRUE(acad.value()->OpenDocument(base + ".dwg").ok());
+  ASSERT_TRUE(acad.value()->OpenDocument(base + "_2.dwg").ok());
+  ASSERT_TRUE(acad.value()->SetLineweightDisplay(true).ok());
+  abort_.Raise();
+  EXPECT_EQ(CloseAcadDocuments(connector_, abort_), "");
+  EXPECT_EQ(acad.value()->DocumentCount().value(), 2) << "an abort stops the closing";
+  abort_.Lower();
+  EXPECT_EQ(CloseAcadDocuments(connector_, abort_), "");
+  EXPECT_EQ(acad.value()->DocumentCount().value(), 0);
+  EXPECT_EQ(ReadTextFile(base + "_2.dwg").lines, finished);
 }
 
 }  // namespace
