@@ -33,13 +33,6 @@ inline Lines SplitLines(const std::string& text) {
   return lines;
 }
 
-// The start of a run, with the lines of its preparation after the first.
-inline Lines Started(const Lines& notes = {}) {
-  Lines lines = kStarted;
-  lines.insert(lines.begin() + 1, notes.begin(), notes.end());
-  return lines;
-}
-
 inline Lines Joined(std::initializer_list<Lines> parts) {
   Lines all;
   for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
