@@ -1,6 +1,8 @@
 #include <fstream>
 
 #include "SampleSet.h"
+#include "geometry/ModelReaders.h"
+#include "geometry/ShapeCensus.h"
 #include "host/StandinFixture.h"
 #include "host/HostCodes.h"
 #include "settings/TextFile.h"
@@ -43,7 +45,7 @@ Result<std::vector<std::string>>* SampleSetTest::written_ = nullptr;
 
 TEST_F(SampleSetTest, EveryFileListedIsThere) {
   ASSERT_TRUE(written_->ok()) << written_->failure().description;
-  EXPECT_EQ(written_->value().size(), 38u);
+  EXPECT_EQ(written_->value().size(), 41u);
   for (const std::string& path : written_->value()) EXPECT_TRUE(std::filesystem::exists(path)) << path;
   const auto listed = ReadTextFile(Sample("conversion-list.txt")).lines;
   ASSERT_EQ(listed.size(), 5u);
@@ -106,6 +108,28 @@ TEST_F(SampleSetTest, ImportFilesOpenAsModelsExceptTheOneTheHostCannotRead) {
   ASSERT_FALSE(proe.ok());
   EXPECT_EQ(proe.failure().description, "The stand-in host cannot open \"" + Sample("import/housing.prt.3") +
                                             "\": it reads no files of type .3.");
+}
+
+TEST_F(SampleSetTest, ImportRepairShowsOnItsSampleFiles) {
+  using testing::ShapeCensus;
+  const struct {
+    const char* name;
+    standin::RepairOptions repair;
+    ShapeCensus expected;
+  } cases[] = {
+      {"import/cover-plate-faces.igs", {}, {TopAbs_COMPOUND, 0, 0, 15, 78, true}},
+      {"import/cover-plate-faces.igs", {false, true}, {TopAbs_SOLID, 1, 1, 15, 0, true}},
+      {"import/hole-plate-gap.stp", {}, {TopAbs_SOLID, 1, 1, 12, 0, false}},
+      {"import/hole-plate-gap.stp", {true, false}, {TopAbs_SOLID, 1, 1, 12, 0, true}},
+  };
+  for (const auto& c : cases) {
+    const std::string path = Sample(c.name);
+    const auto read = path.ends_with(".igs") ? standin::ReadIges(path, c.repair) : standin::ReadStep(path, c.repair);
+    ASSERT_TRUE(read.ok()) << c.name << ": " << read.failure().description;
+    EXPECT_EQ(testing::CensusOf(read.value().shape), c.expected) << c.name << " " << c.repair.healing << c.repair.stitching;
+  }
+  const host::DocumentHandle washers = Open(Sample("import/washers.stp"));
+  EXPECT_EQ(Host().documents().DocumentType(washers).value(), host::kAssemblyDocument);
 }
 
 TEST_F(SampleSetTest, TheProgramsOwnPartIsAStandinPartWithAShape) {
