@@ -135,7 +135,8 @@ TEST(ImportRepairs, ClosedShellsBecomeSolidsWithTheirMatterInside) {
 TEST(ImportRepairs, PartsOfAnAssemblyAreRepairedWhereTheyArePlaced) {
   gp_Trsf aside;
   aside.SetTranslation(gp_Vec(100, 0, 0));
-  const ProductNode pair = Assembly("pair", {PlacedPart({"shell", BoxShell()}), PlacedPart({"shell", BoxShell()}, aside)});
+  const ProductNode pair =
+      Assembly("pair", {PlacedPart({"shell", BoxShell()}), PlacedPart({"shell", BoxShell()}, aside)});
   testing::TemporaryFolder folder;
   ASSERT_TRUE(WriteStep(pair, folder / "pair.stp", {}).ok());
   for (const RepairOptions& options : {kAsRead, kStitching}) {

@@ -50,8 +50,9 @@ inline int FreeEdgeCount(const TopoDS_Shape& shape) {
 }
 
 inline ShapeCensus CensusOf(const TopoDS_Shape& shape) {
-  return ShapeCensus{shape.ShapeType(),     CountOf(shape, TopAbs_SOLID), CountOf(shape, TopAbs_SHELL),
-                     CountOf(shape, TopAbs_FACE), FreeEdgeCount(shape),   BRepCheck_Analyzer(shape).IsValid() == Standard_True};
+  const bool valid = BRepCheck_Analyzer(shape).IsValid();
+  return ShapeCensus{shape.ShapeType(),          CountOf(shape, TopAbs_SOLID), CountOf(shape, TopAbs_SHELL),
+                     CountOf(shape, TopAbs_FACE), FreeEdgeCount(shape),         valid};
 }
 
 }  // namespace korrin::testing

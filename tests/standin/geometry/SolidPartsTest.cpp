@@ -22,7 +22,11 @@ TEST(SolidParts, SeveralSolidsBecomeNumberedPartsInTheirOrderAndTheRestOneMore) 
   } cases[] = {
       {"three solids", row, {{"w_1", TopAbs_SOLID}, {"w_2", TopAbs_SOLID}, {"w_3", TopAbs_SOLID}}},
       {"solids nested, and a face", OneShape({OneShape({row}), face, box}),
-       {{"w_1", TopAbs_SOLID}, {"w_2", TopAbs_SOLID}, {"w_3", TopAbs_SOLID}, {"w_4", TopAbs_SOLID}, {"w_5", TopAbs_FACE}}},
+       {{"w_1", TopAbs_SOLID},
+        {"w_2", TopAbs_SOLID},
+        {"w_3", TopAbs_SOLID},
+        {"w_4", TopAbs_SOLID},
+        {"w_5", TopAbs_FACE}}},
       {"one solid and a face", OneShape({box, face}), {}},
       {"nothing", TopoDS_Shape(), {}},
   };

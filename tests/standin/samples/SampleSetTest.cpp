@@ -126,7 +126,8 @@ TEST_F(SampleSetTest, ImportRepairShowsOnItsSampleFiles) {
     const std::string path = Sample(c.name);
     const auto read = path.ends_with(".igs") ? standin::ReadIges(path, c.repair) : standin::ReadStep(path, c.repair);
     ASSERT_TRUE(read.ok()) << c.name << ": " << read.failure().description;
-    EXPECT_EQ(testing::CensusOf(read.value().shape), c.expected) << c.name << " " << c.repair.healing << c.repair.stitching;
+    EXPECT_EQ(testing::CensusOf(read.value().shape), c.expected)
+        << c.name << " healing " << c.repair.healing << " stitching " << c.repair.stitching;
   }
   const host::DocumentHandle washers = Open(Sample("import/washers.stp"));
   EXPECT_EQ(Host().documents().DocumentType(washers).value(), host::kAssemblyDocument);
