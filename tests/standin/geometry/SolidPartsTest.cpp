@@ -3,7 +3,6 @@
 #include <BRepPrimAPI_MakeBox.hxx>
 #include <TopExp_Explorer.hxx>
 
-#include "GeometryExpectations.h"
 #include "geometry/OneShape.h"
 #include "geometry/SampleImportShapes.h"
 #include "geometry/SolidParts.h"
@@ -37,12 +36,6 @@ TEST(SolidParts, SeveralSolidsBecomeNumberedPartsInTheirOrderAndTheRestOneMore) 
       EXPECT_EQ(parts[index].name, c.parts[index].first) << c.what;
       EXPECT_EQ(parts[index].shape.ShapeType(), c.parts[index].second) << c.what << " " << parts[index].name;
     }
-  }
-  // In the row's order, each a copy of its own at its own place.
-  const std::vector<NamedShape> parts = SolidParts(row, "w");
-  for (std::size_t index = 0; index < parts.size(); ++index) {
-    EXPECT_EQ(testing::MeasuresOf(parts[index].shape, parts[index].name).box.xMin, 20.0 * index);
-    EXPECT_FALSE(parts[index].shape.TShape() == box.TShape()) << parts[index].name;
   }
 }
 
