@@ -1,9 +1,13 @@
 #include <IFSelect_ReturnStatus.hxx>
 #include <IGESControl_Controller.hxx>
 #include <IGESControl_Reader.hxx>
+#include <IGESData_GlobalSection.hxx>
+#include <IGESData_IGESModel.hxx>
 #include <string_view>
 
+#include "geometry/FilePrecisionReading.h"
 #include "geometry/GeometryFailure.h"
+#include "geometry/ImportRepairs.h"
 #include "geometry/ModelFile.h"
 #include "geometry/ModelReaders.h"
 #include "geometry/OcctGuard.h"
@@ -33,8 +37,13 @@ bool OpensAsIges(const std::string& head) {
   return head[kSectionColumn] == 'S' || head[kSectionColumn] == 'G';
 }
 
-Result<ImportedModel> Translate(const std::filesystem::path& path) {
+// The global section's resolution, the smallest distance the file tells
+// apart, in millimetres.
+double DeclaredPrecision(const IGESData_GlobalSection& global) { return global.Resolution() * global.UnitValue(); }
+
+Result<ImportedModel> Translate(const std::filesystem::path& path, const RepairOptions& repair) {
   IGESControl_Controller::Init();
+  const FilePrecisionReading filePrecision;
   IGESControl_Reader reader;
   if (reader.ReadFile(path.c_str()) != IFSelect_RetDone) {
     return ModelFileFailure(path, kModelFileBroken, "the IGES file cannot be parsed");
@@ -45,12 +54,16 @@ Result<ImportedModel> Translate(const std::filesystem::path& path) {
   }
   ImportedModel model;
   model.shape = reader.OneShape();
+  const double precision = DeclaredPrecision(reader.IGESModel()->GlobalSection());
+  if (Status repaired = RepairImportedModel(model, repair, precision); !repaired) {
+    return ModelFileFailure(path, repaired.failure().number, repaired.failure().description);
+  }
   return model;
 }
 
 }  // namespace
 
-Result<ImportedModel> ReadIges(const std::filesystem::path& path) {
+Result<ImportedModel> ReadIges(const std::filesystem::path& path, const RepairOptions& repair) {
   const Result<ModelFileSample> sample = SampleModelFile(path);
   if (!sample) return sample.failure();
   if (!OpensAsIges(sample.value().head)) {
@@ -60,7 +73,7 @@ Result<ImportedModel> ReadIges(const std::filesystem::path& path) {
   if (!EndsWithTerminateRecord(sample.value().tail)) {
     return ModelFileFailure(path, kModelFileBroken, "the IGES file is cut short: the terminate record is missing");
   }
-  return Guarded("reading " + path.string(), [&] { return Translate(path); });
+  return Guarded("reading " + path.string(), [&] { return Translate(path, repair); });
 }
 
 }  // namespace korrin::standin

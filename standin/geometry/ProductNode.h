@@ -32,4 +32,8 @@ ProductNode PlacedPart(NamedShape part, const gp_Trsf& placement = {});
 // An assembly of the given children.
 ProductNode Assembly(std::string name, std::vector<ProductNode> children, const gp_Trsf& placement = {});
 
+// Every part below the products, placed in the coordinates the products are
+// placed in, as one shape (OneShape).
+TopoDS_Shape PlacedPartsShape(const std::vector<ProductNode>& products);
+
 }  // namespace korrin::standin

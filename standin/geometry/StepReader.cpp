@@ -1,14 +1,24 @@
 #include <BRep_Builder.hxx>
 #include <IFSelect_ReturnStatus.hxx>
+#include <Interface_Static.hxx>
 #include <STEPCAFControl_Controller.hxx>
 #include <STEPCAFControl_Reader.hxx>
+#include <STEPConstruct_UnitContext.hxx>
+#include <STEPControl_Reader.hxx>
+#include <StepData_StepModel.hxx>
+#include <StepGeom_GeomRepContextAndGlobUnitAssCtxAndGlobUncertaintyAssCtx.hxx>
+#include <StepRepr_GlobalUncertaintyAssignedContext.hxx>
+#include <StepRepr_GlobalUnitAssignedContext.hxx>
 #include <TCollection_AsciiString.hxx>
 #include <TDF_LabelSequence.hxx>
 #include <TDataStd_Name.hxx>
 #include <TopoDS_Compound.hxx>
+#include <algorithm>
 #include <string_view>
 
+#include "geometry/FilePrecisionReading.h"
 #include "geometry/GeometryFailure.h"
+#include "geometry/ImportRepairs.h"
 #include "geometry/ModelFile.h"
 #include "geometry/ModelReaders.h"
 #include "geometry/OcctGuard.h"
@@ -63,8 +73,26 @@ TopoDS_Shape WholeShape(const TDF_LabelSequence& freeLabels) {
   return whole;
 }
 
-Result<ImportedModel> Translate(const std::filesystem::path& path) {
+// The uncertainty the file declares for its lengths, in millimetres: the
+// loosest of its representation contexts, or the translator's own default
+// when it declares none.
+double DeclaredPrecision(const Handle(StepData_StepModel) & model) {
+  using Context = StepGeom_GeomRepContextAndGlobUnitAssCtxAndGlobUncertaintyAssCtx;
+  double precision = 0;
+  for (Standard_Integer entity = 1; entity <= model->NbEntities(); ++entity) {
+    const Handle(Context) context = Handle(Context)::DownCast(model->Value(entity));
+    if (context.IsNull()) continue;
+    STEPConstruct_UnitContext units;
+    units.ComputeFactors(context->GlobalUnitAssignedContext());
+    units.ComputeTolerance(context->GlobalUncertaintyAssignedContext());
+    if (units.HasUncertainty()) precision = std::max(precision, units.Uncertainty() * units.LengthFactor());
+  }
+  return precision > 0 ? precision : Interface_Static::RVal("read.precision.val");
+}
+
+Result<ImportedModel> Translate(const std::filesystem::path& path, const RepairOptions& repair) {
   STEPCAFControl_Controller::Init();
+  const FilePrecisionReading filePrecision;
   XdeDocument document;
   STEPCAFControl_Reader reader;
   reader.SetNameMode(true);
@@ -82,16 +110,20 @@ Result<ImportedModel> Translate(const std::filesystem::path& path) {
   if (model.products.empty() || model.shape.IsNull()) {
     return ModelFileFailure(path, kModelFileBroken, "the STEP file holds no shape");
   }
+  const double precision = DeclaredPrecision(reader.Reader().StepModel());
+  if (Status repaired = RepairImportedModel(model, repair, precision); !repaired) {
+    return ModelFileFailure(path, repaired.failure().number, repaired.failure().description);
+  }
   return model;
 }
 
 }  // namespace
 
-Result<ImportedModel> ReadStep(const std::filesystem::path& path) {
+Result<ImportedModel> ReadStep(const std::filesystem::path& path, const RepairOptions& repair) {
   const Result<ModelFileSample> sample = SampleModelFile(path);
   if (!sample) return sample.failure();
   if (Status status = CheckStepSample(path, sample.value()); !status) return status.failure();
-  return Guarded("reading " + path.string(), [&] { return Translate(path); });
+  return Guarded("reading " + path.string(), [&] { return Translate(path, repair); });
 }
 
 }  // namespace korrin::standin

@@ -69,8 +69,10 @@ class GeometryExchange {
   virtual Status WriteStep(const ModelNode& model, const StepSettings& settings, const std::string& path) = 0;
   virtual Status WriteIges(const ModelNode& model, const IgesSettings& settings, const std::string& path) = 0;
   virtual Status WriteStl(const ModelNode& model, const StlFineness& resolution, const std::string& path) = 0;
-  virtual Result<ImportResult> ReadStep(const std::string& path) = 0;
-  virtual Result<ImportResult> ReadIges(const std::string& path) = 0;
+  // A file of several solids and no assembly of its own comes back as an
+  // assembly of one part per solid, named after the file ("washers_1" ...).
+  virtual Result<ImportResult> ReadStep(const std::string& path, const ImportRepair& repair) = 0;
+  virtual Result<ImportResult> ReadIges(const std::string& path, const ImportRepair& repair) = 0;
   virtual Result<ImportResult> ReadStl(const std::string& path) = 0;
 };
 

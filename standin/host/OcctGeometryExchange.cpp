@@ -16,6 +16,7 @@
 #include "geometry/ProductNode.h"
 #include "geometry/ShapeMeasures.h"
 #include "geometry/ShapeText.h"
+#include "geometry/SolidParts.h"
 #include "geometry/StepWriter.h"
 #include "geometry/StlWriter.h"
 
@@ -103,8 +104,16 @@ Result<ImportResult> ResultOf(Result<ImportedModel> imported, const std::string&
     root.placement.reset();
     return ImportResult{std::move(root)};
   }
-  return ImportResult{ModelNode{name, BrepText(imported.value().shape), std::nullopt, {}}};
+  const std::vector<NamedShape> parts = SolidParts(imported.value().shape, name);
+  if (parts.empty()) return ImportResult{ModelNode{name, BrepText(imported.value().shape), std::nullopt, {}}};
+  ModelNode root{name, "", std::nullopt, {}};
+  for (const NamedShape& part : parts) {
+    root.components.push_back(ModelNode{part.name, BrepText(part.shape), std::nullopt, {}});
+  }
+  return ImportResult{std::move(root)};
 }
+
+RepairOptions RepairOf(const ImportRepair& repair) { return RepairOptions{repair.healing, repair.stitching}; }
 
 }  // namespace
 
@@ -159,12 +168,12 @@ Status OcctGeometryExchange::WriteStl(const ModelNode& model, const StlFineness&
   return standin::WriteStl(shape.value(), path, options);
 }
 
-Result<ImportResult> OcctGeometryExchange::ReadStep(const std::string& path) {
-  return ResultOf(standin::ReadStep(path), path);
+Result<ImportResult> OcctGeometryExchange::ReadStep(const std::string& path, const ImportRepair& repair) {
+  return ResultOf(standin::ReadStep(path, RepairOf(repair)), path);
 }
 
-Result<ImportResult> OcctGeometryExchange::ReadIges(const std::string& path) {
-  return ResultOf(standin::ReadIges(path), path);
+Result<ImportResult> OcctGeometryExchange::ReadIges(const std::string& path, const ImportRepair& repair) {
+  return ResultOf(standin::ReadIges(path, RepairOf(repair)), path);
 }
 
 Result<ImportResult> OcctGeometryExchange::ReadStl(const std::string& path) {

@@ -131,9 +131,10 @@ Result<ModelNode> StandinApplication::ModelOf(const LoadedDocument& document) co
 Result<host::DocumentHandle> StandinApplication::ImportModel(const std::string& path) {
   if (settings_.geometry == nullptr) return Unspecified("This stand-in host has no geometry translators.");
   const std::string extension = UpperExtension(path);
-  Result<ImportResult> imported = extension == "STL"                    ? settings_.geometry->ReadStl(path)
-                                   : extension.starts_with("IG")         ? settings_.geometry->ReadIges(path)
-                                                                         : settings_.geometry->ReadStep(path);
+  GeometryExchange& geometry = *settings_.geometry;
+  Result<ImportResult> imported = extension == "STL"            ? geometry.ReadStl(path)
+                                   : extension.starts_with("IG") ? geometry.ReadIges(path, settings_.igesImport)
+                                                                 : geometry.ReadStep(path, settings_.stepImport);
   if (!imported) return imported.failure();
   ModelNode& root = imported.value().root;
   StandinDocument model;

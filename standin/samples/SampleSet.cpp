@@ -11,6 +11,7 @@
 #include "documents/SheetSizes.h"
 #include "documents/StandinDocumentWriter.h"
 #include "geometry/IgesWriter.h"
+#include "geometry/SampleImportShapes.h"
 #include "geometry/SampleParts.h"
 #include "geometry/ShapeText.h"
 #include "geometry/StepWriter.h"
@@ -20,6 +21,12 @@ namespace korrin::standin {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The hole plate's corner lies this far off its edges along each axis, in
+// millimetres: far beyond the file's precision, within what healing closes.
+constexpr double kCornerOffset = 0.02;
+constexpr int kWasherCount = 3;
+constexpr double kWasherPitch = 30;
 
 // A drawing sheet of a named size, ready at once unless views are slow.
 StandinSheet SheetOf(const std::string& name, std::string_view size, std::int32_t computingReads = 0) {
@@ -183,6 +190,7 @@ class SampleWriter {
       if (Status written = WriteIges(part->shape, root_ / name, iges); !written) return written;
       written_.push_back((root_ / name).string());
     }
+    if (Status written = RepairSamples(); !written) return written;
     // The host cannot read Pro/ENGINEER files; the sample shows that it says so.
     const std::string versioned = (root_ / "import/housing.prt.3").string();
     if (Status written = WriteTextFile(versioned, {"#UGC:2 PART 1234 1000 5 1 1 15 2500 2003160 000000a1",
@@ -219,6 +227,31 @@ class SampleWriter {
       return written;
     }
     written_.push_back(damaged);
+    return {};
+  }
+
+  // Files on which the host's import switches show: the cover plate as
+  // loose faces (stitching makes it a solid), the hole plate with a corner
+  // point off its edges (healing makes it valid), and three washers in one
+  // part of the file (always an assembly of three parts).
+  Status RepairSamples() {
+    const NamedShape& holePlate = shapes_[1];
+    const NamedShape& washer = shapes_[4];
+    const NamedShape& coverPlate = shapes_[11];
+    auto gap = WithCornerOffItsEdges(holePlate.shape, kCornerOffset);
+    if (!gap) return gap.failure();
+    auto washers = InARow(washer.shape, kWasherCount, kWasherPitch);
+    if (!washers) return washers.failure();
+    StepOptions step;
+    step.originatingSystem = "Korrin stand-in samples";
+    for (const auto& [name, part] : {std::pair{"import/hole-plate-gap.stp", NamedShape{holePlate.name, gap.value()}},
+                                     std::pair{"import/washers.stp", NamedShape{"washers", washers.value()}}}) {
+      if (Status written = WriteStep(PlacedPart(part), root_ / name, step); !written) return written;
+      written_.push_back((root_ / name).string());
+    }
+    const std::string faces = (root_ / "import/cover-plate-faces.igs").string();
+    if (Status written = WriteIges(coverPlate.shape, faces, IgesOptions{}); !written) return written;
+    written_.push_back(faces);
     return {};
   }
 

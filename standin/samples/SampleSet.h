@@ -19,7 +19,9 @@ namespace korrin::standin {
 //                   take a while to compute
 //   presentations/, features/   a presentation and an iFeature
 //   import/         STEP and IGES files of some of the parts and of the
-//                   assembly, a versioned Pro/ENGINEER-style file, a DWG and
+//                   assembly, files on which the host's import repair shows
+//                   (loose faces, a corner off its edges, several solids in
+//                   one part), a versioned Pro/ENGINEER-style file, a DWG and
 //                   a DXF export of two drawings, and a damaged DWG
 //   conversion-list.txt         a list file naming some of the documents
 // Returns the full names of the files written, in the order written.

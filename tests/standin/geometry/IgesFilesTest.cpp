@@ -95,7 +95,7 @@ TEST(IgesFiles, EveryOptionReadsBackAsTheSourceShape) {
   for (const OptionCase& c : OptionCases()) {
     const std::string what = Describe(c.options);
     ASSERT_TRUE(WriteIges(bracket.value(), folder / "bracket.igs", c.options).ok()) << what;
-    const Result<ImportedModel> read = ReadIges(folder / "bracket.igs");
+    const Result<ImportedModel> read = ReadIges(folder / "bracket.igs", {});
     ASSERT_TRUE(read.ok()) << what << ": " << read.failure().description;
     const ShapeMeasures measures = testing::MeasuresOf(read.value().shape, what);
     testing::ExpectBoxNear(measures.box, source.box, kBoxTolerance, what);
@@ -127,7 +127,7 @@ TEST(IgesFiles, EverySampleReadsBackAsBoundedSurfacesAndAsSolids) {
       options.geometry = geometry;
       const std::string what = part.name + " " + Describe(options);
       ASSERT_TRUE(WriteIges(part.shape, folder / "part.igs", options).ok()) << what;
-      const Result<ImportedModel> read = ReadIges(folder / "part.igs");
+      const Result<ImportedModel> read = ReadIges(folder / "part.igs", {});
       ASSERT_TRUE(read.ok()) << what << ": " << read.failure().description;
       const ShapeMeasures measures = testing::MeasuresOf(read.value().shape, what);
       EXPECT_NEAR(measures.surfaceArea, source.surfaceArea, source.surfaceArea * kAreaTolerance) << what;

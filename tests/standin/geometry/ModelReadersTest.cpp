@@ -16,6 +16,10 @@ namespace {
 
 using Reader = std::function<Result<ImportedModel>(const std::filesystem::path&)>;
 
+// Broken files fail before any repair would start.
+Result<ImportedModel> ReadStepFile(const std::filesystem::path& path) { return ReadStep(path, {}); }
+Result<ImportedModel> ReadIgesFile(const std::filesystem::path& path) { return ReadIges(path, {}); }
+
 // Whole files of each kind, written from a sample, to break in the cases.
 class BrokenModelFiles : public ::testing::Test {
  protected:
@@ -46,23 +50,23 @@ TEST_F(BrokenModelFiles, GiveFailuresNamingTheFileAndTheFault) {
   };
   const std::string missing = "-";
   const std::vector<Case> cases{
-      {"missing STEP", ReadStep, missing, ENOENT, "cannot open it: No such file or directory"},
-      {"missing IGES", ReadIges, missing, ENOENT, "cannot open it: No such file or directory"},
+      {"missing STEP", ReadStepFile, missing, ENOENT, "cannot open it: No such file or directory"},
+      {"missing IGES", ReadIgesFile, missing, ENOENT, "cannot open it: No such file or directory"},
       {"missing STL", ReadStl, missing, ENOENT, "cannot open it: No such file or directory"},
-      {"empty STEP", ReadStep, "", kModelFileEmpty, "the file is empty"},
+      {"empty STEP", ReadStepFile, "", kModelFileEmpty, "the file is empty"},
       {"empty STL", ReadStl, "", kModelFileEmpty, "the file is empty"},
-      {"truncated STEP", ReadStep, FirstHalf("whole.stp"), kModelFileBroken,
+      {"truncated STEP", ReadStepFile, FirstHalf("whole.stp"), kModelFileBroken,
        "the STEP file is cut short: END-ISO-10303-21 is missing"},
-      {"STEP with broken data", ReadStep,
+      {"STEP with broken data", ReadStepFile,
        "ISO-10303-21;\nHEADER;\nENDSEC;\nDATA;\n#1=PRODUCT(;\nENDSEC;\nEND-ISO-10303-21;\n", kModelFileBroken,
        "the STEP file cannot be parsed"},
-      {"IGES handed to the STEP reader", ReadStep, folder.Read("whole.igs"), kModelFileWrongKind,
+      {"IGES handed to the STEP reader", ReadStepFile, folder.Read("whole.igs"), kModelFileWrongKind,
        "not a STEP file: it does not start with ISO-10303-21"},
-      {"text that is not IGES", ReadIges, "This is a note about a part, not a drawing exchange file.\n",
+      {"text that is not IGES", ReadIgesFile, "This is a note about a part, not a drawing exchange file.\n",
        kModelFileWrongKind, "not an IGES file: it does not open with an 80-column S or G record"},
-      {"truncated IGES", ReadIges, FirstHalf("whole.igs"), kModelFileBroken,
+      {"truncated IGES", ReadIgesFile, FirstHalf("whole.igs"), kModelFileBroken,
        "the IGES file is cut short: the terminate record is missing"},
-      {"STEP handed to the IGES reader", ReadIges, folder.Read("whole.stp"), kModelFileWrongKind,
+      {"STEP handed to the IGES reader", ReadIgesFile, folder.Read("whole.stp"), kModelFileWrongKind,
        "not an IGES file: it does not open with an 80-column S or G record"},
       {"truncated binary STL", ReadStl, FirstHalf("whole.stl"), kModelFileWrongKind,
        "not an STL file: neither \"solid\" text with facets nor binary triangles that fill the file"},
@@ -82,7 +86,7 @@ TEST_F(BrokenModelFiles, GiveFailuresNamingTheFileAndTheFault) {
 }
 
 TEST_F(BrokenModelFiles, FolderIsNotAModelFile) {
-  for (const Reader& read : std::vector<Reader>{ReadStep, ReadIges, ReadStl}) {
+  for (const Reader& read : std::vector<Reader>{ReadStepFile, ReadIgesFile, ReadStl}) {
     const Result<ImportedModel> result = read(folder.path());
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.failure(), (Failure{EISDIR, folder.string() + ": not a file"}));
@@ -91,7 +95,7 @@ TEST_F(BrokenModelFiles, FolderIsNotAModelFile) {
 
 TEST_F(BrokenModelFiles, WholeFilesOfEachKindRead) {
   const std::vector<std::pair<Reader, const char*>> files{
-      {ReadStep, "whole.stp"}, {ReadIges, "whole.igs"}, {ReadStl, "whole.stl"}, {ReadStl, "ascii.stl"}};
+      {ReadStepFile, "whole.stp"}, {ReadIgesFile, "whole.igs"}, {ReadStl, "whole.stl"}, {ReadStl, "ascii.stl"}};
   for (const auto& [read, name] : files) {
     const Result<ImportedModel> result = read(folder / name);
     ASSERT_TRUE(result.ok()) << name << ": " << result.failure().description;

@@ -26,7 +26,7 @@ StepOptions HeaderOptions(StepProtocol protocol) {
 
 // Reads the file back and checks the shape against the source.
 void ExpectReadBackAs(const std::filesystem::path& path, const TopoDS_Shape& source, const std::string& what) {
-  const Result<ImportedModel> read = ReadStep(path);
+  const Result<ImportedModel> read = ReadStep(path, {});
   ASSERT_TRUE(read.ok()) << what << ": " << read.failure().description;
   const ShapeMeasures expected = testing::MeasuresOf(source, what);
   const ShapeMeasures actual = testing::MeasuresOf(read.value().shape, what);
@@ -76,7 +76,7 @@ TEST(StepFiles, EverySampleReadsBackWithItsVolumeBoxAndName) {
     const Status written = WriteStep(PlacedPart(part), path, HeaderOptions(StepProtocol::AutomotiveDesign));
     ASSERT_TRUE(written.ok()) << part.name << ": " << written.failure().description;
     ExpectReadBackAs(path, part.shape, part.name);
-    const Result<ImportedModel> read = ReadStep(path);
+    const Result<ImportedModel> read = ReadStep(path, {});
     ASSERT_TRUE(read.ok() && read.value().products.size() == 1) << part.name;
     EXPECT_EQ(read.value().products[0].name, part.name);
     EXPECT_FALSE(read.value().products[0].IsAssembly()) << part.name;
@@ -103,7 +103,7 @@ TEST(StepFiles, AssemblyKeepsItsProductsStructureAndPlacements) {
             (std::vector<std::string>{"drive-unit", "housing", "cover-plate", "pin", "shaft-set", "stepped-shaft",
                                       "bushing", "gear"}));
 
-  const Result<ImportedModel> read = ReadStep(folder / "drive-unit.stp");
+  const Result<ImportedModel> read = ReadStep(folder / "drive-unit.stp", {});
   ASSERT_TRUE(read.ok()) << read.failure().description;
   ASSERT_EQ(read.value().products.size(), 1u);
   const ProductNode& unit = read.value().products[0];

@@ -83,7 +83,7 @@ TEST_F(StandinGeometryTest, StepFilesFollowTheProtocolAndHeaderEntries) {
     EXPECT_EQ(header[5], "Korrin stand-in host");
     EXPECT_EQ(header[6], "Released");
     EXPECT_EQ(testing::StepProductNames(text), std::vector<std::string>{"flange"});
-    auto back = standin::ReadStep(path);
+    auto back = standin::ReadStep(path, {});
     ASSERT_TRUE(back.ok());
     EXPECT_NEAR(standin::Measure(back.value().shape).value().volume, VolumeOf("flange"), 1e-6 * VolumeOf("flange"));
     ExpectSameBox(back.value().shape, "flange", path);
@@ -113,7 +113,7 @@ TEST_F(StandinGeometryTest, IgesGeometryOptionsDecideTheEntitiesWritten) {
     const std::map<int, int> entities = testing::IgesEntityCounts(testing::FileBytes(path));
     EXPECT_TRUE(entities.contains(test.present)) << test.geometry << " " << test.surface << " " << test.faces;
     EXPECT_FALSE(entities.contains(test.absent)) << test.geometry << " " << test.surface << " " << test.faces;
-    auto back = standin::ReadIges(path);
+    auto back = standin::ReadIges(path, {});
     ASSERT_TRUE(back.ok()) << path;
     ExpectSameBox(back.value().shape, "bracket", path);
     if (test.geometry == "Solids") {
@@ -176,7 +176,7 @@ TEST_F(StandinGeometryTest, AssembliesKeepTheirProductStructureInStep) {
   ASSERT_TRUE(Export(assembly, "Autodesk STEP Translator", path, {{1, std::int32_t{5}}}).ok());
   const auto names = testing::StepProductNames(testing::FileBytes(path));
   EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), (std::set<std::string>{"unit", "housing", "pin"}));
-  auto back = standin::ReadStep(path);
+  auto back = standin::ReadStep(path, {});
   ASSERT_TRUE(back.ok());
   EXPECT_NEAR(standin::Measure(back.value().shape).value().volume, VolumeOf("housing") + 2 * VolumeOf("pin"), 1e-3);
 }

@@ -1,6 +1,8 @@
 #include <fstream>
 
 #include "SampleSet.h"
+#include "geometry/ModelReaders.h"
+#include "geometry/ShapeCensus.h"
 #include "host/StandinFixture.h"
 #include "host/HostCodes.h"
 #include "settings/TextFile.h"
@@ -43,7 +45,7 @@ Result<std::vector<std::string>>* SampleSetTest::written_ = nullptr;
 
 TEST_F(SampleSetTest, EveryFileListedIsThere) {
   ASSERT_TRUE(written_->ok()) << written_->failure().description;
-  EXPECT_EQ(written_->value().size(), 41u);
+  EXPECT_EQ(written_->value().size(), 44u);
   for (const std::string& path : written_->value()) EXPECT_TRUE(std::filesystem::exists(path)) << path;
   const auto listed = ReadTextFile(Sample("conversion-list.txt")).lines;
   ASSERT_EQ(listed.size(), 5u);
@@ -122,6 +124,29 @@ TEST_F(SampleSetTest, ExportedDrawingsImportWithTheirSheetsExceptTheDamagedOne) 
   const std::string damaged = Sample("import/damaged.dwg");
   EXPECT_EQ(Host().OpenDocument(damaged, true).failure().description,
             "\"" + damaged + "\" is not a drawing this host can read: it is no stand-in container");
+}
+
+TEST_F(SampleSetTest, ImportRepairShowsOnItsSampleFiles) {
+  using testing::ShapeCensus;
+  const struct {
+    const char* name;
+    standin::RepairOptions repair;
+    ShapeCensus expected;
+  } cases[] = {
+      {"import/cover-plate-faces.igs", {}, {TopAbs_COMPOUND, 0, 0, 15, 78, true}},
+      {"import/cover-plate-faces.igs", {false, true}, {TopAbs_SOLID, 1, 1, 15, 0, true}},
+      {"import/hole-plate-gap.stp", {}, {TopAbs_SOLID, 1, 1, 12, 0, false}},
+      {"import/hole-plate-gap.stp", {true, false}, {TopAbs_SOLID, 1, 1, 12, 0, true}},
+  };
+  for (const auto& c : cases) {
+    const std::string path = Sample(c.name);
+    const auto read = path.ends_with(".igs") ? standin::ReadIges(path, c.repair) : standin::ReadStep(path, c.repair);
+    ASSERT_TRUE(read.ok()) << c.name << ": " << read.failure().description;
+    EXPECT_EQ(testing::CensusOf(read.value().shape), c.expected)
+        << c.name << " healing " << c.repair.healing << " stitching " << c.repair.stitching;
+  }
+  const host::DocumentHandle washers = Open(Sample("import/washers.stp"));
+  EXPECT_EQ(Host().documents().DocumentType(washers).value(), host::kAssemblyDocument);
 }
 
 TEST_F(SampleSetTest, TheProgramsOwnPartIsAStandinPartWithAShape) {
