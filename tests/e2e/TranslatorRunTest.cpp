@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <regex>
@@ -189,6 +190,65 @@ TEST_F(TranslatorRunTest, KeptLineweightsLeaveTheDrawingsToTheTranslator) {
   run = Export("*.IDW", "*.DXF", {shaft}, {"--strip-lineweights"});
   EXPECT_EQ(run.exitCode, 64);
   EXPECT_EQ(run.err, "korrin-batch: --strip-lineweights needs the DWG export, not AutoCAD DXF Files (*.DXF)\n");
+}
+
+// The lines of one imported file.
+Lines Imported(const std::string& source, const std::string& output) {
+  return {"Opening: " + source, "Exporting document: " + output, "Closing document(s)"};
+}
+
+// The largest tolerance of an edge in a part's geometry: what healing
+// widens so that edges reach a corner that lies off them.
+double LargestEdgeTolerance(const std::string& document) {
+  double largest = 0;
+  const Lines lines = SplitLines(document);
+  for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+    if (lines[i] != "|Ed\r") continue;
+    largest = std::max(largest, std::stod(lines[i + 1].substr(1)));
+  }
+  return largest;
+}
+
+bool HasSolid(const std::string& document) { return document.find("\r\n|So\r\n") != std::string::npos; }
+
+TEST_F(TranslatorRunTest, ImportsHealAndStitchAsTheHostWasStartedToAndChangesRestartIt) {
+  const std::string faces = Sample("import/cover-plate-faces.igs");
+  const std::string gap = Sample("import/hole-plate-gap.stp");
+  const std::string washers = Sample("import/washers.stp");
+  const Lines done = {"Ready", "Summary: 1 converted, 0 skipped, 0 failed"};
+
+  // As installed, both switches are on.
+  testing::ProgramRun run = Export("*.IGS", "*.IAM", {faces});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(SplitLines(run.out), Joined({kStarted, Imported(faces, Out("cover-plate-faces.IPT")), done}));
+  EXPECT_TRUE(HasSolid(Read(Out("cover-plate-faces.ipt"))));
+  run = Export("*.STP", "*.IAM", {gap, washers});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(SplitLines(run.out),
+            Joined({kStarted, Imported(gap, Out("hole-plate-gap.IPT")), Imported(washers, Out("washers.IAM")),
+                    {"Ready", "Summary: 2 converted, 0 skipped, 0 failed"}}));
+  const double healed = LargestEdgeTolerance(Read(Out("hole-plate-gap.ipt")));
+  EXPECT_GT(healed, 0.01);
+  // Several solids in one file: an assembly, its parts saved beside it.
+  EXPECT_NE(Read(Out("washers.iam")).find("\r\nreference \"washers_1.ipt\"\r\nreference \"washers_2.ipt\"\r\n"
+                                          "reference \"washers_3.ipt\"\r\n"),
+            std::string::npos);
+  for (const char* part : {"washers_1.ipt", "washers_2.ipt", "washers_3.ipt"}) {
+    EXPECT_TRUE(HasSolid(Read(Out(part)))) << part;
+  }
+
+  // Both off: the running host read them on, so it is restarted first.
+  SetOption("IGSImportHealing", "0");
+  SetOption("IGSImportStitch", "0");
+  run = Export("*.IGS", "*.IAM", {faces}, {"--yes"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "[question] " + std::string(kRestart) + "[answer] Yes\n");
+  EXPECT_FALSE(HasSolid(Read(Out("cover-plate-faces.ipt")))) << "loose faces stay loose";
+  run = Export("*.STP", "*.IAM", {gap});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "") << "the host was started with both off";
+  EXPECT_EQ(SplitLines(run.out), Joined({kStarted, Imported(gap, Out("hole-plate-gap.IPT")), done}));
+  EXPECT_LT(LargestEdgeTolerance(Read(Out("hole-plate-gap.ipt"))), 0.001) << "the gap stays open";
 }
 
 }  // namespace
