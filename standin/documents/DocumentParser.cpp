@@ -6,6 +6,7 @@
 #include "documents/DocumentKeys.h"
 #include "documents/DocumentWords.h"
 #include "documents/QuotedText.h"
+#include "documents/SheetLine.h"
 #include "documents/StandinDocumentFailures.h"
 
 namespace korrin::standin {
@@ -226,18 +227,7 @@ StandinPlacement DocumentParser::ReadPlacement(LineTokens& line) {
 }
 
 Status DocumentParser::ReadSheet(LineTokens& line) {
-  StandinSheet sheet;
-  sheet.name = line.Text("sheet name");
-  line.Keyword(kSheetWidthWord);
-  sheet.widthCentimetres = line.PositiveDecimal("sheet width");
-  line.Keyword(kSheetHeightWord);
-  sheet.heightCentimetres = line.PositiveDecimal("sheet height");
-  line.Keyword(kSheetSizeCodeWord);
-  sheet.sizeCode = line.WholeNumber("sheet size code", kNoMinimum);
-  line.Keyword(kSheetBorderWord);
-  sheet.border = line.YesNo("sheet border value");
-  line.Keyword(kSheetTitleBlockWord);
-  sheet.titleBlock = line.YesNo("sheet title block value");
+  StandinSheet sheet = ReadSheetFrame(line);
   line.Keyword(kSheetExcludedWord);
   sheet.excludedFromPrinting = line.YesNo("sheet excluded-from-printing value");
   line.Keyword(kSheetComputingReadsWord);

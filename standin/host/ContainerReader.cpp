@@ -1,17 +1,14 @@
 #include "ContainerReader.h"
 
-#include <limits>
-
 #include "StandinContainer.h"
 #include "StandinFailures.h"
 #include "documents/DocumentKeys.h"
 #include "documents/LineTokens.h"
+#include "documents/SheetLine.h"
 #include "settings/TextFile.h"
 
 namespace korrin::standin {
 namespace {
-
-constexpr std::int32_t kNoMinimum = std::numeric_limits<std::int32_t>::min();
 
 std::string FirstWord(const std::string& line) {
   const std::size_t start = line.find_first_not_of(" \t");
@@ -36,19 +33,8 @@ Status ReadFormat(const std::vector<std::string>& lines) {
 }
 
 StandinSheet ReadSheet(LineTokens& line) {
-  StandinSheet sheet;
   line.Keyword(kSheetKey);
-  sheet.name = line.Text("sheet name");
-  line.Keyword(kSheetWidthWord);
-  sheet.widthCentimetres = line.PositiveDecimal("sheet width");
-  line.Keyword(kSheetHeightWord);
-  sheet.heightCentimetres = line.PositiveDecimal("sheet height");
-  line.Keyword(kSheetSizeCodeWord);
-  sheet.sizeCode = line.WholeNumber("sheet size code", kNoMinimum);
-  line.Keyword(kSheetBorderWord);
-  sheet.border = line.YesNo("sheet border value");
-  line.Keyword(kSheetTitleBlockWord);
-  sheet.titleBlock = line.YesNo("sheet title block value");
+  StandinSheet sheet = ReadSheetFrame(line);
   line.End();
   return sheet;
 }
