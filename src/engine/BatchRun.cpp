@@ -219,6 +219,8 @@ class BatchRun {
       log_.LogLine("Error closing Inventor gracefully...\r" + quit.failure().description);
       KillProcesses(env_.processes, kHostProgram);
     }
+    // The export steps' context speaks to the host that is gone.
+    context_.reset();
     host_.reset();
     if (!GetOrStartHost(env_.connector, host_)) {
       log_.LogLine("Could not restart Inventor, exiting");
@@ -365,6 +367,7 @@ class BatchRun {
   void RestartHost() {
     restartHost_ = false;
     if (!host_->Quit()) KillProcesses(env_.processes, kHostProgram);
+    context_.reset();
     host_.reset();
     if (GetOrStartHost(env_.connector, host_)) ApplyStartUpSettings();
   }
