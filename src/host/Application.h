@@ -7,6 +7,7 @@
 #include "host/Documents.h"
 #include "host/HostHandles.h"
 #include "host/HostValues.h"
+#include "host/PrintManagers.h"
 #include "ports/Result.h"
 
 namespace korrin::host {
@@ -18,8 +19,9 @@ enum class StartUpSetting { First, Second };
 // One running CAD host as the program drives it. Every call returns its
 // value or a failure with the host's number and description; none throws,
 // and none is fatal to the host. Calls come from the user-interface thread.
-// The documents, sheets and translator add-ins of this host are reached
-// through the three interfaces it hands out, which live as long as it does.
+// The documents, sheets, translator add-ins and print managers of this host
+// are reached through the interfaces it hands out, which live as long as it
+// does.
 class Application {
  public:
   virtual ~Application() = default;
@@ -27,6 +29,7 @@ class Application {
   virtual Documents& documents() = 0;
   virtual Sheets& sheets() = 0;
   virtual Translators& translators() = 0;
+  virtual PrintManagers& printManagers() = 0;
 
   virtual Status SetStartUpSetting(StartUpSetting setting, bool value) = 0;
   // Ends the host; a failure means it did not end.

@@ -35,6 +35,7 @@ class Apprentice {
   virtual Result<std::int32_t> SheetCount(DocumentHandle drawing) = 0;
   virtual Result<double> SheetWidth(DocumentHandle drawing, std::int32_t number) = 0;
   virtual Result<double> SheetHeight(DocumentHandle drawing, std::int32_t number) = 0;
+  virtual Result<std::int32_t> SheetSizeCode(DocumentHandle drawing, std::int32_t number) = 0;
 };
 
 }  // namespace korrin::host

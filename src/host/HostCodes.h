@@ -50,4 +50,15 @@ inline constexpr std::uint32_t kPlacementRestoreToMaximized = 3;
 inline constexpr std::int32_t kShowWindow = 5;
 inline constexpr std::int32_t kRestoreWindow = 9;
 
+// Print managers: paper ids (the custom paper takes its width and height
+// from the manager), orientations, colour modes, and the values a drawing's
+// print manager gets for its mode and range properties.
+inline constexpr std::int32_t kCustomPaperSize = 14355;
+inline constexpr std::int32_t kLandscapeOrientation = 13569;
+inline constexpr std::int32_t kPortraitOrientation = 13570;
+inline constexpr std::int32_t kColorPrint = 13313;
+inline constexpr std::int32_t kGrayScalePrint = 13314;
+inline constexpr std::int32_t kDrawingPrintMode = 13827;
+inline constexpr std::int32_t kDrawingPrintRange = 14081;
+
 }  // namespace korrin::host

@@ -26,5 +26,6 @@ using ContextHandle = Handle<struct ContextKind>;
 using OptionMapHandle = Handle<struct OptionMapKind>;
 using DataMediumHandle = Handle<struct DataMediumKind>;
 using WindowHandle = Handle<struct WindowKind>;
+using PrintManagerHandle = Handle<struct PrintManagerKind>;
 
 }  // namespace korrin::host

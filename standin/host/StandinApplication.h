@@ -22,7 +22,7 @@ namespace korrin::standin {
 // saves, exports through its translator add-ins and writes real files.
 // After Quit every call fails as a host that has gone away.
 class StandinApplication final : public host::Application, public host::Documents, public host::Sheets,
-                                 public host::Translators {
+                                 public host::Translators, public host::PrintManagers {
  public:
   StandinApplication(StandinSettings settings, std::shared_ptr<OpenHistory> history);
 
@@ -35,6 +35,7 @@ class StandinApplication final : public host::Application, public host::Document
   host::Documents& documents() override { return *this; }
   host::Sheets& sheets() override { return *this; }
   host::Translators& translators() override { return *this; }
+  host::PrintManagers& printManagers() override { return *this; }
   Status SetStartUpSetting(host::StartUpSetting setting, bool value) override;
   Status Quit() override;
   Result<std::int32_t> DocumentCount() override;
@@ -100,6 +101,25 @@ class StandinApplication final : public host::Application, public host::Document
                               host::ContextHandle context, host::OptionMapHandle options) override;
   Result<host::DocumentHandle> Open(host::AddInHandle translator, host::DataMediumHandle medium,
                                     host::ContextHandle context, host::OptionMapHandle options) override;
+
+  // PrintManagers
+  Result<host::PrintManagerHandle> PrintManager(host::DocumentHandle document) override;
+  Status SetPrinter(host::PrintManagerHandle manager, const std::string& printer) override;
+  Result<std::int32_t> Orientation(host::PrintManagerHandle manager) override;
+  Status SetOrientation(host::PrintManagerHandle manager, std::int32_t orientation) override;
+  Result<std::int32_t> PaperSize(host::PrintManagerHandle manager) override;
+  Status SetPaperSize(host::PrintManagerHandle manager, std::int32_t paper) override;
+  Status SetCustomPaperWidth(host::PrintManagerHandle manager, double width) override;
+  Status SetCustomPaperHeight(host::PrintManagerHandle manager, double height) override;
+  Status SetColorMode(host::PrintManagerHandle manager, std::int32_t colorMode) override;
+  Status PrintToFile(host::PrintManagerHandle manager, const std::string& fileName) override;
+  Status SubmitPrint(host::PrintManagerHandle manager) override;
+  Status SetPrintMode(host::PrintManagerHandle manager, std::int32_t mode) override;
+  Status SetPrintRange(host::PrintManagerHandle manager, std::int32_t range) override;
+  Result<double> Scale(host::PrintManagerHandle manager) override;
+  Status SetScale(host::PrintManagerHandle manager, double scale) override;
+  Result<bool> Rotate90Degrees(host::PrintManagerHandle manager) override;
+  Status SetRotate90Degrees(host::PrintManagerHandle manager, bool rotate) override;
 
  private:
   struct LoadedDocument {

@@ -109,4 +109,10 @@ Result<double> StandinApprentice::SheetHeight(host::DocumentHandle drawing, std:
   return sheet.value()->heightCentimetres;
 }
 
+Result<std::int32_t> StandinApprentice::SheetSizeCode(host::DocumentHandle drawing, std::int32_t number) {
+  auto sheet = FindSheet(drawing, number);
+  if (!sheet) return sheet.failure();
+  return sheet.value()->sizeCode;
+}
+
 }  // namespace korrin::standin

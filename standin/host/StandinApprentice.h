@@ -30,6 +30,7 @@ class StandinApprentice final : public host::Apprentice {
   Result<std::int32_t> SheetCount(host::DocumentHandle drawing) override;
   Result<double> SheetWidth(host::DocumentHandle drawing, std::int32_t number) override;
   Result<double> SheetHeight(host::DocumentHandle drawing, std::int32_t number) override;
+  Result<std::int32_t> SheetSizeCode(host::DocumentHandle drawing, std::int32_t number) override;
 
  private:
   struct ReadDocument {

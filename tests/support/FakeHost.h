@@ -16,13 +16,14 @@ namespace korrin::testing {
 // calls their test relies on, so a call the test did not expect shows up as
 // a failure instead of a made-up value.
 class UnsupportedHost : public host::Application, public host::Documents, public host::Sheets,
-                        public host::Translators {
+                        public host::Translators, public host::PrintManagers {
  public:
   static Failure NotSupported() { return Failure{-1, "not supported by this fake host"}; }
 
   host::Documents& documents() override { return *this; }
   host::Sheets& sheets() override { return *this; }
   host::Translators& translators() override { return *this; }
+  host::PrintManagers& printManagers() override { return *this; }
 
   Status SetStartUpSetting(host::StartUpSetting, bool) override { return NotSupported(); }
   Status Quit() override { return NotSupported(); }
@@ -97,6 +98,24 @@ class UnsupportedHost : public host::Application, public host::Documents, public
                                     host::OptionMapHandle) override {
     return NotSupported();
   }
+
+  Result<host::PrintManagerHandle> PrintManager(host::DocumentHandle) override { return NotSupported(); }
+  Status SetPrinter(host::PrintManagerHandle, const std::string&) override { return NotSupported(); }
+  Result<std::int32_t> Orientation(host::PrintManagerHandle) override { return NotSupported(); }
+  Status SetOrientation(host::PrintManagerHandle, std::int32_t) override { return NotSupported(); }
+  Result<std::int32_t> PaperSize(host::PrintManagerHandle) override { return NotSupported(); }
+  Status SetPaperSize(host::PrintManagerHandle, std::int32_t) override { return NotSupported(); }
+  Status SetCustomPaperWidth(host::PrintManagerHandle, double) override { return NotSupported(); }
+  Status SetCustomPaperHeight(host::PrintManagerHandle, double) override { return NotSupported(); }
+  Status SetColorMode(host::PrintManagerHandle, std::int32_t) override { return NotSupported(); }
+  Status PrintToFile(host::PrintManagerHandle, const std::string&) override { return NotSupported(); }
+  Status SubmitPrint(host::PrintManagerHandle) override { return NotSupported(); }
+  Status SetPrintMode(host::PrintManagerHandle, std::int32_t) override { return NotSupported(); }
+  Status SetPrintRange(host::PrintManagerHandle, std::int32_t) override { return NotSupported(); }
+  Result<double> Scale(host::PrintManagerHandle) override { return NotSupported(); }
+  Status SetScale(host::PrintManagerHandle, double) override { return NotSupported(); }
+  Result<bool> Rotate90Degrees(host::PrintManagerHandle) override { return NotSupported(); }
+  Status SetRotate90Degrees(host::PrintManagerHandle, bool) override { return NotSupported(); }
 };
 
 // A host with a list of open documents: the active one is the last opened;
