@@ -100,6 +100,8 @@ class BatchJob {
                                ports_.place.programFolder,
                                HostWaitLimit{std::chrono::seconds(request_.hostTimeoutSeconds)}};
     environment.acadSetup = &acadSetup_;
+    environment.printers = &ports_.printers;
+    environment.watcher = ports_.watcher;
     const RunResult result = StartRun(list, inputs, environment);
     // The program ends here, as closing the main window ends it: a run that
     // left on an exit path leaves its watcher behind.

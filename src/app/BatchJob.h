@@ -6,6 +6,7 @@
 #include "host/HostConnector.h"
 #include "ports/Printers.h"
 #include "ports/ProcessTable.h"
+#include "ports/WindowLink.h"
 #include "settings/ProgramSettings.h"
 #include "settings/Registry.h"
 
@@ -24,6 +25,8 @@ struct BatchPorts {
   // Where the AutoCAD templates are unless the request names a folder;
   // empty for the built-in default.
   std::string acadTemplateFolder;
+  // The watcher's window, which takes the name of every print.
+  WindowLink* watcher = nullptr;
 };
 
 // One korrin-batch run: starts the program as the main window would, applies

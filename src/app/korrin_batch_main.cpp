@@ -1,6 +1,6 @@
 #include <unistd.h>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -13,13 +13,18 @@
 #include "app/CatalogueReport.h"
 #include "app/ConsoleDialogs.h"
 #include "app/InterruptRequests.h"
-#include "app/NoPrinters.h"
+#include "ports/NoPrinters.h"
 #include "platform/ProgramFolders.h"
+#include "platform/linux/LocalSocketWindowLink.h"
 #include "platform/linux/ProcProcessTable.h"
 #include "platform/linux/SqliteRegistry.h"
 
 int main(int argc, char** argv) {
-  QCoreApplication application(argc, argv);
+  // The stand-in host renders what it prints, which needs the toolkit's
+  // fonts, but korrin-batch shows no window: it draws offscreen unless told
+  // otherwise.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   const korrin::BatchCommandLine commandLine = korrin::ParseBatchCommandLine(arguments);
   if (!commandLine.request) {
@@ -38,7 +43,8 @@ int main(int argc, char** argv) {
   korrin::standin::StandinConnector connector(registry, &geometry);
   korrin::ProcProcessTable systemProcesses;
   korrin::standin::StandinProcessTable processes(systemProcesses, connector);
+  korrin::LocalSocketWindowLink watcher;
   korrin::BatchPorts ports{registry,  connector, processes, printers, {korrin::ProgramFolder(), korrin::TempFolder()},
-                           std::cout, std::cerr, isatty(STDERR_FILENO) == 1, korrin::AcadTemplateFolder()};
+                           std::cout, std::cerr, isatty(STDERR_FILENO) == 1, korrin::AcadTemplateFolder(), &watcher};
   return korrin::RunBatchJob(*commandLine.request, ports);
 }

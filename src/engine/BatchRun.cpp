@@ -11,12 +11,16 @@
 #include "engine/TranslatorPreparation.h"
 #include "filelist/ImportFilter.h"
 #include "formats/FormatCatalogue.h"
+#include "host/FileExists.h"
 #include "host/HostCodes.h"
 #include "host/HostInstallation.h"
 #include "host/HostSession.h"
 #include "host/ProcessOperations.h"
 #include "settings/PathText.h"
 #include "settings/TextCase.h"
+#include "ports/NoPrinters.h"
+#include "print/PaperSizeFile.h"
+#include "print/PrintRun.h"
 #include "verify/DocumentChecks.h"
 
 namespace korrin {
@@ -315,18 +319,57 @@ class BatchRun {
           ExportThroughTranslator(Context(), *document_, format.outputBase + "." + LowerAscii(format.translatorTag));
       if (!failure.empty()) Skip("Error saving: " + failure, EntryOutcome::Failed);
     }
-    if (inputs_.printDocuments || exportPattern_ == kPrinterPattern) {
-      const std::string line = "Printing is not available in this build";
-      log_.LogLine(line);
-      if (exportPattern_ == kPrinterPattern) {
-        Record().outcome = EntryOutcome::Failed;
-        Record().reason = line;
-      }
-    }
+    if (inputs_.printDocuments || exportPattern_ == kPrinterPattern) Print(format.outputBase);
     if (finish.stripLineweights && WaitForDwgFile(Context(), format.outputBase, finish.sheetCount)) {
       CleanAcadDrawing(env_.connector, env_.events, env_.abort, format.outputBase, finish.sheetCount);
     }
     return WaitForIdleHost();
+  }
+
+  // Step 16: prints the document; a print that stopped or failed fails the
+  // entry. A PDF printer's file is waited for.
+  void Print(const std::string& outputBase) {
+    std::string printer;
+    env_.options.GetExportOption("PrinterPrinter", printer);
+    std::string fitNone;
+    env_.options.GetExportOption("PrinterFitNoneIDW", fitNone);
+    const NoPrinters none;
+    PrintSetup setup{*host_,
+                     env_.connector,
+                     env_.options,
+                     env_.printers != nullptr ? *env_.printers : none,
+                     env_.dialogs,
+                     env_.abort,
+                     PaperSizeFilePath(env_.programFolder),
+                     env_.registryVersionTag,
+                     fitNone == "1",
+                     PrintServices{[this](const std::string& line) { log_.LogLine(line); },
+                                   [this] { env_.events.Yield(); },
+                                   [this] {
+                                     DrawingCheck check{*host_, log_, env_.processes, env_.hostVersionNumber,
+                                                        inputs_.skipReferenceCheck, env_.waitLimit};
+                                     return CheckDrawingReady(check);
+                                   },
+                                   [this](const std::string& name) {
+                                     if (env_.watcher != nullptr) NotifyWatcher(*env_.watcher, name);
+                                   }}};
+    const PrintOutcome printed = PrintDocument(setup, outputBase);
+    if (!printed.problem.empty() || printed.failure) {
+      Record().outcome = EntryOutcome::Failed;
+      Record().reason = !printed.problem.empty() ? printed.problem : "Printing failed: " + printed.failure->description;
+    }
+    if (printer.find("Acrobat") != std::string::npos) WaitForPdfPrint(outputBase + ".PRN.PDF");
+  }
+
+  void WaitForPdfPrint(const std::string& file) {
+    const auto deadline = env_.waitLimit.DeadlineFromNow();
+    while (!FileExists(file) && !env_.abort.IsRaised()) {
+      if (env_.waitLimit.Passed(deadline)) {
+        Skip("Waited " + std::to_string(env_.waitLimit.limit.count()) + " s for " + file, EntryOutcome::Failed);
+        return;
+      }
+      env_.events.Pause();
+    }
   }
 
   AcadTemplateSetup& AcadSetup() { return env_.acadSetup != nullptr ? *env_.acadSetup : defaultAcadSetup_; }

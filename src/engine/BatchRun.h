@@ -15,7 +15,9 @@
 #include "ports/AbortFlag.h"
 #include "ports/Dialogs.h"
 #include "ports/EventPump.h"
+#include "ports/Printers.h"
 #include "ports/ProcessTable.h"
+#include "ports/WindowLink.h"
 #include "settings/ExportTemplateLines.h"
 #include "settings/Registry.h"
 
@@ -56,6 +58,12 @@ struct RunEnvironment {
   // How drawings exported to DWG are finished in AutoCAD; none keeps the
   // lineweights and the host's title blocks.
   AcadTemplateSetup* acadSetup = nullptr;
+  // The printers a print run checks papers against; none publish media
+  // when none are given.
+  const Printers* printers = nullptr;
+  // The watcher's window, which takes the name of every print; none
+  // when no watcher is reachable.
+  WindowLink* watcher = nullptr;
 };
 
 // Asked when a run starts from a selected entry other than the first.

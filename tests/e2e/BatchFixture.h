@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -57,7 +58,7 @@ class BatchFixture : public ::testing::Test {
     fs::create_directories(folder_ / "home");
     fs::create_directories(folder_ / "out");
     fs::create_directories(folder_ / "tmp");
-    for (const char* shipped : {"KorrinExportTemplate.INI", "logo.ipt", "Tembrel.exe"}) {
+    for (const char* shipped : {"KorrinExportTemplate.INI", "logo.ipt", "papersizes.ini", "Tembrel.exe"}) {
       fs::copy_file(BuiltProgram(shipped), folder_ / "home" / shipped);
     }
     const std::string standin = BuiltProgram("korrin-standin");
@@ -80,6 +81,15 @@ class BatchFixture : public ::testing::Test {
     arguments.insert(arguments.end(), more.begin(), more.end());
     arguments.insert(arguments.end(), paths.begin(), paths.end());
     return Batch(arguments);
+  }
+
+  // Changes one line of the export template the program ships.
+  void SetOption(const std::string& key, const std::string& value) {
+    const std::string text = folder_.Read("home/KorrinExportTemplate.INI");
+    const std::regex line("(^|\n)" + key + "=[^\r\n]*");
+    const std::string changed = std::regex_replace(text, line, "$1" + key + "=" + value);
+    ASSERT_NE(changed, text) << key;
+    folder_.Write("home/KorrinExportTemplate.INI", changed);
   }
 
   std::string Sample(const std::string& name) const { return (folder_ / "samples" / name).string(); }

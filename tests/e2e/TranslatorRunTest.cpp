@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <regex>
 #include <string>
 
 #include "e2e/BatchFixture.h"
@@ -29,15 +28,6 @@ constexpr const char* kRestart =
 
 class TranslatorRunTest : public testing::BatchFixture {
  protected:
-  // Changes one line of the export template the program ships.
-  void SetOption(const std::string& key, const std::string& value) {
-    const std::string text = folder_.Read("home/KorrinExportTemplate.INI");
-    const std::regex line("(^|\n)" + key + "=[^\r\n]*");
-    const std::string changed = std::regex_replace(text, line, "$1" + key + "=" + value);
-    ASSERT_NE(changed, text) << key;
-    folder_.Write("home/KorrinExportTemplate.INI", changed);
-  }
-
   std::string HostSession() const { return folder_.Read("host/Inventor/Bin/Inventor.session"); }
 
   static std::uint32_t Triangles(const std::string& stl) { return testing::LittleEndian32(stl, 80); }

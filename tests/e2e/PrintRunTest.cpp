@@ -1,0 +1,173 @@
+// korrin-batch printing the stand-in's samples: into files, as the
+// watcher hears of them, and on a queue of a CUPS server of the test's own.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "e2e/BatchFixture.h"
+
+namespace korrin {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Joined;
+using testing::kStarted;
+using testing::Lines;
+using testing::SplitLines;
+
+// What pdfinfo says of a PDF file.
+struct PdfFacts {
+  int pages = 0;
+  std::string pageSize;  // "841.89 x 1190.55 pts (A3)"
+};
+
+PdfFacts ReadPdf(const std::string& path) {
+  const testing::ProgramRun info = testing::RunProgram("/usr/bin/pdfinfo", {path});
+  PdfFacts facts;
+  for (const std::string& line : SplitLines(info.out)) {
+    const auto value = [&line](const std::string& key) {
+      return line.substr(line.find_first_not_of(' ', key.size()));
+    };
+    if (line.rfind("Pages:", 0) == 0) facts.pages = std::stoi(value("Pages:"));
+    if (line.rfind("Page size:", 0) == 0) facts.pageSize = value("Page size:");
+  }
+  return facts;
+}
+
+class PrintRunTest : public testing::BatchFixture {
+ protected:
+  PrintRunTest() {
+    SetOption("PrinterPrintToFile", "1");
+    SetOption("PrinterPrintRange", "2");
+  }
+
+  testing::ProgramRun PrintFiles(const Lines& documents, const Lines& more = {}) {
+    return Export(Import(documents.front()), "Printer", documents, more);
+  }
+  static std::string Import(const std::string& document) {
+    return document.ends_with(".idw") ? "*.IDW" : document.ends_with(".iam") ? "*.IAM" : "*.IPT";
+  }
+  // The names the watcher was told, in order.
+  Lines Notified() const {
+    Lines names;
+    for (const std::string& line : SplitLines(folder_.Read("tmp/Tembrel.log"))) names.push_back(line.substr(20));
+    return names;
+  }
+  // The size name pdfinfo gives a page, "(A3)" in "841.89 x 1190.55 pts (A3)".
+  static std::string SizeName(const PdfFacts& pdf) {
+    const std::size_t open = pdf.pageSize.find('(');
+    return open == std::string::npos ? pdf.pageSize : pdf.pageSize.substr(open + 1, pdf.pageSize.size() - open - 2);
+  }
+  // The lines of one printed document.
+  static Lines Printed(const std::string& source, const std::string& base, const Lines& more = {}) {
+    return Joined({{"Opening: " + source, "Checking document references...", "Printing: " + base}, more,
+                   {"Closing document(s)"}});
+  }
+};
+
+TEST_F(PrintRunTest, EachSheetOfADrawingPrintsIntoAFileOfItsOwnOnThePaperOfItsSize) {
+  const std::string unit = Sample("drawings/drive-unit.idw");
+  const testing::ProgramRun run = PrintFiles({unit});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(SplitLines(run.out), Joined({kStarted, Printed(unit, Out("drive-unit")),
+                                         {"Ready", "Summary: 1 converted, 0 skipped, 0 failed"}}));
+  // At model scale each sheet takes the paper of its size: A0, A1, A2.
+  const char* sizes[] = {"A0", "A1", "A2"};
+  for (int sheet = 1; sheet <= 3; ++sheet) {
+    const PdfFacts pdf = ReadPdf(Out("drive-unit_" + std::to_string(sheet) + ".prn"));
+    EXPECT_EQ(pdf.pages, 1) << sheet;
+    EXPECT_EQ(SizeName(pdf), sizes[sheet - 1]) << pdf.pageSize;
+  }
+  EXPECT_FALSE(fs::exists(Out("drive-unit.prn")));
+  EXPECT_EQ(Notified(), (Lines{Out("drive-unit_1"), Out("drive-unit_2"), Out("drive-unit_3")}));
+}
+
+TEST_F(PrintRunTest, ASheetRangeOfOnePrintsUnderTheDocumentsOwnName) {
+  const std::string bracket = Sample("drawings/bracket.idw");
+  SetOption("PrinterPrintRange", "1");
+  testing::ProgramRun run = PrintFiles({bracket});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(ReadPdf(Out("bracket")).pages, 1) << "collated: the output base itself";
+  SetOption("PrinterCollate", "0");
+  run = PrintFiles({bracket});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(ReadPdf(Out("bracket.prn")).pages, 1);
+  EXPECT_EQ(Notified(), (Lines{Out("bracket"), Out("bracket")}));
+}
+
+TEST_F(PrintRunTest, RangesScalesAndCopiesChooseWhatIsPrintedAndInWhichOrder) {
+  const std::string unit = Sample("drawings/drive-unit.idw");
+  SetOption("PrinterPrintRange", "3");
+  SetOption("PrinterSheetrangeFrom", "2");
+  SetOption("PrinterSheetRangeTo", "3");
+  SetOption("PrinterScale", "2");
+  SetOption("PrinterCopies", "2");
+  testing::ProgramRun run = PrintFiles({unit});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_FALSE(fs::exists(Out("drive-unit_1.prn")));
+  for (const char* file : {"drive-unit_2.prn", "drive-unit_3.prn"}) {
+    EXPECT_EQ(SizeName(ReadPdf(Out(file))), "A3") << file << ": best fit on the chosen paper";
+  }
+  // Collated: the range once per copy; uncollated: each sheet's copies together.
+  EXPECT_EQ(Notified(),
+            (Lines{Out("drive-unit_2"), Out("drive-unit_3"), Out("drive-unit_2"), Out("drive-unit_3")}));
+  SetOption("PrinterCollate", "0");
+  SetOption("PrinterScale", "3");
+  run = PrintFiles({unit});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(Notified(), (Lines{Out("drive-unit_2"), Out("drive-unit_3"), Out("drive-unit_2"), Out("drive-unit_3"),
+                               Out("drive-unit_2"), Out("drive-unit_3")}));
+}
+
+TEST_F(PrintRunTest, AnExcludedSheetIsLeftOutAndAModelPrintsItsView) {
+  const std::string flange = Sample("drawings/flange.idw");
+  testing::ProgramRun run = PrintFiles({flange});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(ReadPdf(Out("flange_1.prn")).pages, 1);
+  EXPECT_FALSE(fs::exists(Out("flange_2.prn")));
+  EXPECT_EQ(Notified(), Lines{Out("flange_1")});
+
+  const std::string part = Sample("parts/bracket.ipt");
+  SetOption("PrinterCopies", "2");
+  run = PrintFiles({part});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(SplitLines(run.out),
+            Joined({kStarted, Printed(part, Out("bracket"), {"Print no: 1 finished", "Print no: 2 finished"}),
+                    {"Ready", "Summary: 1 converted, 0 skipped, 0 failed"}}));
+  const PdfFacts pdf = ReadPdf(Out("bracket.prn"));
+  EXPECT_EQ(pdf.pages, 1);
+  EXPECT_EQ(SizeName(pdf), "A3");
+}
+
+TEST_F(PrintRunTest, APaperMissingFromTheDefinitionsStopsTheRunWithNothingPrinted) {
+  SetOption("PrinterPapersize", "A9");
+  const std::string first = Sample("drawings/bracket.idw");
+  const std::string second = Sample("drawings/flange.idw");
+  const testing::ProgramRun run = PrintFiles({first, second});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.err,
+            "[message] Width and height of selected paper not defined\nAdd paperdefinition and papersize in "
+            "INI-settings before continuing\n");
+  EXPECT_EQ(SplitLines(run.out),
+            Joined({kStarted, Printed(first, Out("bracket")),
+                    {"Ready", "Summary: 0 converted, 0 skipped, 1 failed, 1 not reached"}}));
+  EXPECT_TRUE(fs::is_empty(Out("")));
+}
+
+TEST_F(PrintRunTest, PrintingBesideAnExportWritesBoth) {
+  const std::string part = Sample("parts/washer.ipt");
+  const testing::ProgramRun run = Export("*.IPT", "*.STP", {part}, {"--print"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(SplitLines(run.out),
+            Joined({kStarted,
+                    {"Opening: " + part, "Checking document references...", "Exporting document: " + Out("washer.STP"),
+                     "Print no: 1 finished", "Closing document(s)", "Ready",
+                     "Summary: 1 converted, 0 skipped, 0 failed"}}));
+  EXPECT_TRUE(fs::is_regular_file(Out("washer.stp")));
+  EXPECT_EQ(ReadPdf(Out("washer.prn")).pages, 1);
+}
+
+}  // namespace
+}  // namespace korrin
