@@ -13,10 +13,10 @@
 #include "app/CatalogueReport.h"
 #include "app/ConsoleDialogs.h"
 #include "app/InterruptRequests.h"
-#include "ports/NoPrinters.h"
 #include "platform/ProgramFolders.h"
 #include "platform/linux/LocalSocketWindowLink.h"
 #include "platform/linux/ProcProcessTable.h"
+#include "platform/linux/QtPrinters.h"
 #include "platform/linux/SqliteRegistry.h"
 
 int main(int argc, char** argv) {
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     (commandLine.exitStatus == 0 ? std::cout : std::cerr) << commandLine.message;
     return commandLine.exitStatus;
   }
-  korrin::NoPrinters printers;
+  korrin::QtPrinters printers;
   if (commandLine.request->catalogue) {
     korrin::ConsoleDialogs dialogs(std::cerr, false);
     return korrin::PrintCatalogue(korrin::ProgramFolder(), std::cout, dialogs, printers) ? 0 : 1;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "host/HostCodes.h"
 #include "print/PaperSizeFile.h"
 #include "print/PaperSizeRow.h"
 #include "settings/TextCase.h"
@@ -19,12 +20,12 @@ struct PaperId {
   std::int32_t id;
 };
 
-// The host's paper ids; 14355 (Custom) takes its size from the print manager.
+// The host's paper ids; Custom takes its size from the print manager.
 constexpr std::array<PaperId, 19> kPaperIds{{
     {"10x14", 14337},  {"A2", 14339},        {"A3", 14340},     {"A4", 14341},      {"A4Small", 14342},
     {"A5", 14343},     {"B4", 14344},        {"B5", 14345},     {"C", 14346},       {"D", 14347},
     {"E", 14348},      {"Executive", 14349}, {"Folio", 14350},  {"Ledger", 14351},  {"Legal", 14352},
-    {"Letter", 14353}, {"Quarto", 14354},    {"Custom", 14355}, {"Default", 14356},
+    {"Letter", 14353}, {"Quarto", 14354},    {"Custom", host::kCustomPaperSize}, {"Default", 14356},
 }};
 
 // A standard sheet, smaller side first, in centimetres rounded to one
