@@ -67,11 +67,11 @@ class BatchFixture : public ::testing::Test {
   }
 
   ProgramRun Batch(const Lines& arguments, const std::string& interruptAfter = "") const {
-    return RunProgram(BuiltProgram("korrin-batch"), arguments,
-                               {"KORRIN_HOME=" + (folder_ / "home").string(),
-                                "KORRIN_REGISTRY=" + (folder_ / "host" / "registry").string(),
-                                "TEMP=" + (folder_ / "tmp").string()},
-                               interruptAfter);
+    Lines environment = {"KORRIN_HOME=" + (folder_ / "home").string(),
+                         "KORRIN_REGISTRY=" + (folder_ / "host" / "registry").string(),
+                         "TEMP=" + (folder_ / "tmp").string()};
+    environment.insert(environment.end(), moreEnvironment_.begin(), moreEnvironment_.end());
+    return RunProgram(BuiltProgram("korrin-batch"), arguments, environment, interruptAfter);
   }
   // Exports to the output folder.
   ProgramRun Export(const std::string& import, const std::string& format, Lines paths,
@@ -98,6 +98,8 @@ class BatchFixture : public ::testing::Test {
   std::string Read(const std::string& path) const { return folder_.Read(fs::relative(path, folder_.path()).string()); }
 
   TemporaryFolder folder_;
+  // Entries ("NAME=value") every korrin-batch of the test gets besides.
+  Lines moreEnvironment_;
 };
 
 }  // namespace korrin::testing

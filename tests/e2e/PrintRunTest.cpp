@@ -7,6 +7,7 @@
 #include <string>
 
 #include "e2e/BatchFixture.h"
+#include "support/PrivateCups.h"
 
 namespace korrin {
 namespace {
@@ -167,6 +168,60 @@ TEST_F(PrintRunTest, PrintingBesideAnExportWritesBoth) {
                      "Summary: 1 converted, 0 skipped, 0 failed"}}));
   EXPECT_TRUE(fs::is_regular_file(Out("washer.stp")));
   EXPECT_EQ(ReadPdf(Out("washer.prn")).pages, 1);
+}
+
+// A server of the test's own with a queue that prints into a PDF file.
+class QueuePrintTest : public PrintRunTest {
+ protected:
+  QueuePrintTest() {
+    SetOption("PrinterPrintToFile", "0");
+    EXPECT_TRUE(cups_.AddPdfQueue("plotter"));
+    EXPECT_TRUE(cups_.SetDefault("plotter"));
+    const Lines environment = cups_.Environment();
+    moreEnvironment_.insert(moreEnvironment_.end(), environment.begin(), environment.end());
+  }
+
+  testing::PrivateCups cups_;
+};
+
+TEST_F(QueuePrintTest, JobsArriveOnTheNamedOrTheDefaultQueueOnePerSheetAndCopy) {
+  const std::string unit = Sample("drawings/drive-unit.idw");
+  SetOption("PrinterPrinter", "plotter");
+  SetOption("PrinterCopies", "2");
+  SetOption("PrinterCollate", "0");
+  testing::ProgramRun run = PrintFiles({unit});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  ASSERT_TRUE(cups_.WaitUntilIdle("plotter"));
+  EXPECT_EQ(cups_.CompletedJobs("plotter"), 6);
+  const PdfFacts last = ReadPdf(cups_.OutputPath("plotter"));
+  EXPECT_EQ(last.pages, 1);
+  EXPECT_EQ(SizeName(last), "A2") << "the last job is the third sheet's second copy";
+  EXPECT_FALSE(fs::exists(Out("drive-unit_1.prn")));
+
+  // "Default" is the server's default queue.
+  SetOption("PrinterPrinter", "Default");
+  SetOption("PrinterCopies", "1");
+  run = PrintFiles({Sample("drawings/bracket.idw")});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  ASSERT_TRUE(cups_.WaitUntilIdle("plotter"));
+  EXPECT_EQ(cups_.CompletedJobs("plotter"), 7);
+}
+
+TEST_F(QueuePrintTest, AModelPaperTheQueueDoesNotOfferIsNotPrinted) {
+  const std::string part = Sample("parts/pin.ipt");
+  SetOption("PrinterPrinter", "plotter");
+  SetOption("PrinterPapersize", "E Sheet");
+  testing::ProgramRun run = PrintFiles({part});
+  const std::string refused = "Custom papersize: ( E Sheet ) not supported on this printer: plotter";
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(SplitLines(run.out), Joined({kStarted, Printed(part, Out("pin"), {refused}),
+                                         {"Ready", "Summary: 0 converted, 0 skipped, 1 failed"}}));
+  SetOption("PrinterPapersize", "A4");
+  run = PrintFiles({part});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  ASSERT_TRUE(cups_.WaitUntilIdle("plotter"));
+  EXPECT_EQ(cups_.CompletedJobs("plotter"), 1);
+  EXPECT_EQ(SizeName(ReadPdf(cups_.OutputPath("plotter"))), "A4");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <sys/un.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -178,6 +179,12 @@ bool PrivateCups::WaitUntilIdle(const std::string& name) {
   }
   ADD_FAILURE() << "the queue " << name << " still has jobs:\n" << ReadAll(folder_ / "log/error_log");
   return false;
+}
+
+int PrivateCups::CompletedJobs(const std::string& name) {
+  std::string jobs;
+  if (!RunTool(kLpstat, {"-h", socket_, "-W", "completed", "-o", name}, &jobs)) return -1;
+  return static_cast<int>(std::count(jobs.begin(), jobs.end(), '\n'));
 }
 
 std::string PrivateCups::OutputPath(const std::string& name) const {

@@ -37,6 +37,8 @@ class PrivateCups {
   bool SetDefault(const std::string& name);
   // Waits until the queue has no pending job, so its output is complete.
   bool WaitUntilIdle(const std::string& name);
+  // How many jobs of the queue have completed (printed or not).
+  int CompletedJobs(const std::string& name);
   // Each job overwrites the queue's one output file.
   std::string OutputPath(const std::string& name) const;
   std::string Output(const std::string& name) const;
