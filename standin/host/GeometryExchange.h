@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "documents/StandinDocument.h"
+#include "geometry/ProjectedView.h"
 #include "ports/Result.h"
 
 namespace korrin::standin {
@@ -74,6 +75,11 @@ class GeometryExchange {
   virtual Result<ImportResult> ReadStep(const std::string& path, const ImportRepair& repair) = 0;
   virtual Result<ImportResult> ReadIges(const std::string& path, const ImportRepair& repair) = 0;
   virtual Result<ImportResult> ReadStl(const std::string& path) = 0;
+  // The model seen from the direction with its hidden lines found, and its
+  // facets when asked (for shaded pictures), in millimetres of the view
+  // plane. Parts without geometry add nothing: a model with no shape at
+  // all gives an empty view.
+  virtual Result<ProjectedView> Project(const ModelNode& model, ViewDirection direction, bool withFacets) = 0;
 };
 
 }  // namespace korrin::standin

@@ -10,6 +10,7 @@
 #include <numbers>
 
 #include "geometry/GeometryFailure.h"
+#include "geometry/HiddenLineProjection.h"
 #include "geometry/IgesWriter.h"
 #include "geometry/OcctGuard.h"
 #include "geometry/ModelReaders.h"
@@ -95,6 +96,29 @@ Result<TopoDS_Shape> ShapeOf(const ModelNode& model) {
   return TopoDS_Shape(all);
 }
 
+// Every part of the model that has a shape, placed in the model's
+// coordinates; parts without one are left out, as a view shows nothing of
+// them. Gives how many were added.
+Result<int> AddShapes(const ModelNode& model, const gp_Trsf& parent, BRep_Builder& builder, TopoDS_Compound& all) {
+  const gp_Trsf here = parent.Multiplied(TransformOf(model.placement));
+  if (!model.isAssembly()) {
+    if (model.geometry.empty()) return 0;
+    auto shape = ShapeFromBrepText(model.geometry);
+    if (!shape) {
+      return Failure{shape.failure().number, "The part \"" + model.name + "\": " + shape.failure().description};
+    }
+    builder.Add(all, shape.value().Moved(TopLoc_Location(here)));
+    return 1;
+  }
+  int added = 0;
+  for (const ModelNode& component : model.components) {
+    auto count = AddShapes(component, here, builder, all);
+    if (!count) return count;
+    added += count.value();
+  }
+  return added;
+}
+
 Result<ImportResult> ResultOf(Result<ImportedModel> imported, const std::string& path) {
   if (!imported) return imported.failure();
   const std::string name = std::filesystem::path(path).stem().string();
@@ -178,6 +202,16 @@ Result<ImportResult> OcctGeometryExchange::ReadIges(const std::string& path, con
 
 Result<ImportResult> OcctGeometryExchange::ReadStl(const std::string& path) {
   return ResultOf(standin::ReadStl(path), path);
+}
+
+Result<ProjectedView> OcctGeometryExchange::Project(const ModelNode& model, ViewDirection direction, bool withFacets) {
+  BRep_Builder builder;
+  TopoDS_Compound all;
+  builder.MakeCompound(all);
+  auto added = AddShapes(model, gp_Trsf(), builder, all);
+  if (!added) return added.failure();
+  if (added.value() == 0) return ProjectedView{};
+  return ProjectShape(all, direction, withFacets);
 }
 
 }  // namespace korrin::standin

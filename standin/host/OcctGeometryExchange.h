@@ -17,6 +17,7 @@ class OcctGeometryExchange final : public GeometryExchange {
   Result<ImportResult> ReadStep(const std::string& path, const ImportRepair& repair) override;
   Result<ImportResult> ReadIges(const std::string& path, const ImportRepair& repair) override;
   Result<ImportResult> ReadStl(const std::string& path) override;
+  Result<ProjectedView> Project(const ModelNode& model, ViewDirection direction, bool withFacets) override;
 };
 
 // A product structure of shapes as the host's model: parts carry their shape

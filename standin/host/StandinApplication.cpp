@@ -43,6 +43,7 @@ Status StandinApplication::Quit() {
 void StandinApplication::Terminate() {
   quit_ = true;
   documents_.Clear();
+  printManagers_.Clear();
   openOrder_.clear();
 }
 

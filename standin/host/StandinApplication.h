@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "HandleTable.h"
+#include "PrintManagerState.h"
+#include "PrintSubmission.h"
 #include "StandinSettings.h"
 #include "TranslatorCatalogue.h"
 #include "documents/StandinDocument.h"
@@ -27,6 +29,8 @@ class StandinApplication final : public host::Application, public host::Document
   StandinApplication(StandinSettings settings, std::shared_ptr<OpenHistory> history);
 
   bool quit() const { return quit_; }
+  // Every page printed so far, in order.
+  const std::vector<PrintSubmission>& printSubmissions() const { return printSubmissions_; }
   // Ends the instance as an ended process does: no documents saved, every
   // later call fails.
   void Terminate();
@@ -138,6 +142,7 @@ class StandinApplication final : public host::Application, public host::Document
     std::vector<host::DescriptorHandle> descriptors;  // one per reference, made on first use
     // An imported model not yet saved as documents of its own.
     std::optional<ModelNode> importedModel;
+    host::PrintManagerHandle printManager;  // made on first use
   };
   struct SheetPlace {
     host::DocumentHandle document;
@@ -173,6 +178,14 @@ class StandinApplication final : public host::Application, public host::Document
   Status Translate(const AddInState& translator, LoadedDocument& document, const OptionEntries& options,
                    const std::string& path);
   Result<ModelNode> ModelOf(const LoadedDocument& document) const;
+  // The parts and assemblies a drawing refers to; a reference that does not
+  // read as one is left out.
+  std::vector<ModelNode> ReferencedModels(const LoadedDocument& drawing) const;
+  Result<PrintManagerState*> FindPrintManager(host::PrintManagerHandle manager);
+  // A drawing's print manager, for one of the settings only it has.
+  Result<PrintManagerState*> FindDrawingPrintManager(host::PrintManagerHandle manager, const std::string& setting);
+  PrintSubmission SubmissionOf(const LoadedDocument& document, const PrintManagerState& state, bool toFile,
+                               const std::string& destination, double paperWidth, double paperHeight) const;
   void BusyFor(std::int32_t milliseconds);
   // An add-in that is a translator of this running host.
   Result<AddInState*> FindTranslator(host::AddInHandle translator);
@@ -194,6 +207,8 @@ class StandinApplication final : public host::Application, public host::Document
   HandleTable<host::ContextHandle, std::int32_t> contexts_{counter_, "translation context"};
   HandleTable<host::OptionMapHandle, OptionEntries> optionMaps_{counter_, "option map"};
   HandleTable<host::DataMediumHandle, std::string> media_{counter_, "data medium"};
+  HandleTable<host::PrintManagerHandle, PrintManagerState> printManagers_{counter_, "print manager"};
+  std::vector<PrintSubmission> printSubmissions_;
   std::map<std::uint64_t, std::pair<host::DocumentHandle, std::size_t>> descriptorPlaces_;
   std::vector<host::AddInHandle> addInOrder_;
   std::vector<host::DocumentHandle> openOrder_;  // the active document is the last

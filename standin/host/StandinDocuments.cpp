@@ -261,6 +261,7 @@ Status StandinApplication::Close(host::DocumentHandle document, std::optional<bo
     windows_.Remove(views_.Find(closing.view).value()->window);
     views_.Remove(closing.view);
     for (const host::DescriptorHandle descriptor : closing.descriptors) descriptorPlaces_.erase(descriptor.value);
+    if (closing.printManager) printManagers_.Remove(closing.printManager);
     std::erase(openOrder_, handle);
   }
   for (const host::DocumentHandle handle : gone) documents_.Remove(handle);

@@ -128,6 +128,15 @@ Result<ModelNode> StandinApplication::ModelOf(const LoadedDocument& document) co
   return root;
 }
 
+std::vector<ModelNode> StandinApplication::ReferencedModels(const LoadedDocument& drawing) const {
+  std::vector<ModelNode> models;
+  for (const StandinReference& reference : drawing.model.references) {
+    auto model = ModelOfFile(ResolvedReference(drawing.folder, reference.path), std::nullopt, 1);
+    if (model) models.push_back(std::move(model).value());
+  }
+  return models;
+}
+
 Result<host::DocumentHandle> StandinApplication::ImportModel(const std::string& path) {
   if (settings_.geometry == nullptr) return Unspecified("This stand-in host has no geometry translators.");
   const std::string extension = UpperExtension(path);
