@@ -14,6 +14,7 @@
 #include "app/ConsoleDialogs.h"
 #include "app/InterruptRequests.h"
 #include "platform/ProgramFolders.h"
+#include "platform/linux/RuntimeFolder.h"
 #include "platform/linux/LocalSocketWindowLink.h"
 #include "platform/linux/ProcProcessTable.h"
 #include "platform/linux/QtPrinters.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
   // fonts, but korrin-batch shows no window: it draws offscreen unless told
   // otherwise.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  korrin::PrepareRuntimeFolder();
   QGuiApplication application(argc, argv);
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   const korrin::BatchCommandLine commandLine = korrin::ParseBatchCommandLine(arguments);

@@ -116,9 +116,23 @@ class BatchRun {
   void StartTheWatcher() {
     if (CountProcesses(env_.processes, kWatcherProgram) > 0) return;
     if (StartWatcher(env_.processes, env_.programFolder)) {
+      WaitForTheWatchersWindow();
       log_.LogLine("Watcher started");
     } else {
       log_.LogLine("Watcher could not be enabled. This may cause user intervention when converting files");
+    }
+  }
+
+  // A watcher just started takes a moment to open its window; the names of
+  // the first prints would be lost if the run went on at once.
+  void WaitForTheWatchersWindow() {
+    if (env_.watcher == nullptr) return;
+    constexpr std::chrono::seconds kLongestWatcherStart{5};
+    const auto deadline = env_.waitLimit.now() + kLongestWatcherStart;
+    while (env_.watcher->SetTextOfEmptyBox(std::string(kWatcherWindowTitle), std::string(kWatcherBoxClass), "") ==
+               TextDelivery::NoWindow &&
+           env_.waitLimit.now() < deadline) {
+      env_.events.Pause();
     }
   }
 

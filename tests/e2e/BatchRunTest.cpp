@@ -98,16 +98,18 @@ TEST_F(BatchRunTest, ExportsDrawingsToEveryFormatOfferedForDrawings) {
   EXPECT_NE(dwg.find("option Export_Acad_IniFile="), std::string::npos) << dwg;
 }
 
-TEST_F(BatchRunTest, PrintingSaysItIsNotAvailableAndFailsTheEntry) {
+TEST_F(BatchRunTest, APrintWithNoPrinterToReachFailsItsEntry) {
+  // A CUPS server that does not run: no queue, no default queue.
+  moreEnvironment_.push_back("CUPS_SERVER=" + (folder_ / "no-cups.sock").string());
   const std::string part = Sample("parts/pin.ipt");
   const testing::ProgramRun run = Export("*.IPT", "Printer", {part});
   EXPECT_EQ(run.exitCode, 1);
+  const std::string failed = "Print no: 1 finished with errors: The system has no print queue.";
   EXPECT_EQ(SplitLines(run.out),
             Joined({kStarted,
-                    {"Opening: " + part, "Checking document references...", "Printing: " + Out("pin"),
-                     "Printing is not available in this build", "Closing document(s)", "Ready",
-                     "Summary: 0 converted, 0 skipped, 1 failed"}}));
-  EXPECT_EQ(Summary(), "path,outcome,reason\r\n" + part + ",failed,Printing is not available in this build\r\n");
+                    {"Opening: " + part, "Checking document references...", "Printing: " + Out("pin"), failed,
+                     "Closing document(s)", "Ready", "Summary: 0 converted, 0 skipped, 1 failed"}}));
+  EXPECT_EQ(Summary(), "path,outcome,reason\r\n" + part + ",failed,Printing failed: The system has no print queue.\r\n");
 }
 
 TEST_F(BatchRunTest, WritesBesideTheSourceOrIntoTheExportFolder) {
