@@ -7,6 +7,7 @@
 #include <string>
 
 #include "e2e/BatchFixture.h"
+#include "standin/host/PdfReading.h"
 #include "support/PrivateCups.h"
 
 namespace korrin {
@@ -17,25 +18,6 @@ using testing::Joined;
 using testing::kStarted;
 using testing::Lines;
 using testing::SplitLines;
-
-// What pdfinfo says of a PDF file.
-struct PdfFacts {
-  int pages = 0;
-  std::string pageSize;  // "841.89 x 1190.55 pts (A3)"
-};
-
-PdfFacts ReadPdf(const std::string& path) {
-  const testing::ProgramRun info = testing::RunProgram("/usr/bin/pdfinfo", {path});
-  PdfFacts facts;
-  for (const std::string& line : SplitLines(info.out)) {
-    const auto value = [&line](const std::string& key) {
-      return line.substr(line.find_first_not_of(' ', key.size()));
-    };
-    if (line.rfind("Pages:", 0) == 0) facts.pages = std::stoi(value("Pages:"));
-    if (line.rfind("Page size:", 0) == 0) facts.pageSize = value("Page size:");
-  }
-  return facts;
-}
 
 class PrintRunTest : public testing::BatchFixture {
  protected:
@@ -57,7 +39,7 @@ class PrintRunTest : public testing::BatchFixture {
     return names;
   }
   // The size name pdfinfo gives a page, "(A3)" in "841.89 x 1190.55 pts (A3)".
-  static std::string SizeName(const PdfFacts& pdf) {
+  static std::string SizeName(const testing::PdfInfo& pdf) {
     const std::size_t open = pdf.pageSize.find('(');
     return open == std::string::npos ? pdf.pageSize : pdf.pageSize.substr(open + 1, pdf.pageSize.size() - open - 2);
   }
@@ -77,8 +59,8 @@ TEST_F(PrintRunTest, EachSheetOfADrawingPrintsIntoAFileOfItsOwnOnThePaperOfItsSi
   // At model scale each sheet takes the paper of its size: A0, A1, A2.
   const char* sizes[] = {"A0", "A1", "A2"};
   for (int sheet = 1; sheet <= 3; ++sheet) {
-    const PdfFacts pdf = ReadPdf(Out("drive-unit_" + std::to_string(sheet) + ".prn"));
-    EXPECT_EQ(pdf.pages, 1) << sheet;
+    const testing::PdfInfo pdf = testing::ReadPdfInfo(Out("drive-unit_" + std::to_string(sheet) + ".prn"));
+    EXPECT_EQ(pdf.pages, "1") << sheet;
     EXPECT_EQ(SizeName(pdf), sizes[sheet - 1]) << pdf.pageSize;
   }
   EXPECT_FALSE(fs::exists(Out("drive-unit.prn")));
@@ -90,11 +72,11 @@ TEST_F(PrintRunTest, ASheetRangeOfOnePrintsUnderTheDocumentsOwnName) {
   SetOption("PrinterPrintRange", "1");
   testing::ProgramRun run = PrintFiles({bracket});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(ReadPdf(Out("bracket")).pages, 1) << "collated: the output base itself";
+  EXPECT_EQ(testing::ReadPdfInfo(Out("bracket")).pages, "1") << "collated: the output base itself";
   SetOption("PrinterCollate", "0");
   run = PrintFiles({bracket});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(ReadPdf(Out("bracket.prn")).pages, 1);
+  EXPECT_EQ(testing::ReadPdfInfo(Out("bracket.prn")).pages, "1");
   EXPECT_EQ(Notified(), (Lines{Out("bracket"), Out("bracket")}));
 }
 
@@ -109,7 +91,7 @@ TEST_F(PrintRunTest, RangesScalesAndCopiesChooseWhatIsPrintedAndInWhichOrder) {
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_FALSE(fs::exists(Out("drive-unit_1.prn")));
   for (const char* file : {"drive-unit_2.prn", "drive-unit_3.prn"}) {
-    EXPECT_EQ(SizeName(ReadPdf(Out(file))), "A3") << file << ": best fit on the chosen paper";
+    EXPECT_EQ(SizeName(testing::ReadPdfInfo(Out(file))), "A3") << file << ": best fit on the chosen paper";
   }
   // Collated: the range once per copy; uncollated: each sheet's copies together.
   EXPECT_EQ(Notified(),
@@ -126,7 +108,7 @@ TEST_F(PrintRunTest, AnExcludedSheetIsLeftOutAndAModelPrintsItsView) {
   const std::string flange = Sample("drawings/flange.idw");
   testing::ProgramRun run = PrintFiles({flange});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(ReadPdf(Out("flange_1.prn")).pages, 1);
+  EXPECT_EQ(testing::ReadPdfInfo(Out("flange_1.prn")).pages, "1");
   EXPECT_FALSE(fs::exists(Out("flange_2.prn")));
   EXPECT_EQ(Notified(), Lines{Out("flange_1")});
 
@@ -137,8 +119,8 @@ TEST_F(PrintRunTest, AnExcludedSheetIsLeftOutAndAModelPrintsItsView) {
   EXPECT_EQ(SplitLines(run.out),
             Joined({kStarted, Printed(part, Out("bracket"), {"Print no: 1 finished", "Print no: 2 finished"}),
                     {"Ready", "Summary: 1 converted, 0 skipped, 0 failed"}}));
-  const PdfFacts pdf = ReadPdf(Out("bracket.prn"));
-  EXPECT_EQ(pdf.pages, 1);
+  const testing::PdfInfo pdf = testing::ReadPdfInfo(Out("bracket.prn"));
+  EXPECT_EQ(pdf.pages, "1");
   EXPECT_EQ(SizeName(pdf), "A3");
 }
 
@@ -167,7 +149,7 @@ TEST_F(PrintRunTest, PrintingBesideAnExportWritesBoth) {
                      "Print no: 1 finished", "Closing document(s)", "Ready",
                      "Summary: 1 converted, 0 skipped, 0 failed"}}));
   EXPECT_TRUE(fs::is_regular_file(Out("washer.stp")));
-  EXPECT_EQ(ReadPdf(Out("washer.prn")).pages, 1);
+  EXPECT_EQ(testing::ReadPdfInfo(Out("washer.prn")).pages, "1");
 }
 
 // A server of the test's own with a queue that prints into a PDF file.
@@ -193,8 +175,8 @@ TEST_F(QueuePrintTest, JobsArriveOnTheNamedOrTheDefaultQueueOnePerSheetAndCopy) 
   EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
   ASSERT_TRUE(cups_.WaitUntilIdle("plotter"));
   EXPECT_EQ(cups_.CompletedJobs("plotter"), 6);
-  const PdfFacts last = ReadPdf(cups_.OutputPath("plotter"));
-  EXPECT_EQ(last.pages, 1);
+  const testing::PdfInfo last = testing::ReadPdfInfo(cups_.OutputPath("plotter"));
+  EXPECT_EQ(last.pages, "1");
   // The last job is the third sheet's second copy, an A2 sheet: a queue
   // that has no A2 prints it on its own paper.
   EXPECT_EQ(SizeName(last), "A4");
@@ -223,7 +205,7 @@ TEST_F(QueuePrintTest, AModelPaperTheQueueDoesNotOfferIsNotPrinted) {
   EXPECT_EQ(run.exitCode, 0) << run.err;
   ASSERT_TRUE(cups_.WaitUntilIdle("plotter"));
   EXPECT_EQ(cups_.CompletedJobs("plotter"), 1);
-  EXPECT_EQ(SizeName(ReadPdf(cups_.OutputPath("plotter"))), "A4");
+  EXPECT_EQ(SizeName(testing::ReadPdfInfo(cups_.OutputPath("plotter"))), "A4");
 }
 
 }  // namespace

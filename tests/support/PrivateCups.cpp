@@ -49,7 +49,8 @@ std::string ReadAll(const std::filesystem::path& path) {
 
 }  // namespace
 
-PrivateCups::PrivateCups() : socket_((folder_ / "cups.sock").string()) {
+PrivateCups::PrivateCups(std::string socket)
+    : socket_(socket.empty() ? (folder_ / "cups.sock").string() : std::move(socket)) {
   if (socket_.size() >= sizeof(sockaddr_un::sun_path)) {
     ADD_FAILURE() << "socket path too long for a Unix socket: " << socket_;
     return;

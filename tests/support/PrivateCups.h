@@ -18,8 +18,10 @@ namespace korrin::testing {
 // false; the server is stopped with SIGTERM when the object goes away.
 class PrivateCups {
  public:
-  // Starts the server and waits until it answers.
-  PrivateCups();
+  // Starts the server and waits until it answers, on a socket in its own
+  // folder unless the test names one (where the process's libcups already
+  // looks, for example).
+  explicit PrivateCups(std::string socket = "");
   PrivateCups(const PrivateCups&) = delete;
   PrivateCups& operator=(const PrivateCups&) = delete;
   ~PrivateCups();
