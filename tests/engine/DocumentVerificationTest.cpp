@@ -1,0 +1,207 @@
+#include "EngineFixture.h"
+#include "verify/DocumentVerification.h"
+#include "verify/ValidationReport.h"
+
+namespace korrin {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class DocumentVerificationTest : public testing::EngineFixture {
+ protected:
+  standin::StandinDocument Assembly(std::vector<std::string> references) {
+    standin::StandinDocument assembly = Part();
+    assembly.type = standin::DocumentType::Assembly;
+    for (std::string& reference : references) assembly.references.push_back({std::move(reference), std::nullopt});
+    return assembly;
+  }
+  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  static std::string Indent(int level) { return std::string(static_cast<std::size_t>(level) * 5, ' '); }
+
+  VerificationOutcome Verify(const Lines& files, const std::string& pattern = "*.IAM",
+                             const std::string& project = "/p/default.ipj") {
+    VerificationPorts ports = Ports();
+    return VerifyDocuments(ports, files, pattern, project);
+  }
+  VerificationPorts Ports() {
+    return {connector_, dialogs_, events_, [this](const std::string& line) { lines_.push_back(line); }, {}};
+  }
+  // The lines written for the files, without the separators and the end.
+  Lines Written() const {
+    Lines written;
+    for (const std::string& line : lines_) {
+      if (line.front() != '-' && line != kVerificationFinished) written.push_back(line);
+    }
+    return written;
+  }
+
+  Lines lines_;
+};
+
+TEST_F(DocumentVerificationTest, RefusesAnEmptyListOtherFilesAndAMissingProject) {
+  const struct {
+    Lines files;
+    const char* pattern;
+    const char* project;
+    const char* message;
+  } refusals[] = {{{}, "*.IPT", "/p.ipj", "No files to check"},
+                  {{"/a.ide"}, "*.IDE", "/p.ipj", "Files must be Inventor documents"},
+                  {{"/a.stp"}, "*.STP", "/p.ipj", "Files must be Inventor documents"},
+                  {{"/a.ipt"}, "*.ipt", "", "No projectfile specified"}};
+  for (const auto& refusal : refusals) {
+    lines_.clear();
+    dialogs_.ExpectMessage(refusal.message);
+    EXPECT_FALSE(Verify(refusal.files, refusal.pattern, refusal.project).started) << refusal.message;
+    EXPECT_EQ(lines_, Lines{kVerificationFinished});
+  }
+}
+
+TEST_F(DocumentVerificationTest, LogsEachFilesStateAndItsTreeIndentedByLevel) {
+  Write("a/p.ipt", Part());
+  Write("a/b.iam", Assembly({"p.ipt"}));
+  standin::StandinDocument top = Assembly({"b.iam", "p.ipt"});
+  top.needsMigrating = true;
+  top.computeStatus = standin::ComputeStatus::OutOfDate;
+  Write("a/top.iam", top);
+  const VerificationOutcome outcome = Verify({Path("a/p.ipt"), Path("a/top.iam")});
+  EXPECT_EQ(outcome.clean, 2u);
+  EXPECT_EQ(lines_, (Lines{std::string(69, '-'), "Verifying " + Path("a/p.ipt"), "Up to date...",
+                           "No referenced files...", std::string(69, '-'), "Verifying " + Path("a/top.iam"),
+                           "Needs Migrating", "Not up to date...", Indent(1) + Path("a/b.iam"),
+                           // Parts are not descended into.
+                           Indent(2) + Path("a/p.ipt"), Indent(1) + Path("a/p.ipt"),
+                           "Verification finished"}));
+}
+
+TEST_F(DocumentVerificationTest, AnyFailureBelowFailsTheFileAndAReaderFailureEndsItsWalk) {
+  standin::StandinDocument feature = Part();
+  feature.type = standin::DocumentType::DesignElement;
+  Write("a/slot.ide", feature);
+  Write("a/p.ipt", Part());
+  Write("a/features.iam", Assembly({"slot.ide"}));
+  // The failed subassembly comes first: a later part must not hide it.
+  Write("a/top.iam", Assembly({"features.iam", "p.ipt"}));
+  Write("a/broken.iam", Assembly({"p.ipt", "gone.ipt", "features.iam"}));
+  const VerificationOutcome outcome = Verify({Path("a/top.iam"), Path("a/broken.iam")});
+  EXPECT_EQ(outcome.failed, 2u);
+  EXPECT_EQ(Written(),
+            (Lines{"Verifying " + Path("a/top.iam"), "Up to date...", Indent(1) + Path("a/features.iam"),
+                   Indent(2) + Path("a/slot.ide"), "Error resolving: " + Path("a/features.iam") + "   Assembly",
+                   Indent(1) + Path("a/p.ipt"), "Errors...", "Verifying " + Path("a/broken.iam"), "Up to date...",
+                   Indent(1) + Path("a/p.ipt"), Indent(1) + Path("a/gone.ipt"), "Errors..."}));
+}
+
+TEST_F(DocumentVerificationTest, AReferenceCycleEndsWithALineOfItsOwn) {
+  Write("c/a.iam", Assembly({"b.iam"}));
+  Write("c/b.iam", Assembly({"a.iam"}));
+  const VerificationOutcome outcome = Verify({Path("c/a.iam")});
+  EXPECT_EQ(outcome.failed, 1u);
+  EXPECT_EQ(Written(), (Lines{"Verifying " + Path("c/a.iam"), "Up to date...", Indent(1) + Path("c/b.iam"),
+                              Indent(2) + Path("c/a.iam"),
+                              "Circular reference: " + Path("c/a.iam") + " refers back to itself through its "
+                                                                          "references",
+                              "Error resolving: " + Path("c/a.iam") + "   Assembly",
+                              "Error resolving: " + Path("c/b.iam") + "   Assembly", "Errors..."}));
+}
+
+TEST_F(DocumentVerificationTest, AFileTheReaderCannotOpenIsNamedWithItsReason) {
+  standin::StandinDocument newer = Part();
+  newer.release = {9, 0};
+  const std::string path = Write("n.ipt", newer);
+  Verify({path}, "*.IPT");
+  ASSERT_EQ(Written().size(), 3u);
+  EXPECT_EQ(Written()[1].rfind("Error opening: " + path + "   \"" + path + "\" was saved by", 0), 0u) << Written()[1];
+  EXPECT_TRUE(Written()[1].ends_with("     ( may be a newer Inventor version file )"));
+  EXPECT_EQ(Written()[2], "Errors...");
+}
+
+class ValidationReportTest : public DocumentVerificationTest {
+ protected:
+  bool Validate(const Lines& files, const std::string& pattern = "*.IPT", const std::string& project = "") {
+    VerificationPorts ports = Ports();
+    return ValidateDocumentsReport(ports, report_, files, pattern, project.empty() ? ActiveProject() : project);
+  }
+  std::string ActiveProject() {
+    auto reader = connector_.NewApprentice();
+    return reader.ok() && reader.value()->ActiveProjectFile() ? reader.value()->ActiveProjectFile().value() : "";
+  }
+  ValidationReport report_;
+};
+
+TEST_F(ValidationReportTest, MarksEachStatusInItsColumnAndTheMigration) {
+  (void)registry_.CreateRegistryKey(RegistryRoot::CurrentUser, HostUserKey(kTag, kExternalReferencesKey), "");
+  (void)registry_.WriteRegistryValue(RegistryRoot::CurrentUser, HostUserKey(kTag, kExternalReferencesKey),
+                                     kActiveProjectValueName, std::string("/p/Default.ipj"));
+  const struct {
+    standin::ComputeStatus status;
+    ReportColumn column;
+  } statuses[] = {{standin::ComputeStatus::CannotCompute, ReportColumn::Cc},
+                  {standin::ComputeStatus::Deleted, ReportColumn::De},
+                  {standin::ComputeStatus::DriverLost, ReportColumn::Dl},
+                  {standin::ComputeStatus::InError, ReportColumn::Ie},
+                  {standin::ComputeStatus::OutOfDate, ReportColumn::Od},
+                  {standin::ComputeStatus::Unknown, ReportColumn::Us}};
+  Lines files;
+  for (const auto& status : statuses) {
+    standin::StandinDocument part = Part();
+    part.computeStatus = status.status;
+    files.push_back(Write("s" + std::to_string(files.size()) + ".ipt", part));
+  }
+  standin::StandinDocument migrating = Part();
+  migrating.needsMigrating = true;
+  files.push_back(Write("m.ipt", migrating));
+  ASSERT_TRUE(Validate(files, "*.ipt", "/P/DEFAULT.IPJ"));
+  ASSERT_EQ(report_.rows().size(), 7u);
+  for (std::size_t i = 0; i < 7; ++i) {
+    ReportRow expected;
+    expected.cells.fill("-");
+    expected[ReportColumn::Document] = files[i];
+    expected[ReportColumn::Ver] = "7.0";
+    expected[i < 6 ? statuses[i].column : ReportColumn::Nm] = "*";
+    EXPECT_EQ(report_.rows()[i].cells, expected.cells) << files[i];
+    EXPECT_FALSE(report_.rows()[i].red);
+  }
+  EXPECT_EQ(report_.status(), kValidationFinished);
+}
+
+TEST_F(ValidationReportTest, ReleasesThatDoNotFitAndAnotherProjectAreRemarked) {
+  (void)registry_.CreateRegistryKey(RegistryRoot::CurrentUser, HostUserKey(kTag, kExternalReferencesKey), "");
+  (void)registry_.WriteRegistryValue(RegistryRoot::CurrentUser, HostUserKey(kTag, kExternalReferencesKey),
+                                     kActiveProjectValueName, std::string("/p/default.ipj"));
+  standin::StandinDocument older = Part();
+  older.release = {5, 3};
+  older.computeStatus = standin::ComputeStatus::OutOfDate;
+  standin::StandinDocument newer = Part();
+  newer.release = {9, 0};
+  const Lines files = {Write("old.ipt", older), Write("new.ipt", newer), Write("ok.ipt", Part())};
+  ASSERT_TRUE(Validate(files, "*.IPT", "/p/default.ipj"));
+  const auto& rows = report_.rows();
+  EXPECT_EQ(rows[0][ReportColumn::Ver], "5.3");
+  EXPECT_EQ(rows[0][ReportColumn::Od], "*");
+  EXPECT_EQ(rows[0][ReportColumn::Other], "File created in older Inventor, not recommended, but may work");
+  EXPECT_TRUE(rows[0].red);
+  EXPECT_EQ(rows[1][ReportColumn::Ver], "-");
+  EXPECT_EQ(rows[1][ReportColumn::Other].rfind("Error opening document \"" + files[1] + "\" was saved by", 0), 0u);
+  EXPECT_TRUE(rows[1].red);
+  EXPECT_EQ(rows[2][ReportColumn::Other], "-");
+  EXPECT_FALSE(rows[2].red);
+
+  // A project of its own replaces the older-release remark.
+  ASSERT_TRUE(Validate({files[0]}, "*.IPT", "/p/other.ipj"));
+  EXPECT_EQ(report_.rows().size(), 1u) << "each report starts empty";
+  EXPECT_EQ(report_.rows()[0][ReportColumn::Other], "Document projectfile is different from selected projectfile");
+  EXPECT_TRUE(report_.rows()[0].red);
+}
+
+TEST_F(ValidationReportTest, AcceptsIfeaturesAndRefusesFilesOfOtherSystems) {
+  standin::StandinDocument feature = Part();
+  feature.type = standin::DocumentType::DesignElement;
+  EXPECT_TRUE(Validate({Write("f.ide", feature)}, "*.IDE", "/p.ipj"));
+  EXPECT_EQ(report_.rows().size(), 1u);
+  dialogs_.ExpectMessage("Files must be Inventor type files...");
+  EXPECT_FALSE(Validate({"/x.stp"}, "*.STP", "/p.ipj"));
+  EXPECT_TRUE(report_.rows().empty());
+}
+
+}  // namespace
+}  // namespace korrin
