@@ -40,6 +40,12 @@ BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments
   const QCommandLineOption catalogue("catalogue",
                                      "Print the import formats, the export formats offered for each, and the "
                                      "export option sets of the export template.");
+  const QCommandLineOption verify("verify",
+                                  "Check the documents instead of converting them: each one's state and its whole "
+                                  "reference tree, on standard output.");
+  const QCommandLineOption validate("validate",
+                                    "Check the documents instead of converting them: a table of each one's release, "
+                                    "status marks and remark (with --summary, as CSV).");
   const QCommandLineOption recurse("recurse", "Walk the subfolders of every folder given.");
   const QCommandLineOption importFormat("import", "The import format: a caption or a pattern such as *.IPT.",
                                         "FORMAT");
@@ -73,7 +79,7 @@ BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments
                                          "DIR");
   parser.addOptions({help, catalogue, recurse, importFormat, exportFormat, exportFolder, besideSource, exportIni,
                      importIni, project, print, refcheck, from, yes, no, report, summary, saveSettings,
-                     hostTimeout, stripLineweights, replaceTitleBlocks, acadTemplates});
+                     hostTimeout, stripLineweights, replaceTitleBlocks, acadTemplates, verify, validate});
   parser.addPositionalArgument("PATH", "A document, a folder, or a text file listing documents.", "PATH...");
 
   QStringList list{"korrin-batch"};
@@ -98,6 +104,9 @@ BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments
   for (const QString& name : parser.optionNames()) {
     if (parser.optionNames().count(name) > 1) return UsageError("--" + Text(name) + " is given twice");
   }
+  if (parser.isSet(verify) && parser.isSet(validate)) return UsageError("--verify and --validate exclude each other");
+  request.verify = parser.isSet(verify);
+  request.validate = parser.isSet(validate);
   if (parser.isSet(replaceTitleBlocks) && !parser.isSet(stripLineweights)) {
     return UsageError("--replace-title-blocks needs --strip-lineweights");
   }

@@ -10,6 +10,9 @@ namespace korrin {
 // What korrin-batch was asked to do.
 struct BatchRequest {
   bool catalogue = false;
+  // Check the documents instead of converting them.
+  bool verify = false;
+  bool validate = false;
   std::vector<std::string> paths;
   bool recurse = false;
   std::optional<std::string> importFormat;  // a caption or a pattern

@@ -1,5 +1,6 @@
 #include "app/BatchJob.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -8,6 +9,7 @@
 #include "app/ConsoleRunView.h"
 #include "app/InterruptRequests.h"
 #include "app/RunOutcomes.h"
+#include "app/ValidationOutput.h"
 #include "engine/BatchRun.h"
 #include "filelist/ConversionList.h"
 #include "filelist/DropCollection.h"
@@ -20,6 +22,8 @@
 #include "settings/TextCase.h"
 #include "settings/TextFile.h"
 #include "settings/TextTokens.h"
+#include "verify/DocumentVerification.h"
+#include "verify/ValidationReport.h"
 
 namespace korrin {
 namespace {
@@ -74,6 +78,7 @@ class BatchJob {
 
     ConversionList list;
     if (!Collect(*state, list)) return kNotFinished;
+    if (request_.verify || request_.validate) return Check(*state, list);
     RunInputs inputs = Inputs(*state);
     if (request_.from) {
       if (*request_.from > list.Count()) {
@@ -218,13 +223,53 @@ class BatchJob {
     return inputs;
   }
 
-  // False when a file that was asked for could not be written.
-  bool WriteResults(const RunResult& result, const ProgramState& state) {
+  // --verify and --validate: the documents are checked, not converted.
+  int Check(const ProgramState& state, const ConversionList& list) {
+    std::vector<std::string> files;
+    for (std::size_t row = 0; row < list.Count(); ++row) files.emplace_back(list.At(row));
+    VerificationPorts ports{ports_.connector, dialogs_, events_,
+                            [this](const std::string& line) { view_.AppendLogLine(line); }, {}};
+    const std::string pattern = ToUpperAscii(TextInParentheses(state.importCaption));
+    int status = 0;
+    std::string csv;
+    if (request_.verify) {
+      const VerificationOutcome outcome = VerifyDocuments(ports, files, pattern, state.projectFile);
+      if (!outcome.started) return kNotFinished;
+      status = outcome.failed == 0 ? 0 : 1;
+      csv = "path,outcome\r\n";
+      for (std::size_t file = 0; file < files.size(); ++file) {
+        csv += CsvField(files[file]) + (outcome.fileClean[file] ? ",clean\r\n" : ",errors\r\n");
+      }
+      ports_.out << "Summary: " << outcome.clean << " verified cleanly, " << outcome.failed << " with errors"
+                 << std::endl;
+    } else {
+      if (files.empty()) {
+        dialogs_.ShowMessage("No files to check");
+        return kNotFinished;
+      }
+      ValidationReport report;
+      if (!ValidateDocumentsReport(ports, report, files, pattern, state.projectFile)) return kNotFinished;
+      for (const std::string& line : ValidationTableLines(report)) view_.AppendLogLine(line);
+      view_.AppendLogLine(report.status());
+      const auto clean = static_cast<std::size_t>(
+          std::count_if(report.rows().begin(), report.rows().end(), [](const ReportRow& row) { return IsCleanRow(row); }));
+      status = clean == report.rows().size() ? 0 : 1;
+      csv = ValidationCsv(report);
+      ports_.out << "Summary: " << clean << " without findings, " << report.rows().size() - clean << " with findings"
+                 << std::endl;
+    }
+    if (!WriteFiles(csv)) status = std::max(status, 1);
+    return status;
+  }
+
+  // The report and the summary, when asked for; false when one could not
+  // be written.
+  bool WriteFiles(const std::string& csv) {
     bool written = true;
-    const auto report = [&](const char* what, const std::string& path, const Status& status) {
-      if (status) return;
+    const auto report = [&](const char* what, const std::string& path, const Status& outcome) {
+      if (outcome) return;
       ports_.err << "korrin-batch: could not write the " << what << " " << path << ": "
-                 << status.failure().description << "\n";
+                 << outcome.failure().description << "\n";
       written = false;
     };
     if (request_.reportFile) {
@@ -233,11 +278,21 @@ class BatchJob {
     if (request_.summaryFile) {
       auto replacement = FileReplacement::Start(*request_.summaryFile);
       report("summary", *request_.summaryFile,
-             replacement ? replacement.value().CommitBytes(SummaryCsv(result)) : Status(replacement.failure()));
+             replacement ? replacement.value().CommitBytes(csv) : Status(replacement.failure()));
     }
+    return written;
+  }
+
+  // False when a file that was asked for could not be written.
+  bool WriteResults(const RunResult& result, const ProgramState& state) {
+    bool written = WriteFiles(SummaryCsv(result));
     if (request_.saveSettings) {
-      report("program settings", WithTrailingBackslash(ports_.place.programFolder) + kProgramSettingsFileName,
-             WriteProgramSettings(ports_.place, state.settings));
+      const std::string path = WithTrailingBackslash(ports_.place.programFolder) + kProgramSettingsFileName;
+      if (Status saved = WriteProgramSettings(ports_.place, state.settings); !saved) {
+        ports_.err << "korrin-batch: could not write the program settings " << path << ": "
+                   << saved.failure().description << "\n";
+        written = false;
+      }
     }
     return written;
   }

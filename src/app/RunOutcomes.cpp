@@ -3,7 +3,6 @@
 #include <algorithm>
 
 namespace korrin {
-namespace {
 
 std::string CsvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
@@ -14,6 +13,8 @@ std::string CsvField(const std::string& text) {
   }
   return quoted + "\"";
 }
+
+namespace {
 
 std::size_t CountOf(const RunResult& result, EntryOutcome outcome) {
   return static_cast<std::size_t>(std::count_if(result.entries.begin(), result.entries.end(),

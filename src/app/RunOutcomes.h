@@ -12,6 +12,10 @@ const char* OutcomeWord(EntryOutcome outcome);
 // "5 converted, 1 skipped, 2 failed", and the entries not reached when any.
 std::string SummaryLine(const RunResult& result);
 
+// A field of a CSV line: quoted, its quotes doubled, when it holds a comma,
+// a quote or a line break.
+std::string CsvField(const std::string& text);
+
 // The outcomes as CSV (RFC 4180, CR LF): a header line, then path, outcome
 // and reason of every entry in list order.
 std::string SummaryCsv(const RunResult& result);

@@ -45,7 +45,9 @@ VerificationOutcome VerifyDocuments(VerificationPorts& ports, const std::vector<
   for (const std::string& path : files) {
     ports.logLine(kSeparatorLine);
     ports.logLine("Verifying " + path);
-    if (VerifyDocumentFile(ports, path)) {
+    const bool clean = VerifyDocumentFile(ports, path);
+    outcome.fileClean.push_back(clean);
+    if (clean) {
       ++outcome.clean;
     } else {
       ports.logLine("Errors...");

@@ -30,6 +30,7 @@ struct VerificationOutcome {
   bool started = false;
   std::size_t clean = 0;
   std::size_t failed = 0;
+  std::vector<bool> fileClean;  // per file, in the order given
 };
 
 // Writes every file's state and its whole reference tree to the log. The

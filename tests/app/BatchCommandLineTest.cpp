@@ -10,7 +10,7 @@ TEST(BatchCommandLine, ReadsEveryOption) {
       {"--recurse", "--import", "*.IPT", "--export", "STEP Files (*.STP)", "--export-folder", "/out", "--export-ini",
        "e.ini", "--import-ini", "i.ini", "--project", "p.ipj", "--print", "--refcheck", "--from", "3", "--yes",
        "--report", "r.txt", "--summary", "s.csv", "--save-settings", "--host-timeout", "30", "--strip-lineweights",
-       "--replace-title-blocks", "--acad-templates", "/tpl", "a.ipt", "folder"});
+       "--replace-title-blocks", "--acad-templates", "/tpl", "--verify", "a.ipt", "folder"});
   ASSERT_TRUE(read.request.has_value()) << read.message;
   const BatchRequest& request = *read.request;
   EXPECT_EQ(request.paths, (std::vector<std::string>{"a.ipt", "folder"}));
@@ -33,6 +33,8 @@ TEST(BatchCommandLine, ReadsEveryOption) {
   EXPECT_TRUE(request.stripLineweights);
   EXPECT_TRUE(request.replaceTitleBlocks);
   EXPECT_EQ(request.acadTemplateFolder, "/tpl");
+  EXPECT_TRUE(request.verify);
+  EXPECT_FALSE(request.validate);
 }
 
 TEST(BatchCommandLine, DefaultsAnswerNoWithTenMinutesPerWait) {
@@ -63,6 +65,7 @@ TEST(BatchCommandLine, RefusesWhatCannotBeMeant) {
       {{"--export", "*.STP", "--export", "*.SAT", "a"}, "--export is given twice"},
       {{"--catalogue", "a"}, "--catalogue takes no other argument"},
       {{"--replace-title-blocks", "a"}, "--replace-title-blocks needs --strip-lineweights"},
+      {{"--verify", "--validate", "a"}, "--verify and --validate exclude each other"},
   };
   for (const auto& refused : cases) {
     const BatchCommandLine read = ParseBatchCommandLine(refused.arguments);
