@@ -16,11 +16,11 @@
 #include "host/HostInstallation.h"
 #include "host/HostSession.h"
 #include "host/ProcessOperations.h"
-#include "settings/PathText.h"
-#include "settings/TextCase.h"
 #include "ports/NoPrinters.h"
 #include "print/PaperSizeFile.h"
 #include "print/PrintRun.h"
+#include "settings/PathText.h"
+#include "settings/TextCase.h"
 #include "verify/DocumentChecks.h"
 
 namespace korrin {
