@@ -1,22 +1,38 @@
 #include "StandinApprentice.h"
 
 #include "HostPaths.h"
+#include "ReleaseRule.h"
 #include "StandinFailures.h"
 #include "documents/StandinDocumentReader.h"
 #include "host/HostCodes.h"
 
 namespace korrin::standin {
-StandinApprentice::StandinApprentice(StandinRelease softwareVersion, ProjectLookup activeProject)
-    : softwareVersion_(softwareVersion), activeProject_(std::move(activeProject)) {}
+StandinApprentice::StandinApprentice(StandinRelease softwareVersion, ProjectLookup activeProject,
+                                     std::shared_ptr<std::size_t> diskReads)
+    : softwareVersion_(softwareVersion), activeProject_(std::move(activeProject)), diskReads_(std::move(diskReads)) {}
+
+Result<host::DocumentHandle> StandinApprentice::Read(const std::string& path) {
+  auto known = files_.find(path);
+  if (known == files_.end()) {
+    ++*diskReads_;
+    auto read = ReadStandinDocument(path);
+    Result<host::DocumentHandle> outcome =
+        read ? Result<host::DocumentHandle>(documents_.Add(ReadDocument{std::move(read).value(), path, {}, false}))
+             : Result<host::DocumentHandle>(read.failure());
+    known = files_.emplace(path, std::move(outcome)).first;
+  }
+  return known->second;
+}
 
 Result<host::DocumentHandle> StandinApprentice::Load(const std::string& path) {
-  auto read = ReadStandinDocument(path);
-  if (!read) return read.failure();
-  if (read.value().release > softwareVersion_) {
-    return Unspecified("\"" + path + "\" was saved by a newer release (" + ReleaseText(read.value().release) +
+  auto read = Read(path);
+  if (!read) return read;
+  const StandinRelease& release = documents_.Find(read.value()).value()->model.release;
+  if (!ReleaseReads(softwareVersion_, release)) {
+    return Unspecified("\"" + path + "\" was saved by a newer release (" + ReleaseText(release) +
                        ") than this reader reads.");
   }
-  return documents_.Add(ReadDocument{std::move(read).value(), path});
+  return read;
 }
 
 Result<host::DocumentHandle> StandinApprentice::Open(const std::string& fullFileName) {
@@ -24,6 +40,7 @@ Result<host::DocumentHandle> StandinApprentice::Open(const std::string& fullFile
 }
 
 Status StandinApprentice::CloseAll() {
+  files_.clear();
   documents_.Clear();
   descriptors_.Clear();
   return {};
@@ -56,14 +73,22 @@ Result<host::Release> StandinApprentice::CreatingRelease(host::DocumentHandle do
 Result<std::vector<host::ReferencedFile>> StandinApprentice::ReferencedFiles(host::DocumentHandle document) {
   auto found = documents_.Find(document);
   if (!found) return found.failure();
-  const ReadDocument& read = *found.value();
+  ReadDocument& owner = *found.value();  // stays put while documents are added
+  if (owner.referencesListed) return owner.references;
+  const std::string folder = FolderOf(owner.fullFileName);
   std::vector<host::ReferencedFile> files;
-  for (std::size_t i = 0; i < read.model.references.size(); ++i) {
-    const std::string path = PathIgnoringCase(ResolvedReference(FolderOf(read.fullFileName), read.model.references[i].path));
-    auto referenced = ReadStandinDocument(path);
-    const std::int32_t type = referenced ? static_cast<std::int32_t>(referenced.value().type) : host::kUnknownDocument;
+  for (std::size_t i = 0; i < owner.model.references.size(); ++i) {
+    const std::string path = PathIgnoringCase(ResolvedReference(folder, owner.model.references[i].path));
+    // Reading the file for its type loads it: the walk that follows reaches
+    // it without a second read.
+    auto referenced = Read(path);
+    const std::int32_t type = referenced
+                                  ? static_cast<std::int32_t>(documents_.Find(referenced.value()).value()->model.type)
+                                  : host::kUnknownDocument;
     files.push_back({descriptors_.Add({document, i}), type, path});
   }
+  owner.references = files;
+  owner.referencesListed = true;
   return files;
 }
 
@@ -72,8 +97,7 @@ Result<host::DocumentHandle> StandinApprentice::ReferencedDocument(host::Descrip
   if (!place) return place.failure();
   auto owner = documents_.Find(place.value()->document);
   if (!owner) return owner.failure();
-  const std::string path = PathIgnoringCase(ResolvedReference(
-      FolderOf(owner.value()->fullFileName), owner.value()->model.references[place.value()->index].path));
+  const std::string path = owner.value()->references[place.value()->index].fullFileName;
   auto loaded = Load(path);
   if (!loaded) return Unspecified("The reference to \"" + path + "\" does not resolve.");
   return loaded;

@@ -2,7 +2,9 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "HandleTable.h"
 #include "documents/StandinDocument.h"
@@ -12,11 +14,20 @@ namespace korrin::standin {
 
 // The stand-in's document reader: reads stand-in document files without a
 // host, read-only, as the host's own reader does.
+//
+// While its documents are open it reads each file from disk once, however
+// often the file is opened or reached through references: a file it holds
+// gives the same document handle again (a file that did not read fails
+// again the same way). CloseAll forgets them all. Files are known by their
+// full name as the host resolves it, ignoring case.
 class StandinApprentice final : public host::Apprentice {
  public:
   using ProjectLookup = std::function<Result<std::string>()>;
 
-  StandinApprentice(StandinRelease softwareVersion, ProjectLookup activeProject);
+  // `diskReads` counts every document file this reader reads from disk; a
+  // connector shares one count among all the readers it makes.
+  StandinApprentice(StandinRelease softwareVersion, ProjectLookup activeProject,
+                    std::shared_ptr<std::size_t> diskReads = std::make_shared<std::size_t>(0));
 
   Result<host::DocumentHandle> Open(const std::string& fullFileName) override;
   Status CloseAll() override;
@@ -36,6 +47,10 @@ class StandinApprentice final : public host::Apprentice {
   struct ReadDocument {
     StandinDocument model;
     std::string fullFileName;
+    // Filled on the first ReferencedFiles call, then handed out again, so a
+    // subassembly reached many times resolves its references once.
+    std::vector<host::ReferencedFile> references;
+    bool referencesListed = false;
   };
   struct DescriptorPlace {
     host::DocumentHandle document;
@@ -43,13 +58,19 @@ class StandinApprentice final : public host::Apprentice {
   };
 
   Result<const StandinSheet*> FindSheet(host::DocumentHandle drawing, std::int32_t number);
+  // The file's document, read from disk only the first time it is asked for.
+  Result<host::DocumentHandle> Read(const std::string& path);
+  // The file's document, refused when a newer major release saved it.
   Result<host::DocumentHandle> Load(const std::string& path);
 
   StandinRelease softwareVersion_;
   ProjectLookup activeProject_;
+  std::shared_ptr<std::size_t> diskReads_;
   std::uint64_t counter_ = 0;
   HandleTable<host::DocumentHandle, ReadDocument> documents_{counter_, "document"};
   HandleTable<host::DescriptorHandle, DescriptorPlace> descriptors_{counter_, "file descriptor"};
+  // Every file read since the last CloseAll, by resolved full name.
+  std::map<std::string, Result<host::DocumentHandle>> files_;
 };
 
 }  // namespace korrin::standin

@@ -183,7 +183,7 @@ Result<std::unique_ptr<host::Apprentice>> StandinConnector::NewApprentice() {
     return std::get<std::string>(project);
   };
   return std::unique_ptr<host::Apprentice>(
-      std::make_unique<StandinApprentice>(ReleaseOfTag(tag), std::move(activeProject)));
+      std::make_unique<StandinApprentice>(ReleaseOfTag(tag), std::move(activeProject), documentReads_));
 }
 
 Result<std::shared_ptr<host::Acad>> StandinConnector::GetRunningAcad() {

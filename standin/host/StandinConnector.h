@@ -37,6 +37,10 @@ class StandinConnector final : public host::HostConnector {
   bool HostProcessRuns();
   bool EndHostProcess();
 
+  // How many document files the readers this connector made have read from
+  // disk, all of them together, a file that would not read included.
+  std::size_t DocumentReads() const { return *documentReads_; }
+
  private:
   Result<std::string> VersionTag();
   Result<StandinSettings> SettingsFromRegistry();
@@ -50,6 +54,8 @@ class StandinConnector final : public host::HostConnector {
   std::shared_ptr<OpenHistory> history_ = std::make_shared<OpenHistory>();
   std::shared_ptr<StandinApplication> running_;
   std::shared_ptr<StandinAcad> acad_;
+  // Shared with the readers, which may outlive the connector.
+  std::shared_ptr<std::size_t> documentReads_ = std::make_shared<std::size_t>(0);
 };
 
 }  // namespace korrin::standin

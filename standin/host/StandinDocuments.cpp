@@ -4,6 +4,7 @@
 
 #include "HostPaths.h"
 #include "ModelDocuments.h"
+#include "ReleaseRule.h"
 #include "StandinApplication.h"
 #include "StandinContainer.h"
 #include "StandinFailures.h"
@@ -139,7 +140,7 @@ Result<host::DocumentHandle> StandinApplication::OpenStandinDocument(const std::
   auto read = ReadStandinDocument(path);
   if (!read) return read.failure();
   StandinDocument& model = read.value();
-  if (model.release > settings_.release) {
+  if (!ReleaseReads(settings_.release, model.release)) {
     return Unspecified("\"" + path + "\" was saved by release " + ReleaseText(model.release) +
                        ", newer than this host (" + ReleaseText(settings_.release) + ").");
   }

@@ -1,4 +1,6 @@
 // The translator add-ins of the stand-in host and the models they work on.
+#include <algorithm>
+
 #include "DrawingExport.h"
 #include "HostPaths.h"
 #include "StandinApplication.h"
@@ -12,8 +14,8 @@
 namespace korrin::standin {
 namespace {
 
-// Assemblies nest; a damaged tree could nest for ever or in a circle.
-constexpr int kDeepestAssembly = 32;
+// Assemblies nest; a damaged tree could nest for ever.
+constexpr std::size_t kDeepestAssembly = 32;
 
 const host::OptionValue* Entry(const std::vector<std::pair<std::string, host::OptionValue>>& options,
                                const std::string& name) {
@@ -79,18 +81,31 @@ Result<IgesSettings> IgesSettingsOf(const std::vector<std::pair<std::string, hos
 
 bool IsModel(standin::DocumentType type) { return type == standin::DocumentType::Part || type == standin::DocumentType::Assembly; }
 
-Result<ModelNode> ModelOfFile(const std::string& path, std::optional<StandinPlacement> placement, int depth) {
-  if (depth > kDeepestAssembly) return Unspecified("The assembly nests deeper than " + std::to_string(kDeepestAssembly) + " levels, or refers to itself.");
-  auto read = ReadStandinDocument(PathIgnoringCase(path));
+// `above` holds the files of the assemblies on the way down, the top one
+// first. A file among them is a reference cycle, which the format allows:
+// the walk ends there rather than going round to the depth bound, which
+// with two references back per turn would take billions of reads.
+Result<ModelNode> ModelOfFile(const std::string& path, std::optional<StandinPlacement> placement,
+                              std::vector<std::string>& above) {
+  const std::string resolved = PathIgnoringCase(path);
+  if (std::find(above.begin(), above.end(), resolved) != above.end()) {
+    return Unspecified("The assembly refers to itself through \"" + resolved + "\".");
+  }
+  if (above.size() > kDeepestAssembly) {
+    return Unspecified("The assembly nests deeper than " + std::to_string(kDeepestAssembly) + " levels.");
+  }
+  auto read = ReadStandinDocument(resolved);
   if (!read) return Unspecified("A component cannot be read: " + read.failure().description);
   const StandinDocument& document = read.value();
   ModelNode node{FileStem(path), document.geometry, std::move(placement), {}};
   if (document.type == standin::DocumentType::Assembly) {
+    above.push_back(resolved);
     for (const StandinReference& reference : document.references) {
-      auto component = ModelOfFile(ResolvedReference(FolderOf(path), reference.path), reference.placement, depth + 1);
+      auto component = ModelOfFile(ResolvedReference(FolderOf(path), reference.path), reference.placement, above);
       if (!component) return component.failure();
       node.components.push_back(std::move(component).value());
     }
+    above.pop_back();
   } else if (document.type != standin::DocumentType::Part) {
     return InvalidArgument("\"" + path + "\" is no part or assembly.");
   }
@@ -120,8 +135,9 @@ Result<ModelNode> StandinApplication::ModelOf(const LoadedDocument& document) co
   if (document.model.type == standin::DocumentType::Part) return ModelNode{document.name, document.model.geometry, std::nullopt, {}};
   if (document.model.type != standin::DocumentType::Assembly) return InvalidArgument("Only parts and assemblies have a model.");
   ModelNode root{document.name, "", std::nullopt, {}};
+  std::vector<std::string> above{document.fullFileName};
   for (const StandinReference& reference : document.model.references) {
-    auto component = ModelOfFile(ResolvedReference(document.folder, reference.path), reference.placement, 1);
+    auto component = ModelOfFile(ResolvedReference(document.folder, reference.path), reference.placement, above);
     if (!component) return component.failure();
     root.components.push_back(std::move(component).value());
   }
@@ -131,7 +147,8 @@ Result<ModelNode> StandinApplication::ModelOf(const LoadedDocument& document) co
 std::vector<ModelNode> StandinApplication::ReferencedModels(const LoadedDocument& drawing) const {
   std::vector<ModelNode> models;
   for (const StandinReference& reference : drawing.model.references) {
-    auto model = ModelOfFile(ResolvedReference(drawing.folder, reference.path), std::nullopt, 1);
+    std::vector<std::string> above{drawing.fullFileName};
+    auto model = ModelOfFile(ResolvedReference(drawing.folder, reference.path), std::nullopt, above);
     if (model) models.push_back(std::move(model).value());
   }
   return models;

@@ -48,7 +48,9 @@ class SampleWriter {
     for (Status (SampleWriter::*step)() : {&SampleWriter::Folders, &SampleWriter::Parts, &SampleWriter::Assemblies,
                                            &SampleWriter::Drawings, &SampleWriter::OtherDocuments,
                                            &SampleWriter::ImportFiles, &SampleWriter::DrawingExchangeFiles,
-                                           &SampleWriter::ListFile}) {
+                                           &SampleWriter::ListFile, &SampleWriter::StatusParts,
+                                           &SampleWriter::ReleaseParts, &SampleWriter::ReferenceTree,
+                                           &SampleWriter::OddReferences}) {
       if (Status done = (this->*step)(); !done) return done.failure();
     }
     return written_;
@@ -71,7 +73,8 @@ class SampleWriter {
   }
 
   Status Folders() {
-    for (const char* folder : {"parts/OLDVERSIONS", "assemblies", "drawings", "presentations", "features", "import"}) {
+    for (const char* folder :
+         {"parts/OLDVERSIONS", "assemblies", "drawings", "presentations", "features", "import", "verify/tree"}) {
       std::error_code error;
       fs::create_directories(root_ / folder, error);
       if (error) return Failure{error.value(), "Cannot create " + (root_ / folder).string() + ": " + error.message()};
@@ -263,6 +266,97 @@ class SampleWriter {
     const std::string path = (root_ / "conversion-list.txt").string();
     if (Status written = WriteTextFile(path, lines); !written) return written;
     written_.push_back(path);
+    return {};
+  }
+
+  // The documents below verify/ are for verification runs; they sit apart
+  // so that runs over the other folders meet the same files as before.
+
+  StandinDocument PartShaped(const NamedShape& shape) const {
+    StandinDocument part = Document(DocumentType::Part, "Part");
+    part.geometry = BrepText(shape.shape);
+    return part;
+  }
+
+  StandinDocument AssemblyOf(std::vector<StandinReference> references) const {
+    StandinDocument assembly = Document(DocumentType::Assembly, "Assembly");
+    assembly.references = std::move(references);
+    return assembly;
+  }
+
+  // One part per compute status, named after the status's word.
+  Status StatusParts() {
+    const std::pair<const char*, ComputeStatus> statuses[] = {
+        {"up-to-date", ComputeStatus::UpToDate}, {"out-of-date", ComputeStatus::OutOfDate},
+        {"driver-lost", ComputeStatus::DriverLost}, {"in-error", ComputeStatus::InError},
+        {"deleted", ComputeStatus::Deleted}, {"cannot-compute", ComputeStatus::CannotCompute},
+        {"unknown", ComputeStatus::Unknown}};
+    for (const auto& [word, status] : statuses) {
+      StandinDocument part = PartShaped(shapes_[4]);
+      part.computeStatus = status;
+      if (Status saved = Save("verify/status-" + std::string(word) + ".ipt", part); !saved) return saved;
+    }
+    return {};
+  }
+
+  // A part of the previous release that needs migrating, and one of a newer
+  // minor release of the samples' own: the host opens both.
+  Status ReleaseParts() {
+    StandinDocument older = PartShaped(shapes_[6]);
+    older.release = {release_.majorNumber - 1, 0};
+    older.needsMigrating = true;
+    older.description = "saved by the previous release: needs migrating";
+    StandinDocument newerMinor = PartShaped(shapes_[8]);
+    newerMinor.release = {release_.majorNumber, release_.minorNumber + 1};
+    newerMinor.description = "saved by a service pack of the host's release";
+    if (Status saved = Save("verify/needs-migrating.ipt", older); !saved) return saved;
+    return Save("verify/newer-minor.ipt", newerMinor);
+  }
+
+  // Five levels, shared below the top: top -> frame and drive, which both
+  // use the axle -> two hubs -> bearing and nut. Expanded, 22 occurrences
+  // of 10 files.
+  Status ReferenceTree() {
+    const auto at = [](double z) { return StandinPlacement{{0, 0, z}, {0, 0, 1}, 0}; };
+    const std::pair<const char*, StandinDocument> documents[] = {
+        {"verify/tree/bearing.ipt", PartShaped(shapes_[5])},
+        {"verify/tree/nut.ipt", PartShaped(shapes_[8])},
+        {"verify/tree/shaft.ipt", PartShaped(shapes_[2])},
+        {"verify/tree/plate.ipt", PartShaped(shapes_[11])},
+        {"verify/tree/bolt.ipt", PartShaped(shapes_[7])},
+        {"verify/tree/hub.iam", AssemblyOf({{"bearing.ipt", std::nullopt}, {"nut.ipt", std::nullopt}})},
+        {"verify/tree/axle.iam",
+         AssemblyOf({{"shaft.ipt", std::nullopt}, {"hub.iam", at(-40)}, {"hub.iam", at(40)}})},
+        {"verify/tree/frame.iam", AssemblyOf({{"plate.ipt", std::nullopt}, {"axle.iam", std::nullopt}})},
+        {"verify/tree/drive.iam", AssemblyOf({{"axle.iam", std::nullopt}, {"bolt.ipt", std::nullopt}})},
+        {"verify/tree/top.iam",
+         AssemblyOf({{"frame.iam", std::nullopt}, {"drive.iam", std::nullopt}, {"bolt.ipt", std::nullopt}})},
+    };
+    for (const auto& [name, document] : documents) {
+      if (Status saved = Save(name, document); !saved) return saved;
+    }
+    return {};
+  }
+
+  // References a walk must survive: a cycle of two assemblies (the format
+  // allows it), a missing file, and nothing but iFeatures.
+  Status OddReferences() {
+    StandinDocument cycleA = AssemblyOf({{"cycle-b.iam", std::nullopt}});
+    cycleA.description = "uses cycle-b, which uses this one";
+    StandinDocument cycleB = AssemblyOf({{"cycle-a.iam", std::nullopt}});
+    StandinDocument missing = AssemblyOf({{"status-up-to-date.ipt", std::nullopt}, {"missing-part.ipt", std::nullopt}});
+    missing.description = "refers to a part that is not there";
+    StandinDocument rib = Document(DocumentType::DesignElement, "Part");
+    rib.description = "a rib to place on parts";
+    StandinDocument notch = Document(DocumentType::DesignElement, "Part");
+    notch.description = "a notch to place on parts";
+    StandinDocument featuresOnly = AssemblyOf({{"rib.ide", std::nullopt}, {"notch.ide", std::nullopt}});
+    for (const auto& [name, document] : {std::pair{"verify/cycle-a.iam", cycleA}, std::pair{"verify/cycle-b.iam", cycleB},
+                                         std::pair{"verify/missing-reference.iam", missing},
+                                         std::pair{"verify/rib.ide", rib}, std::pair{"verify/notch.ide", notch},
+                                         std::pair{"verify/features-only.iam", featuresOnly}}) {
+      if (Status saved = Save(name, document); !saved) return saved;
+    }
     return {};
   }
 

@@ -24,6 +24,11 @@ namespace korrin::standin {
 //                   one part), a versioned Pro/ENGINEER-style file, a DWG and
 //                   a DXF export of two drawings, and a damaged DWG
 //   conversion-list.txt         a list file naming some of the documents
+//   verify/         for verification runs: a part of each compute status,
+//                   one that needs migrating, one of a newer minor release,
+//                   tree/ (five levels with shared subassemblies), a cycle
+//                   of two assemblies, an assembly with a missing reference
+//                   and one whose only references are iFeatures
 // Returns the full names of the files written, in the order written.
 Result<std::vector<std::string>> WriteSampleSet(const std::string& folder, const StandinRelease& release);
 

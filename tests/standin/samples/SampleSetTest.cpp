@@ -36,6 +36,30 @@ class SampleSetTest : public testing::StandinFixture {
     return true;
   }
 
+  std::unique_ptr<host::Apprentice> NewReader() {
+    auto reader = connector_.NewApprentice();
+    EXPECT_TRUE(reader.ok()) << (reader ? "" : reader.failure().description);
+    return reader ? std::move(reader).value() : nullptr;
+  }
+
+  // The tree below a document as a verification walks it, every occurrence
+  // again: one line per reference, indented by level, "missing" in front of
+  // one that does not open.
+  static std::vector<std::string> Expanded(host::Apprentice& reader, host::DocumentHandle document,
+                                           const std::string& indent = "") {
+    std::vector<std::string> lines;
+    auto files = reader.ReferencedFiles(document);
+    if (!files || indent.size() > 16) return {indent + "(stopped)"};
+    for (const host::ReferencedFile& file : files.value()) {
+      const std::string name = std::filesystem::path(file.fullFileName).filename().string();
+      auto referenced = reader.ReferencedDocument(file.descriptor);
+      lines.push_back(indent + (referenced ? "" : "missing ") + name);
+      if (!referenced) continue;
+      for (std::string& line : Expanded(reader, referenced.value(), indent + "  ")) lines.push_back(std::move(line));
+    }
+    return lines;
+  }
+
   static testing::TemporaryFolder* samples_;
   static Result<std::vector<std::string>>* written_;
 };
@@ -45,7 +69,7 @@ Result<std::vector<std::string>>* SampleSetTest::written_ = nullptr;
 
 TEST_F(SampleSetTest, EveryFileListedIsThere) {
   ASSERT_TRUE(written_->ok()) << written_->failure().description;
-  EXPECT_EQ(written_->value().size(), 44u);
+  EXPECT_EQ(written_->value().size(), 69u);
   for (const std::string& path : written_->value()) EXPECT_TRUE(std::filesystem::exists(path)) << path;
   const auto listed = ReadTextFile(Sample("conversion-list.txt")).lines;
   ASSERT_EQ(listed.size(), 5u);
@@ -89,6 +113,7 @@ TEST_F(SampleSetTest, ReleasesAndFaultsShowAsTheyShould) {
   EXPECT_FALSE(Host().OpenDocument(Sample("parts/future-gear.ipt"), true).ok());
   auto reader = connector_.NewApprentice();
   ASSERT_TRUE(reader.ok());
+  EXPECT_FALSE(reader.value()->Open(Sample("parts/future-gear.ipt")).ok());
   const host::DocumentHandle legacy = reader.value()->Open(Sample("parts/legacy-plate.ipt")).value();
   EXPECT_EQ(reader.value()->CreatingRelease(legacy).value(), (host::Release{5, 3}));
   EXPECT_TRUE(reader.value()->NeedsMigrating(legacy).value());
@@ -98,6 +123,67 @@ TEST_F(SampleSetTest, ReleasesAndFaultsShowAsTheyShould) {
   EXPECT_EQ(Host().documents().DocumentType(Open(Sample("presentations/drive-unit.ipn"))).value(),
             host::kPresentationDocument);
   EXPECT_EQ(Host().documents().DocumentType(Open(Sample("features/slot.ide"))).value(), host::kDesignElementDocument);
+}
+
+TEST_F(SampleSetTest, VerifyPartsCarryEveryStatusAndTheReleasesAroundTheHosts) {
+  std::unique_ptr<host::Apprentice> reader = NewReader();
+  ASSERT_NE(reader, nullptr);
+  const std::pair<const char*, std::int32_t> statuses[] = {
+      {"up-to-date", host::kStatusUpToDate},   {"out-of-date", host::kStatusOutOfDate},
+      {"driver-lost", host::kStatusDriverLost}, {"in-error", host::kStatusInError},
+      {"deleted", host::kStatusDeleted},         {"cannot-compute", host::kStatusCannotCompute},
+      {"unknown", host::kStatusUnknown}};
+  for (const auto& [word, status] : statuses) {
+    auto part = reader->Open(Sample("verify/status-" + std::string(word) + ".ipt"));
+    ASSERT_TRUE(part.ok()) << word << ": " << part.failure().description;
+    EXPECT_EQ(reader->ComputeStatus(part.value()).value(), status) << word;
+    EXPECT_FALSE(reader->NeedsMigrating(part.value()).value()) << word;
+  }
+  const host::DocumentHandle older = reader->Open(Sample("verify/needs-migrating.ipt")).value();
+  EXPECT_TRUE(reader->NeedsMigrating(older).value());
+  EXPECT_EQ(reader->CreatingRelease(older).value(), (host::Release{6, 0}));
+  const host::DocumentHandle newer = reader->Open(Sample("verify/newer-minor.ipt")).value();
+  EXPECT_EQ(reader->CreatingRelease(newer).value(), (host::Release{7, 1}));
+  EXPECT_EQ(Host().documents().DocumentType(Open(Sample("verify/newer-minor.ipt"))).value(), host::kPartDocument);
+}
+
+TEST_F(SampleSetTest, TheVerifyTreeNestsFiveLevelsAndSharesItsSubassemblies) {
+  std::unique_ptr<host::Apprentice> reader = NewReader();
+  ASSERT_NE(reader, nullptr);
+  const std::vector<std::string> expected = {
+      "frame.iam",      "  plate.ipt",  "  axle.iam",        "    shaft.ipt",    "    hub.iam",
+      "      bearing.ipt", "      nut.ipt", "    hub.iam",     "      bearing.ipt", "      nut.ipt",
+      "drive.iam",      "  axle.iam",   "    shaft.ipt",     "    hub.iam",      "      bearing.ipt",
+      "      nut.ipt",  "    hub.iam",  "      bearing.ipt", "      nut.ipt",    "  bolt.ipt",
+      "bolt.ipt"};
+  EXPECT_EQ(Expanded(*reader, reader->Open(Sample("verify/tree/top.iam")).value()), expected);
+  EXPECT_EQ(connector_.DocumentReads(), 10u);
+  EXPECT_TRUE(ResolvesCompletely(Open(Sample("verify/tree/top.iam"))));
+}
+
+TEST_F(SampleSetTest, VerifyAssembliesWithOddReferencesEnd) {
+  std::unique_ptr<host::Apprentice> reader = NewReader();
+  ASSERT_NE(reader, nullptr);
+  const host::DocumentHandle cycle = reader->Open(Sample("verify/cycle-a.iam")).value();
+  const auto toB = reader->ReferencedFiles(cycle).value();
+  ASSERT_EQ(toB.size(), 1u);
+  const host::DocumentHandle b = reader->ReferencedDocument(toB[0].descriptor).value();
+  const auto toA = reader->ReferencedFiles(b).value();
+  ASSERT_EQ(toA.size(), 1u);
+  EXPECT_EQ(toA[0].fullFileName, Sample("verify/cycle-a.iam"));
+  EXPECT_EQ(reader->ReferencedDocument(toA[0].descriptor).value(), cycle);
+
+  const host::DocumentHandle missing = reader->Open(Sample("verify/missing-reference.iam")).value();
+  EXPECT_EQ(Expanded(*reader, missing), (std::vector<std::string>{"status-up-to-date.ipt", "missing missing-part.ipt"}));
+  EXPECT_EQ(reader->ReferencedFiles(missing).value().at(1).referencedDocumentType, host::kUnknownDocument);
+
+  const host::DocumentHandle features = reader->Open(Sample("verify/features-only.iam")).value();
+  const auto designElements = reader->ReferencedFiles(features).value();
+  ASSERT_EQ(designElements.size(), 2u);
+  for (const host::ReferencedFile& file : designElements) {
+    EXPECT_EQ(file.referencedDocumentType, host::kDesignElementDocument) << file.fullFileName;
+    EXPECT_TRUE(reader->ReferencedFiles(reader->ReferencedDocument(file.descriptor).value()).value().empty());
+  }
 }
 
 TEST_F(SampleSetTest, ImportFilesOpenAsModelsExceptTheOneTheHostCannotRead) {
