@@ -91,6 +91,22 @@ TEST_F(DocumentVerificationTest, AnyFailureBelowFailsTheFileAndAReaderFailureEnd
                    Indent(1) + Path("a/p.ipt"), Indent(1) + Path("a/gone.ipt"), "Errors..."}));
 }
 
+TEST_F(DocumentVerificationTest, ASharedSubassemblyIsWrittenAtEachOccurrenceAndReadOnce) {
+  Write("s/p.ipt", Part());
+  Write("s/shared.iam", Assembly({"p.ipt"}));
+  Write("s/left.iam", Assembly({"shared.iam"}));
+  Write("s/right.iam", Assembly({"shared.iam", "p.ipt"}));
+  Write("s/top.iam", Assembly({"left.iam", "right.iam", "shared.iam"}));
+  const std::size_t before = connector_.DocumentReads();
+  EXPECT_EQ(Verify({Path("s/top.iam")}).clean, 1u);
+  EXPECT_EQ(connector_.DocumentReads() - before, 5u) << "each of the five files once";
+  EXPECT_EQ(Written(), (Lines{"Verifying " + Path("s/top.iam"), "Up to date...", Indent(1) + Path("s/left.iam"),
+                              Indent(2) + Path("s/shared.iam"), Indent(3) + Path("s/p.ipt"),
+                              Indent(1) + Path("s/right.iam"), Indent(2) + Path("s/shared.iam"),
+                              Indent(3) + Path("s/p.ipt"), Indent(2) + Path("s/p.ipt"),
+                              Indent(1) + Path("s/shared.iam"), Indent(2) + Path("s/p.ipt")}));
+}
+
 TEST_F(DocumentVerificationTest, AReferenceCycleEndsWithALineOfItsOwn) {
   Write("c/a.iam", Assembly({"b.iam"}));
   Write("c/b.iam", Assembly({"a.iam"}));
