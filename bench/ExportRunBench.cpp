@@ -59,6 +59,11 @@ class AgreeingDialogs final : public korrin::Dialogs {
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   bool AskYesNo(const std::string&) override { return true; }
   bool AskOkCancel(const std::string&) override { return true; }
+  std::optional<std::string> ChooseFile(const korrin::FileRequest&) override { return std::nullopt; }
+  std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> AskText(const std::string&, const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
 
   std::vector<std::string> messages;
 };

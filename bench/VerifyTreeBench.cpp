@@ -15,6 +15,7 @@
 #include <memory>
 #include <random>
 #include <stdexcept>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,11 @@ class NoDialogs final : public korrin::Dialogs {
   void ShowMessage(const std::string&) override {}
   bool AskYesNo(const std::string&) override { return false; }
   bool AskOkCancel(const std::string&) override { return false; }
+  std::optional<std::string> ChooseFile(const korrin::FileRequest&) override { return std::nullopt; }
+  std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> AskText(const std::string&, const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
 };
 
 class NoEvents final : public korrin::EventPump {

@@ -34,4 +34,20 @@ bool ConsoleDialogs::AskOkCancel(const std::string& text) {
   return ok;
 }
 
+std::optional<std::string> ConsoleDialogs::ChooseFile(const FileRequest& request) {
+  Write("file dialog", request.title, "Cancel");
+  return std::nullopt;
+}
+
+std::optional<std::string> ConsoleDialogs::BrowseForFolder(const std::string& title) {
+  Write("folder browser", title, "Cancel");
+  return std::nullopt;
+}
+
+std::optional<std::string> ConsoleDialogs::AskText(const std::string& prompt, const std::string&,
+                                                   const std::string&) {
+  Write("input box", prompt, "Cancel");
+  return std::nullopt;
+}
+
 }  // namespace korrin

@@ -13,6 +13,8 @@ namespace korrin {
 // its kind and the answer given, its carriage returns as line ends.
 // Questions are answered by the policy chosen on the command line; a few
 // have answers of their own (a folder's recursion, the continue question).
+// Dialogs that would need a person to choose a file, a folder or a text are
+// cancelled.
 class ConsoleDialogs final : public Dialogs {
  public:
   using FixedAnswer = std::function<std::optional<bool>(const std::string& question)>;
@@ -26,6 +28,11 @@ class ConsoleDialogs final : public Dialogs {
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   bool AskOkCancel(const std::string& text) override;
+  // Without a window to choose in, these are cancelled, and say so.
+  std::optional<std::string> ChooseFile(const FileRequest& request) override;
+  std::optional<std::string> BrowseForFolder(const std::string& title) override;
+  std::optional<std::string> AskText(const std::string& prompt, const std::string& title,
+                                     const std::string& defaultText) override;
 
  private:
   bool AnswerTo(const std::string& text);

@@ -59,6 +59,17 @@ TEST(ConsoleDialogs, ShowsEachBoxWithItsKindAndAnswer) {
   ConsoleDialogs yes(agreeing, true);
   EXPECT_TRUE(yes.AskOkCancel("Go on?"));
   EXPECT_EQ(agreeing.str(), "[question] Go on?\n[answer] OK\n");
+
+  // Nobody is there to choose a file, a folder or a text, --yes or not.
+  std::ostringstream choices;
+  ConsoleDialogs chooser(choices, true);
+  EXPECT_EQ(chooser.ChooseFile({FileRequest::Purpose::Save, "Select Report file", "TXT Files (*.TXT)|*.TXT", "", ""}),
+            std::nullopt);
+  EXPECT_EQ(chooser.BrowseForFolder("Export folder"), std::nullopt);
+  EXPECT_EQ(chooser.AskText("Enter value for\rPATH", "PATH", "x"), std::nullopt);
+  EXPECT_EQ(choices.str(),
+            "[file dialog] Select Report file\n[answer] Cancel\n[folder browser] Export folder\n[answer] Cancel\n"
+            "[input box] Enter value for\nPATH\n[answer] Cancel\n");
 }
 
 RunResult ResultOf(std::initializer_list<EntryOutcome> outcomes, bool orderly = true) {
