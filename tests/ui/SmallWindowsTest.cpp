@@ -14,6 +14,7 @@
 #include "support/TemporaryFolder.h"
 #include "ui/About.h"
 #include "ui/ExportReport.h"
+#include "ui/FolderBrowser.h"
 
 namespace korrin {
 namespace {
@@ -141,6 +142,24 @@ TEST(AboutTest, ShowsTheProductTheReleaseAndTheHelpTextExactly) {
   EXPECT_EQ(lines[13].toStdString(), "as ");
   EXPECT_EQ(lines[18].toStdString(), "part/assembly) and use this for export.");
   EXPECT_TRUE(testing::SaveScreenshot(about, "About"));
+}
+
+TEST(FolderBrowserTest, OnlyAConfirmedFolderSetsTheOkSwitch) {
+  testing::ScriptedDialogs dialogs;
+  FolderBrowser browser(dialogs);
+  EXPECT_EQ(browser.Flags(), 0x21u);
+  browser.SetOption(FolderBrowser::EditBox, true);
+  browser.SetOption(FolderBrowser::Validate, false);
+  EXPECT_EQ(browser.Flags(), 0x11u);
+  browser.ResetOptions();
+  EXPECT_EQ(browser.Flags(), 0x21u);
+
+  dialogs.ExpectFolder("", "/data/out").ExpectFolder("", std::nullopt);
+  browser.Browse("");
+  EXPECT_TRUE(browser.ok());
+  EXPECT_EQ(browser.path(), "/data/out");
+  browser.Browse("");
+  EXPECT_FALSE(browser.ok()) << "a cancelled browse leaves the switch clear";
 }
 
 }  // namespace
