@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "e2e/RunProgram.h"
+#include "support/RunProgram.h"
 #include "support/TemporaryFolder.h"
 
 namespace korrin {

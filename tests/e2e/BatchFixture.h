@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/RunProgram.h"
+#include "support/RunProgram.h"
 #include "support/TemporaryFolder.h"
 
 namespace korrin::testing {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "e2e/RunProgram.h"
+#include "support/RunProgram.h"
 #include "support/TemporaryFolder.h"
 
 namespace korrin {

@@ -7,7 +7,7 @@
 #include <regex>
 #include <sstream>
 
-#include "e2e/RunProgram.h"
+#include "support/RunProgram.h"
 #include "host/ProcessOperations.h"
 #include "platform/linux/LocalSocketWindowLink.h"
 #include "platform/linux/ProcProcessTable.h"

@@ -13,20 +13,6 @@ namespace korrin::testing {
 // cannot be started.
 pid_t SpawnChild(const std::string& program, const std::vector<std::string>& argv);
 
-// A program run to its end.
-struct FinishedRun {
-  bool started = false;
-  int exitCode = -1;  // 128 + the signal when a signal ended it
-  std::string out;
-  std::string err;
-};
-
-// Runs program with these arguments, without a shell and with input from
-// /dev/null, until it ends. The environment entries ("NAME=value") replace
-// inherited ones of the same name.
-FinishedRun RunToEnd(const std::string& program, const std::vector<std::string>& arguments,
-                     const std::vector<std::string>& environment = {});
-
 // Ends a child of this test process if it still runs, and reaps it; a child
 // reaped already is left alone, since its pid may belong to someone else now.
 void EndChild(pid_t pid);

@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "support/ChildProcesses.h"
+#include "support/RunProgram.h"
 #include "support/WaitUntil.h"
 
 extern char** environ;
@@ -140,7 +141,7 @@ bool PrivateCups::StartServer() {
 
 bool PrivateCups::WaitUntilAnswering() {
   for (int poll = 0; poll < kStartPolls; ++poll) {
-    if (RunToEnd(kLpstat, {"-h", socket_, "-r"}).out == "scheduler is running\n") return true;
+    if (RunProgram(kLpstat, {"-h", socket_, "-r"}).out == "scheduler is running\n") return true;
     if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
       pid_ = -1;
       ADD_FAILURE() << "cupsd ended at its start:\n"
@@ -154,12 +155,12 @@ bool PrivateCups::WaitUntilAnswering() {
 }
 
 bool PrivateCups::RunTool(const std::string& program, const std::vector<std::string>& arguments, std::string* out) {
-  const FinishedRun run = RunToEnd(program, arguments);
+  const ProgramRun run = RunProgram(program, arguments);
   if (out != nullptr) *out = run.out;
-  if (run.started && run.exitCode == 0) return true;
+  if (run.exitCode == 0) return true;
   std::string command = program;
   for (const std::string& argument : arguments) command += " " + argument;
-  ADD_FAILURE() << command << (run.started ? " failed with " + std::to_string(run.exitCode) : " cannot start") << ":\n"
+  ADD_FAILURE() << command << " failed with " << run.exitCode << ":\n"
                 << run.out << run.err;
   return false;
 }

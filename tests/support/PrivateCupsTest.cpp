@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/ChildProcesses.h"
 #include "support/PrivateCups.h"
+#include "support/RunProgram.h"
 #include "support/TemporaryFolder.h"
 
 namespace korrin::testing {
@@ -11,18 +11,18 @@ TEST(PrivateCups, ProgramsGivenItsEnvironmentPrintIntoTheQueuesFile) {
   PrivateCups cups;
   ASSERT_TRUE(cups.running());
   ASSERT_TRUE(cups.AddPdfQueue("Office") && cups.AddPdfQueue("Plotter") && cups.SetDefault("Plotter"));
-  EXPECT_EQ(RunToEnd("/usr/bin/lpstat", {"-d"}, cups.Environment()).out, "system default destination: Plotter\n");
+  EXPECT_EQ(RunProgram("/usr/bin/lpstat", {"-d"}, cups.Environment()).out, "system default destination: Plotter\n");
 
   TemporaryFolder input;
   input.Write("page.txt", "one page\n");
-  const FinishedRun submitted =
-      RunToEnd("/usr/bin/lp", {"-d", "Office", (input / "page.txt").string()}, cups.Environment());
+  const ProgramRun submitted =
+      RunProgram("/usr/bin/lp", {"-d", "Office", (input / "page.txt").string()}, cups.Environment());
   ASSERT_EQ(submitted.exitCode, 0) << submitted.err;
   ASSERT_TRUE(cups.WaitUntilIdle("Office"));
 
   // The driver wraps the PDF in printer commands, which pdfinfo skips.
   EXPECT_NE(cups.Output("Office").find("%PDF-"), std::string::npos);
-  const std::string info = RunToEnd("/usr/bin/pdfinfo", {cups.OutputPath("Office")}).out;
+  const std::string info = RunProgram("/usr/bin/pdfinfo", {cups.OutputPath("Office")}).out;
   EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
   EXPECT_NE(info.find("Page size:       595 x 842 pts (A4)\n"), std::string::npos) << info;
   EXPECT_EQ(cups.Output("Plotter"), "");

@@ -3,7 +3,7 @@
 #include <regex>
 #include <sstream>
 
-#include "e2e/RunProgram.h"
+#include "support/RunProgram.h"
 
 namespace korrin::testing {
 namespace {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "e2e/RunProgram.h"
+#include "support/RunProgram.h"
 #include "support/FileBytes.h"
 #include "support/TemporaryFolder.h"
 

@@ -1,4 +1,4 @@
-#include "e2e/RunProgram.h"
+#include "support/RunProgram.h"
 
 #include <fcntl.h>
 #include <poll.h>
