@@ -1,5 +1,6 @@
 #include "engine/ImportPreparation.h"
 
+#include "engine/TranslatorExport.h"
 #include "filelist/ImportFilter.h"
 #include "host/HostCodes.h"
 #include "host/HostInstallation.h"
@@ -144,18 +145,7 @@ std::string ImportDwgThroughTranslator(ExportContext& context, const std::string
     return file + ": " + opened.failure().description;
   }
   document = opened.value();
-
-  const auto deadline = context.waitLimit.DeadlineFromNow();
-  while (!context.abort.IsRaised()) {
-    auto state = host.CommandState();
-    if (state && state.value() == host::kCommandStateIdle) break;
-    if (context.waitLimit.Passed(deadline)) {
-      return file + ": the host was still busy importing after " + std::to_string(context.waitLimit.limit.count()) +
-             " s";
-    }
-    context.log.events().Pause();
-  }
-  return "";
+  return WaitForTranslator(context, file, "importing");
 }
 
 }  // namespace korrin

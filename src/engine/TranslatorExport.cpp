@@ -161,22 +161,9 @@ class TranslatorExport {
     if (!medium) return outputFile_ + ": " + medium.failure().description;
     Status saved = host_.translators().SaveCopyAs(translator_, document_, translationContext_, options_, medium.value());
     if (!saved) return outputFile_ + ": " + saved.failure().description;
-    return WaitForHost();
+    return WaitForTranslator(context_, outputFile_, "saving");
   }
 
-  std::string WaitForHost() {
-    const auto deadline = context_.waitLimit.DeadlineFromNow();
-    while (!context_.abort.IsRaised()) {
-      auto state = host_.CommandState();
-      if (state && state.value() == host::kCommandStateIdle) break;
-      if (context_.waitLimit.Passed(deadline)) {
-        return outputFile_ + ": the host was still busy saving after " +
-               std::to_string(context_.waitLimit.limit.count()) + " s";
-      }
-      context_.log.events().Pause();
-    }
-    return "";
-  }
 
   ExportContext& context_;
   host::Application& host_;
@@ -189,6 +176,20 @@ class TranslatorExport {
 };
 
 }  // namespace
+
+std::string WaitForTranslator(ExportContext& context, const std::string& file, const std::string& activity) {
+  const auto deadline = context.waitLimit.DeadlineFromNow();
+  while (!context.abort.IsRaised()) {
+    auto state = context.host.CommandState();
+    if (state && state.value() == host::kCommandStateIdle) break;
+    if (context.waitLimit.Passed(deadline)) {
+      return file + ": the host was still busy " + activity + " after " +
+             std::to_string(context.waitLimit.limit.count()) + " s";
+    }
+    context.log.events().Pause();
+  }
+  return "";
+}
 
 std::string ExportThroughTranslator(ExportContext& context, host::DocumentHandle document,
                                     const std::string& outputFile) {

@@ -14,4 +14,10 @@ namespace korrin {
 std::string ExportThroughTranslator(ExportContext& context, host::DocumentHandle document,
                                     const std::string& outputFile);
 
+// Waits until a translator the host runs for file has finished (the host's
+// command state is idle again), yielding between reads. "" when it finished
+// or the run was aborted, else the text that the host was still busy with
+// the activity ("saving", "importing") when the run's time limit passed.
+std::string WaitForTranslator(ExportContext& context, const std::string& file, const std::string& activity);
+
 }  // namespace korrin
