@@ -6,13 +6,6 @@ namespace {
 
 class DocumentChecksTest : public testing::EngineFixture {
  protected:
-  standin::StandinDocument Assembly(std::vector<std::string> references) {
-    standin::StandinDocument assembly = Part();
-    assembly.type = standin::DocumentType::Assembly;
-    for (std::string& reference : references) assembly.references.push_back({std::move(reference), std::nullopt});
-    return assembly;
-  }
-
   LogLineFunction LogLine() {
     return [this](const std::string& line) { log_.LogLine(line); };
   }

@@ -9,12 +9,6 @@ using Lines = std::vector<std::string>;
 
 class DocumentVerificationTest : public testing::EngineFixture {
  protected:
-  standin::StandinDocument Assembly(std::vector<std::string> references) {
-    standin::StandinDocument assembly = Part();
-    assembly.type = standin::DocumentType::Assembly;
-    for (std::string& reference : references) assembly.references.push_back({std::move(reference), std::nullopt});
-    return assembly;
-  }
   std::string Path(const std::string& name) const { return (folder_ / name).string(); }
   static std::string Indent(int level) { return std::string(static_cast<std::size_t>(level) * 5, ' '); }
 

@@ -8,14 +8,6 @@ namespace {
 // the host's own major open, cycles end.
 class StandinApprenticeTest : public testing::StandinFixture {
  protected:
-  static standin::StandinDocument Assembly(std::vector<std::string> references) {
-    standin::StandinDocument assembly = Part();
-    assembly.type = standin::DocumentType::Assembly;
-    assembly.environment = "Assembly";
-    for (std::string& reference : references) assembly.references.push_back({std::move(reference), std::nullopt});
-    return assembly;
-  }
-
   std::unique_ptr<host::Apprentice> NewReader() {
     auto reader = connector_.NewApprentice();
     EXPECT_TRUE(reader.ok()) << (reader ? "" : reader.failure().description);

@@ -45,6 +45,15 @@ class StandinFixture : public ::testing::Test {
     return part;
   }
 
+  // An assembly of the files, each placed where it was made.
+  static standin::StandinDocument Assembly(std::vector<std::string> references) {
+    standin::StandinDocument assembly = Part();
+    assembly.type = standin::DocumentType::Assembly;
+    assembly.environment = "Assembly";
+    for (std::string& reference : references) assembly.references.push_back({std::move(reference), std::nullopt});
+    return assembly;
+  }
+
   static standin::StandinDocument Drawing(std::vector<standin::StandinSheet> sheets) {
     standin::StandinDocument drawing;
     drawing.type = standin::DocumentType::Drawing;
