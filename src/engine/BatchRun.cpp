@@ -175,6 +175,7 @@ class BatchRun {
     context_.reset();
     doneBytes_ += FileSizeOf(name_);
     inputs_.selected = index_;
+    env_.view.SelectEntry(index_);
     env_.view.ShowFileCounter(std::to_string(index_ + 1) + " of " + std::to_string(list_.Count()) + " Files");
     Record().outcome = EntryOutcome::Converted;
 

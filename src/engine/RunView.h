@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace korrin {
@@ -21,6 +22,8 @@ class RunView {
   virtual void ShowFileCounter(const std::string& text) = 0;
   // The progress bar (0 to 100), the percentage label and the time-left label.
   virtual void ShowProgress(int barValue, const std::string& percentText, const std::string& timeLeftText) = 0;
+  // The entry the run works on now, selected and made current in the list.
+  virtual void SelectEntry(std::size_t /*row*/) {}
 };
 
 }  // namespace korrin

@@ -25,4 +25,10 @@ std::string JoinPath(std::string_view folder, std::string_view name, char separa
   return WithTrailingBackslash(folder, separator) + std::string(name);
 }
 
+bool IsFullPath(std::string_view path, char separator) {
+  if (separator != '\\') return !path.empty() && path.front() == separator;
+  if (path.size() >= 3 && path.substr(1, 2) == ":\\") return true;
+  return path.size() > 2 && path.substr(0, 2) == "\\\\" && path.substr(2).find('\\') != std::string_view::npos;
+}
+
 }  // namespace korrin

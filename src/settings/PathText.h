@@ -23,5 +23,8 @@ std::string FileNameOfPath(std::string_view path, char separator = kNativeSepara
 // Folder and file name joined by exactly one separator, also when the folder
 // is a root that already ends with one.
 std::string JoinPath(std::string_view folder, std::string_view name, char separator = kNativeSeparator);
+// A path that names its place from the root. With the backslash: a drive
+// path ("C:\...") or a share ("\\server\share..."); with "/": an absolute path.
+bool IsFullPath(std::string_view path, char separator = kNativeSeparator);
 
 }  // namespace korrin

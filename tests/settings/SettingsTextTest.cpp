@@ -63,6 +63,17 @@ TEST(PathText, FollowsTheRulesForBothSeparators) {
   EXPECT_EQ(JoinPath("/", "a.ipt", '/'), "/a.ipt");
 }
 
+TEST(PathText, FullPathsAreDrivesSharesOrAbsolute) {
+  const std::pair<std::string, bool> windows[] = {
+      {"C:\\", true},        {"C:\\Parts", true},   {"\\\\server\\share", true}, {"\\\\server", false},
+      {"C:Parts", false},    {"Parts\\a.ipt", false}, {"", false},                  {"::{desktop}", false}};
+  for (const auto& [path, full] : windows) EXPECT_EQ(IsFullPath(path, '\\'), full) << path;
+  EXPECT_TRUE(IsFullPath("/", '/'));
+  EXPECT_TRUE(IsFullPath("/home/parts", '/'));
+  EXPECT_FALSE(IsFullPath("parts/a.ipt", '/'));
+  EXPECT_FALSE(IsFullPath("", '/'));
+}
+
 TEST(TextTokens, TextInParenthesesKeepsThePrinterQuirk) {
   EXPECT_EQ(TextInParentheses("Iges Files (*.IGES)"), "*.IGES");
   EXPECT_EQ(TextInParentheses("Inventor Part Files (*.IPT)"), "*.IPT");
