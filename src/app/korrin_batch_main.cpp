@@ -5,20 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "OcctGeometryExchange.h"
-#include "StandinConnector.h"
-#include "StandinProcessTable.h"
 #include "app/BatchCommandLine.h"
 #include "app/BatchJob.h"
 #include "app/CatalogueReport.h"
 #include "app/ConsoleDialogs.h"
 #include "app/InterruptRequests.h"
+#include "app/StandinPlatform.h"
 #include "platform/ProgramFolders.h"
 #include "platform/linux/RuntimeFolder.h"
-#include "platform/linux/LocalSocketWindowLink.h"
-#include "platform/linux/ProcProcessTable.h"
 #include "platform/linux/QtPrinters.h"
-#include "platform/linux/SqliteRegistry.h"
 
 int main(int argc, char** argv) {
   // The stand-in host renders what it prints, which needs the toolkit's
@@ -40,13 +35,16 @@ int main(int argc, char** argv) {
   }
 
   korrin::InstallInterruptHandler();
-  korrin::SqliteRegistry registry(korrin::RegistryFolder());
-  korrin::standin::OcctGeometryExchange geometry;
-  korrin::standin::StandinConnector connector(registry, &geometry);
-  korrin::ProcProcessTable systemProcesses;
-  korrin::standin::StandinProcessTable processes(systemProcesses, connector);
-  korrin::LocalSocketWindowLink watcher;
-  korrin::BatchPorts ports{registry,  connector, processes, printers, {korrin::ProgramFolder(), korrin::TempFolder()},
-                           std::cout, std::cerr, isatty(STDERR_FILENO) == 1, korrin::AcadTemplateFolder(), &watcher};
+  korrin::StandinPlatform platform;
+  korrin::BatchPorts ports{platform.registry,
+                           platform.connector,
+                           platform.processes,
+                           printers,
+                           {korrin::ProgramFolder(), korrin::TempFolder()},
+                           std::cout,
+                           std::cerr,
+                           isatty(STDERR_FILENO) == 1,
+                           korrin::AcadTemplateFolder(),
+                           &platform.watcher};
   return korrin::RunBatchJob(*commandLine.request, ports);
 }

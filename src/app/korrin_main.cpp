@@ -1,0 +1,26 @@
+#include <QApplication>
+
+#include "app/StandinPlatform.h"
+#include "platform/ProgramFolders.h"
+#include "platform/linux/QtPrinters.h"
+#include "platform/linux/RuntimeFolder.h"
+#include "ui/Form1.h"
+#include "ui/QtDialogs.h"
+
+// The windowed program: the main window over the stand-in host.
+int main(int argc, char** argv) {
+  korrin::PrepareRuntimeFolder();
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Korrin");
+  korrin::QtPrinters printers;
+  korrin::StandinPlatform platform;
+  korrin::QtDialogs dialogs;
+  korrin::Form1 form({platform.registry, platform.connector, platform.processes, printers, dialogs,
+                      {korrin::ProgramFolder(), korrin::TempFolder()}, korrin::AcadTemplateFolder(),
+                      &platform.watcher});
+  dialogs.SetOwner(&form);
+  // A start that cannot go on has told the user why; the window never shows.
+  if (!form.Load()) return 1;
+  form.show();
+  return QApplication::exec();
+}
