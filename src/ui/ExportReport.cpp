@@ -1,7 +1,6 @@
 #include "ui/ExportReport.h"
 
 #include <QKeyEvent>
-#include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QPrintDialog>
@@ -11,33 +10,13 @@
 
 #include "settings/PathText.h"
 #include "settings/TextFile.h"
+#include "ui/CommandPanel.h"
 
 namespace korrin {
 namespace {
 
 constexpr int kInitialWidth = 640;
 constexpr int kInitialHeight = 420;
-
-// A status bar panel that acts as a command when clicked.
-class CommandPanel final : public QLabel {
- public:
-  CommandPanel(const QString& caption, std::function<void()> command, QWidget* parent)
-      : QLabel(caption, parent), command_(std::move(command)) {
-    setToolTip(caption);
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setMargin(2);
-    setCursor(Qt::PointingHandCursor);
-  }
-
- protected:
-  void mouseReleaseEvent(QMouseEvent* event) override {
-    QLabel::mouseReleaseEvent(event);
-    if (rect().contains(event->position().toPoint())) command_();
-  }
-
- private:
-  std::function<void()> command_;
-};
 
 }  // namespace
 
@@ -78,6 +57,12 @@ std::vector<std::string> ExportReport::Lines() const {
   lines.reserve(static_cast<std::size_t>(list_->count()));
   for (int row = 0; row < list_->count(); ++row) lines.push_back(list_->item(row)->text().toStdString());
   return lines;
+}
+
+void ExportReport::ShowLastLine() {
+  if (list_->count() == 0) return;
+  list_->setCurrentRow(list_->count() - 1);
+  list_->scrollToBottom();
 }
 
 void ExportReport::PrintReport() { (void)printer_(Lines(), this); }

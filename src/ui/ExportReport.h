@@ -28,6 +28,8 @@ class ExportReport final : public QWidget {
 
   void AddLine(const std::string& text);
   std::vector<std::string> Lines() const;
+  // Makes the last line the current one, in view.
+  void ShowLastLine();
 
   // The status bar's commands, by their panel numbers 1 to 3.
   void PrintReport();

@@ -14,6 +14,8 @@ namespace korrin {
 class QtDialogs final : public Dialogs {
  public:
   explicit QtDialogs(QWidget* owner = nullptr, QString title = "Korrin") : owner_(owner), title_(std::move(title)) {}
+  // The window the boxes are shown over, once it exists.
+  void SetOwner(QWidget* owner) { owner_ = owner; }
 
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;

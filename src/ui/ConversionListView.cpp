@@ -1,0 +1,60 @@
+#include "ui/ConversionListView.h"
+
+#include <QDragEnterEvent>
+#include <QMimeData>
+
+#include "ui/DragIcons.h"
+
+namespace korrin {
+
+ConversionListView::ConversionListView(QWidget* parent) : QListView(parent) {
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setUniformItemSizes(true);  // keeps a list of tens of thousands of entries quick to lay out
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setAcceptDrops(true);
+  setDropIndicatorShown(false);
+}
+
+bool ConversionListView::Takes(const QMimeData* data) const {
+  return takesDrops_ && data != nullptr && (data->hasUrls() || !TreeFolderOf(data).isEmpty());
+}
+
+void ConversionListView::dragEnterEvent(QDragEnterEvent* event) {
+  if (!Takes(event->mimeData())) {
+    event->ignore();
+    return;
+  }
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+}
+
+void ConversionListView::dragMoveEvent(QDragMoveEvent* event) {
+  if (!Takes(event->mimeData())) {
+    event->ignore();
+    return;
+  }
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+}
+
+void ConversionListView::dropEvent(QDropEvent* event) {
+  if (!Takes(event->mimeData())) {
+    event->ignore();
+    return;
+  }
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+  emit dropped(event->mimeData());
+}
+
+void ConversionListView::focusInEvent(QFocusEvent* event) {
+  QListView::focusInEvent(event);
+  emit selectionTouched();
+}
+
+void ConversionListView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+  QListView::selectionChanged(selected, deselected);
+  emit selectionTouched();
+}
+
+}  // namespace korrin

@@ -1,0 +1,38 @@
+#include "ui/ExportFolderBox.h"
+
+#include <QDragEnterEvent>
+
+#include "ui/DragIcons.h"
+
+namespace korrin {
+
+void ExportFolderBox::dragEnterEvent(QDragEnterEvent* event) {
+  if (TreeFolderOf(event->mimeData()).isEmpty()) {
+    QLineEdit::dragEnterEvent(event);
+    return;
+  }
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+}
+
+void ExportFolderBox::dragMoveEvent(QDragMoveEvent* event) {
+  if (TreeFolderOf(event->mimeData()).isEmpty()) {
+    QLineEdit::dragMoveEvent(event);
+    return;
+  }
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+}
+
+void ExportFolderBox::dropEvent(QDropEvent* event) {
+  const QString folder = TreeFolderOf(event->mimeData());
+  if (folder.isEmpty()) {
+    QLineEdit::dropEvent(event);
+    return;
+  }
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+  setText(folder);
+}
+
+}  // namespace korrin

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+#include <QTreeView>
+
+class QFileSystemModel;
+
+namespace korrin {
+
+// The folder tree of the main window: the file system's folders, no files.
+// Reports the folder the user chooses, and lets the user drag a folder out
+// of it onto the conversion list or the export folder box.
+class FolderTree final : public QTreeView {
+  Q_OBJECT
+ public:
+  explicit FolderTree(QWidget* parent = nullptr);
+
+  // Selects the folder and opens the tree down to it; false when the file
+  // system has no such folder.
+  bool SetSelectedFolder(const QString& path);
+  QString SelectedFolder() const;
+
+ signals:
+  // The user chose a folder: clicked it, or moved the selection to it.
+  void folderChosen(const QString& path);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+ private:
+  void StartFolderDrag();
+
+  QFileSystemModel* model_;
+  // The folder under the pointer when the left button went down, while
+  // that press may still become a drag.
+  QString dragCandidate_;
+  QPoint pressedAt_;
+};
+
+}  // namespace korrin
