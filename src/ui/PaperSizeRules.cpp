@@ -69,9 +69,18 @@ std::optional<double> LocaleWholeNumber(const QString& text) {
   return std::nearbyint(*number);
 }
 
+// A size may be typed with "," or "." as the decimal point whatever the
+// locale, as the fields' tooltips promise.
+std::optional<double> SizeWholeNumber(const std::string& text) {
+  if (const std::optional<double> whole = LocaleWholeNumber(ToQt(text))) return whole;
+  std::string withPoint = text;
+  std::replace(withPoint.begin(), withPoint.end(), ',', '.');
+  if (const std::optional<double> number = ToReal(withPoint)) return std::nearbyint(*number);
+  return std::nullopt;
+}
+
 bool IsPositiveSize(const std::string& text) {
-  const QString field = ToQt(text);
-  return LeadingNumber(text) > 0 && LocaleWholeNumber(field).value_or(0) >= 1;
+  return LeadingNumber(text) > 0 && SizeWholeNumber(text).value_or(0) >= 1;
 }
 
 }  // namespace
