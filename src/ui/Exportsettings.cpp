@@ -26,9 +26,9 @@ constexpr int kPageHeight = kWindowHeight - kPageTop - kButtonHeight - 3 * kMarg
 constexpr int kPageWidth = kWindowWidth - 2 * kMargin;
 // The PRINTER tab: the printer settings on the left, the three side frames
 // stacked on the right.
-constexpr int kPrinterFrameWidth = 340;
+constexpr int kPrinterFrameWidth = 310;
 constexpr int kSideFrameGap = 4;
-constexpr int kSideFrameHeights[] = {104, 94, 112};
+constexpr int kSideFrameHeights[] = {100, 94, 116};
 
 constexpr const char* kPrinterTab = "PRINTER";
 constexpr const char* kOldHostVersion = "RegistryVersion5.2";

@@ -33,6 +33,8 @@ constexpr int kMostCopies = 10000;
 constexpr int kCopiesBarSum = kMostCopies + 1;
 constexpr int kCopiesLargeStep = 10;
 constexpr int kPictogramSide = 28;
+constexpr int kListCharacters = 12;
+constexpr int kCopiesFieldWidth = 60;
 
 constexpr const char* kPaperTip =
     "Select Papersize. Be aware that some Custom papersizes may not be supported on the selected printer";
@@ -71,6 +73,14 @@ QLabel* Pictogram(QWidget* parent, const char* name, bool collated) {
 bool IsNoPaper(const std::string& name) {
   const std::string upper = ToUpperAscii(name);
   return upper.find("POSTSCRIPT") != std::string::npos || upper.find("SCREEN") != std::string::npos;
+}
+
+// Controls side by side, left-aligned.
+QHBoxLayout* Row(std::initializer_list<QWidget*> controls) {
+  auto* row = new QHBoxLayout;
+  for (QWidget* control : controls) row->addWidget(control);
+  row->addStretch(1);
+  return row;
 }
 
 QButtonGroup* Group(QWidget* parent, std::initializer_list<QRadioButton*> buttons) {
@@ -117,37 +127,28 @@ void PrinterFrames::BuildSettings(QWidget& page) {
   colourMode_ = Group(frame, {color_, greyScale_});
   rotate90_ = Named(new QCheckBox("Rotate by 90 Deg.", frame), "Rotate90Deg");
 
+  for (QComboBox* list : {printer_, paper_}) {
+    // Long printer and paper names must not push the labels out of the frame.
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(kListCharacters);
+  }
+  copies_->setMaximumWidth(kCopiesFieldWidth);
   auto* layout = new QGridLayout(frame);
   layout->addWidget(new QLabel("Select Printer", frame), 0, 0);
-  layout->addWidget(printer_, 0, 1, 1, 3);
+  layout->addWidget(printer_, 0, 1);
   layout->addWidget(new QLabel("Select Paper size", frame), 1, 0);
-  layout->addWidget(paper_, 1, 1, 1, 3);
-  auto* size = new QHBoxLayout;
-  for (QWidget* part : std::initializer_list<QWidget*>{new QLabel("( Width", frame), paperWidth_,
-                                                       new QLabel("Height", frame), paperHeight_,
-                                                       new QLabel(")", frame)}) {
-    size->addWidget(part);
-  }
-  size->addStretch(1);
-  layout->addLayout(size, 2, 1, 1, 3);
+  layout->addWidget(paper_, 1, 1);
+  layout->addLayout(Row({new QLabel("( Width", frame), paperWidth_, new QLabel("Height", frame), paperHeight_,
+                         new QLabel(")", frame)}),
+                    2, 1);
   layout->addWidget(showPrinterSupported_, 3, 0, 1, 2);
-  layout->addWidget(addPapersize_, 4, 0, 1, 2);
-  layout->addWidget(customPapersize, 4, 2, 1, 2);
+  layout->addLayout(Row({addPapersize_, customPapersize}), 4, 0, 1, 2);
   layout->addWidget(new QLabel("Number of Copies", frame), 5, 0);
-  auto* copies = new QHBoxLayout;
-  copies->addWidget(copies_);
-  copies->addWidget(copiesBar_);
-  layout->addLayout(copies, 5, 1);
-  auto* collate = new QHBoxLayout;
-  collate->addWidget(collate_);
-  collate->addWidget(collated_);
-  collate->addWidget(uncollated_);
-  layout->addLayout(collate, 5, 2, 1, 2);
-  layout->addWidget(printToFile_, 6, 0);
-  layout->addWidget(color_, 6, 1);
-  layout->addWidget(greyScale_, 6, 2);
-  layout->addWidget(rotate90_, 7, 0, 1, 2);
-  layout->setRowStretch(8, 1);
+  layout->addLayout(Row({copies_, copiesBar_}), 5, 1);
+  layout->addLayout(Row({collate_, collated_, uncollated_}), 6, 0, 1, 2);
+  layout->addLayout(Row({printToFile_, color_, greyScale_}), 7, 0, 1, 2);
+  layout->addWidget(rotate90_, 8, 0, 1, 2);
+  layout->setRowStretch(9, 1);
 
   connect(printer_, &QComboBox::activated, this, &PrinterFrames::Combo5_Click);
   connect(paper_, &QComboBox::currentIndexChanged, this, &PrinterFrames::Combo6_Click);
@@ -170,13 +171,13 @@ void PrinterFrames::BuildRange(QWidget& page) {
   sheetFrom_ = Named(new QLineEdit(rangeFrame_), "SheetFrom");
   sheetTo_ = Named(new QLineEdit(rangeFrame_), "SheetTo");
   auto* layout = new QGridLayout(rangeFrame_);
-  layout->addWidget(currentSheet_, 0, 0, 1, 4);
-  layout->addWidget(allSheets_, 1, 0, 1, 4);
-  layout->addWidget(sheetsInRange_, 2, 0);
-  layout->addWidget(new QLabel("From", rangeFrame_), 2, 1);
-  layout->addWidget(sheetFrom_, 2, 2);
-  layout->addWidget(new QLabel("To", rangeFrame_), 2, 3);
-  layout->addWidget(sheetTo_, 2, 4);
+  layout->addWidget(currentSheet_, 0, 0, 1, 2);
+  layout->addWidget(allSheets_, 0, 2, 1, 2);
+  layout->addWidget(sheetsInRange_, 1, 0, 1, 4);
+  layout->addWidget(new QLabel("From", rangeFrame_), 2, 0, Qt::AlignRight);
+  layout->addWidget(sheetFrom_, 2, 1);
+  layout->addWidget(new QLabel("To", rangeFrame_), 2, 2, Qt::AlignRight);
+  layout->addWidget(sheetTo_, 2, 3);
   for (QRadioButton* option : {currentSheet_, allSheets_, sheetsInRange_}) {
     connect(option, &QRadioButton::toggled, this, &PrinterFrames::RangeChanged);
   }
@@ -219,7 +220,7 @@ void PrinterFrames::BuildNoneIdw(QWidget& page) {
   layout->addWidget(shaded_, 0, 1);
   layout->addWidget(hidden_, 0, 2);
   layout->addWidget(iso_, 1, 0);
-  layout->addWidget(fitNoneIdw_, 1, 1, 1, 2);
+  layout->addWidget(fitNoneIdw_, 2, 0, 1, 3);
 }
 
 void PrinterFrames::Combo5_Click() { FillPapers(StoredValue(ports_.store, "PrinterPapersize")); }
