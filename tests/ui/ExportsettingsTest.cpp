@@ -381,7 +381,7 @@ TEST_F(ExportsettingsTest, InventorDefaultsResetsTheSelectedTabOnly) {
   EXPECT_EQ(Find<QComboBox>("Combo5").currentText(), "Office");
 }
 
-TEST_F(ExportsettingsTest, LoadedValuesFollowTheTemplatesSpecialCases) {
+TEST_F(ExportsettingsTest, LoadedValuesFollowTheTemplatesUnusualValues) {
   SetOption("STLValue", "7");
   SetOption("PrinterRendermethod", "130");
   SetOption("PrinterPrinter", "default");
