@@ -20,6 +20,7 @@
 #include "ui/ConversionListView.h"
 #include "ui/ExportFolderBox.h"
 #include "ui/FolderTree.h"
+#include "ui/FormControls.h"
 #include "ui/SourceFilePanel.h"
 
 namespace korrin {
@@ -32,13 +33,6 @@ constexpr int kBrowseButtonWidth = 28;
 constexpr const char* kListToolTip =
     "Select files from left windows, \"Drag'n drop\"  from Explorer or Explorer window or  \"Drag'n drop\" textfile "
     "with fileinformation";
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name, const char* toolTip = nullptr) {
-  widget->setObjectName(name);
-  if (toolTip != nullptr) widget->setToolTip(toolTip);
-  return widget;
-}
 
 QPushButton* Button(const char* name, const char* caption, const char* toolTip = nullptr) {
   return Named(new QPushButton(caption), name, toolTip);
