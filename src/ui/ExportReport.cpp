@@ -11,33 +11,13 @@
 
 #include "settings/PathText.h"
 #include "settings/TextFile.h"
+#include "ui/CommandPanel.h"
 
 namespace korrin {
 namespace {
 
 constexpr int kInitialWidth = 640;
 constexpr int kInitialHeight = 420;
-
-// A status bar panel that acts as a command when clicked.
-class CommandPanel final : public QLabel {
- public:
-  CommandPanel(const QString& caption, std::function<void()> command, QWidget* parent)
-      : QLabel(caption, parent), command_(std::move(command)) {
-    setToolTip(caption);
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setMargin(2);
-    setCursor(Qt::PointingHandCursor);
-  }
-
- protected:
-  void mouseReleaseEvent(QMouseEvent* event) override {
-    QLabel::mouseReleaseEvent(event);
-    if (rect().contains(event->position().toPoint())) command_();
-  }
-
- private:
-  std::function<void()> command_;
-};
 
 }  // namespace
 
