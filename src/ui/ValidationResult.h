@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "ports/EventPump.h"
 #include "ui/ExportReport.h"
 #include "verify/ValidationReport.h"
 
@@ -15,10 +16,11 @@ namespace korrin {
 // "Document validation result": one row per checked file with its release
 // and a column per finding, rows that could not be checked drawn in red, and
 // the legend of the column codes below. It is not modal. The validation fills
-// a ValidationReport; the window shows it each time ShowReport is called (the
-// main window calls it before the first file and whenever the validation
-// yields). "Close" unloads it: the window asks its owner to let it go, and
-// the next report opens a fresh one.
+// a ValidationReport; the window shows it each time ShowReport is called:
+// the main window shows the emptied report with the window before the first
+// file, lets ValidationResultPump show it whenever the validation yields, and
+// shows it once more at the end. "Close" unloads it: the window asks its
+// owner to let it go, and the next report opens a fresh one.
 class ValidationResult final : public QWidget {
   Q_OBJECT
 
@@ -54,6 +56,29 @@ class ValidationResult final : public QWidget {
   QGroupBox* legend_;
   QStatusBar* statusBar_;
   QLabel* progress_;
+};
+
+// The yield of a validation that fills the window as it goes: before the
+// pending events run, the window shows the report as it stands, so each row
+// appears while the next file is checked.
+class ValidationResultPump final : public EventPump {
+ public:
+  ValidationResultPump(ValidationResult& window, const ValidationReport& report, EventPump& events)
+      : window_(window), report_(report), events_(events) {}
+
+  void Yield() override {
+    window_.ShowReport(report_);
+    events_.Yield();
+  }
+  void Pause() override {
+    window_.ShowReport(report_);
+    events_.Pause();
+  }
+
+ private:
+  ValidationResult& window_;
+  const ValidationReport& report_;
+  EventPump& events_;
 };
 
 }  // namespace korrin

@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "Screenshots.h"
+#include "support/RecordingEventPump.h"
 #include "ui/CommandPanel.h"
 #include "ui/ValidationResult.h"
 
@@ -182,6 +183,21 @@ TEST_F(ValidationResultTest, PrintPrintsTheTableAndCloseUnloadsAnEmptyWindow) {
   EXPECT_EQ(unloaded_.count(), 1);
   EXPECT_EQ(List().topLevelItemCount(), 0);
   EXPECT_EQ(Panel(2)->text(), "Validation status");
+}
+
+TEST_F(ValidationResultTest, ThePumpShowsTheReportAsItStandsBeforeEveryYield) {
+  ValidationReport report;
+  testing::RecordingEventPump events;
+  std::vector<int> rowsShown;
+  events.onYield = [&](int) { rowsShown.push_back(List().topLevelItemCount()); };
+  ValidationResultPump pump(window_, report, events);
+  report.AddRow("/work/a.ipt");
+  pump.Yield();
+  report.AddRow("/work/b.ipt");
+  report.SetStatus("Verifying: /work/b.ipt");
+  pump.Pause();
+  EXPECT_EQ(rowsShown, (std::vector<int>{1, 2}));
+  EXPECT_EQ(Panel(2)->text(), "Verifying: /work/b.ipt");
 }
 
 }  // namespace
