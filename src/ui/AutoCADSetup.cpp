@@ -1,7 +1,6 @@
 #include "ui/AutoCADSetup.h"
 
 #include <QCheckBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

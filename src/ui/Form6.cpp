@@ -25,9 +25,8 @@ constexpr int kValueColumn = 1;
 constexpr int kHasEqualsRole = Qt::UserRole;
 
 constexpr TranslatorMenuKind kMenuKinds[] = {
-    TranslatorMenuKind::TranslationType, TranslatorMenuKind::UnsupportedPartFeatures,
-    TranslatorMenuKind::FileUnits,       TranslatorMenuKind::Destination2D,
-    TranslatorMenuKind::AutocadVersion,  TranslatorMenuKind::YesNo,
+    TranslatorMenuKind::TranslationType, TranslatorMenuKind::UnsupportedPartFeatures, TranslatorMenuKind::FileUnits,
+    TranslatorMenuKind::Destination2D,   TranslatorMenuKind::AutocadVersion,          TranslatorMenuKind::YesNo,
 };
 
 void PopUpAtMouse(QMenu& menu) { menu.popup(QCursor::pos()); }
@@ -58,11 +57,13 @@ Form6::Form6(Form6Ports ports, QWidget* parent, MenuPopup popup)
 
   statusBar_->setObjectName("StatusBar1");
   statusBar_->setSizeGripEnabled(false);
-  const std::pair<const char*, void (Form6::*)()> panels[] = {
-      {"Reload INI", &Form6::ReloadSettings}, {"Cancel", &Form6::CancelEditing}, {"Save and Close", &Form6::SaveAndClose}};
+  const std::pair<const char*, void (Form6::*)()> panels[] = {{"Reload INI", &Form6::ReloadSettings},
+                                                              {"Cancel", &Form6::CancelEditing},
+                                                              {"Save and Close", &Form6::SaveAndClose}};
   int number = 1;
   for (const auto& [caption, command] : panels) {
-    auto* panel = new CommandPanel(caption, [this, command = command] { (this->*command)(); }, statusBar_);
+    auto* panel = new CommandPanel(
+        caption, [this, command = command] { (this->*command)(); }, statusBar_);
     panel->setObjectName(QString("Panel%1").arg(number++));
     statusBar_->addWidget(panel);
   }
@@ -171,15 +172,15 @@ void Form6::CreateMenus() {
     menu->setObjectName(Text(model.objectName));
     for (std::size_t index = 0; index < model.items.size(); ++index) {
       QAction* action = menu->addAction(Text(model.items[index].caption));
-      connect(action, &QAction::triggered, this, [this, kind, index] { MenuItemChosen(kind, index); });
+      connect(action, &QAction::triggered, this, [this, kind, index] { ChooseMenuItem(kind, index); });
     }
     menus_.emplace_back(kind, menu);
   }
 }
 
 void Form6::PopUp(int row, const MenuEditor& editor) {
-  const auto found = std::find_if(menus_.begin(), menus_.end(),
-                                  [&](const auto& entry) { return entry.first == editor.menu.kind; });
+  const auto found =
+      std::find_if(menus_.begin(), menus_.end(), [&](const auto& entry) { return entry.first == editor.menu.kind; });
   if (found == menus_.end()) return;
   QMenu& menu = *found->second;
   const QList<QAction*> actions = menu.actions();
@@ -190,19 +191,18 @@ void Form6::PopUp(int row, const MenuEditor& editor) {
   popup_(menu);
 }
 
-void Form6::MenuItemChosen(TranslatorMenuKind kind, std::size_t index) {
+void Form6::ChooseMenuItem(TranslatorMenuKind kind, std::size_t index) {
   if (!pendingMenuEdit_) return;
   const auto* menu = std::get_if<MenuEditor>(&pendingMenuEdit_->editor);
   QTreeWidgetItem* item = list_->topLevelItem(pendingMenuEdit_->row);
   if (menu == nullptr || menu->menu.kind != kind || item == nullptr) return;
-  SetValue(*item, TranslatorValueAfterEdit(RowOf(*item), pendingMenuEdit_->editor, korrin::MenuItemChosen{index}));
+  SetValue(*item, TranslatorValueAfterEdit(RowOf(*item), pendingMenuEdit_->editor, MenuItemChosen{index}));
   pendingMenuEdit_.reset();
 }
 
 TranslatorEditAnswer Form6::Ask(const TranslatorEditor& editor) {
   if (const auto* file = std::get_if<FileEditor>(&editor)) {
-    const FileRequest request{FileRequest::Purpose::Open, file->title, file->filter, file->startFolder,
-                              file->fileName};
+    const FileRequest request{FileRequest::Purpose::Open, file->title, file->filter, file->startFolder, file->fileName};
     if (std::optional<std::string> chosen = ports_.dialogs.ChooseFile(request)) return FileChosen{std::move(*chosen)};
     return EditCancelled{};
   }
@@ -227,8 +227,8 @@ void Form6::FitColumns() {
 
 void Form6::ShowAcadSetupWhenDwgExport() {
   const std::vector<SettingsListRow> rows = Rows();
-  const bool exportSettings = !rows.empty() && rows.front().section &&
-                              EqualsIgnoringCase(rows.front().key, kExportSettingsSection);
+  const bool exportSettings =
+      !rows.empty() && rows.front().section && EqualsIgnoringCase(rows.front().key, kExportSettingsSection);
   const bool dwgExport = ports_.exportPattern && ports_.exportPattern() == "*.DWG";
   acadSetup_->setVisible(static_cast<bool>(ports_.showAcadSetup) && exportSettings && dwgExport);
 }

@@ -78,7 +78,7 @@ class Form6 final : public QDialog {
   void SetValue(QTreeWidgetItem& item, const std::string& value);
   void CreateMenus();
   void PopUp(int row, const MenuEditor& editor);
-  void MenuItemChosen(TranslatorMenuKind kind, std::size_t index);
+  void ChooseMenuItem(TranslatorMenuKind kind, std::size_t index);
   TranslatorEditAnswer Ask(const TranslatorEditor& editor);
   void FitColumns();
   void ShowAcadSetupWhenDwgExport();

@@ -124,7 +124,8 @@ ValidationResult::ValidationResult(QWidget* parent, ReportPrinter printer)
 
 void ValidationResult::ShowReport(const ValidationReport& report) {
   const std::vector<ReportRow>& rows = report.rows();
-  while (list_->topLevelItemCount() > static_cast<int>(rows.size())) delete list_->takeTopLevelItem(list_->topLevelItemCount() - 1);
+  while (list_->topLevelItemCount() > static_cast<int>(rows.size()))
+    delete list_->takeTopLevelItem(list_->topLevelItemCount() - 1);
   for (std::size_t index = 0; index < rows.size(); ++index) ShowRow(static_cast<int>(index), rows[index]);
   progress_->setText(report.status().empty() ? kProgressCaption : QString::fromStdString(report.status()));
 }

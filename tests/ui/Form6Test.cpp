@@ -155,15 +155,30 @@ TEST_F(Form6Test, EveryMenuWritesTheValueOfTheItemChosen) {
     const char* written;
   };
   const Case cases[] = {
-      {"TRANSLATION TYPE", "mnuTranslationType", {"Translate Body Only", "Translate Features"}, 1,
+      {"TRANSLATION TYPE",
+       "mnuTranslationType",
+       {"Translate Body Only", "Translate Features"},
+       1,
        "Translate Features"},
-      {"UNSUPPORTED PART FEATURES", "mnuUnsupPartFeat", {"Translate Body Only", "Translate Remaining Features"}, 1,
+      {"UNSUPPORTED PART FEATURES",
+       "mnuUnsupPartFeat",
+       {"Translate Body Only", "Translate Remaining Features"},
+       1,
        "Translate Remaining Features"},
-      {"FILE UNITS", "mnuFileUnits", {"&Meters", "&Inches", "&Millimeters", "&Centimeters", "&Microns", "&Feet"}, 5,
+      {"FILE UNITS",
+       "mnuFileUnits",
+       {"&Meters", "&Inches", "&Millimeters", "&Centimeters", "&Microns", "&Feet"},
+       5,
        "Feet"},
-      {"DESTINATION 2D DATA", "mnuDestination2D", {"&New Drawing", "&New Part", "&Title Block", "&Border", "&Symbol"},
-       3, "New Border"},
-      {"AUTOCAD VERSION", "mnuAcadVersion", {"&AutoCAD 2004", "&AutoCAD 2000", "&R14", "&R13", "&R12"}, 0,
+      {"DESTINATION 2D DATA",
+       "mnuDestination2D",
+       {"&New Drawing", "&New Part", "&Title Block", "&Border", "&Symbol"},
+       3,
+       "New Border"},
+      {"AUTOCAD VERSION",
+       "mnuAcadVersion",
+       {"&AutoCAD 2004", "&AutoCAD 2000", "&R14", "&R13", "&R12"},
+       0,
        "AutoCAD 2004"},
       {"PACK AND GO", "mnuYesNo", {"&Yes", "&No"}, 0, "Yes"},
   };
@@ -238,15 +253,15 @@ TEST_F(Form6Test, FileDialogsKeepTheFullTemplatePathOrTheInventorFileName) {
     return FileRequest{FileRequest::Purpose::Open, title, filter, start, name};
   };
   script_
-      .ExpectFile(request("Select Template File", "AutoCAD Template Files (*.DWT)|*.DWT", "/cad/acad/",
-                          "/cad/acad/iso.dwt"),
-                  std::nullopt)
-      .ExpectFile(request("Select Template File", "AutoCAD Template Files (*.DWT)|*.DWT", "/cad/acad/",
-                          "/cad/acad/iso.dwt"),
-                  "")
-      .ExpectFile(request("Select Template File", "AutoCAD Template Files (*.DWT)|*.DWT", "/cad/acad/",
-                          "/cad/acad/iso.dwt"),
-                  "/cad/other/ansi.dwt")
+      .ExpectFile(
+          request("Select Template File", "AutoCAD Template Files (*.DWT)|*.DWT", "/cad/acad/", "/cad/acad/iso.dwt"),
+          std::nullopt)
+      .ExpectFile(
+          request("Select Template File", "AutoCAD Template Files (*.DWT)|*.DWT", "/cad/acad/", "/cad/acad/iso.dwt"),
+          "")
+      .ExpectFile(
+          request("Select Template File", "AutoCAD Template Files (*.DWT)|*.DWT", "/cad/acad/", "/cad/acad/iso.dwt"),
+          "/cad/other/ansi.dwt")
       .ExpectFile(request("Select Inventor Part template", "Inventor Part Files (*.IPT)|*.IPT", "/opt/host/Templates/",
                           "Standard.ipt"),
                   "/opt/host/Templates/Metric/Standard (mm).ipt")
