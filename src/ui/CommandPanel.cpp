@@ -9,13 +9,13 @@ CommandPanel::CommandPanel(const QString& caption, std::function<void()> command
   setToolTip(caption);
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setMargin(2);
-  setCursor(Qt::PointingHandCursor);
+  if (command_) setCursor(Qt::PointingHandCursor);
 }
 
 void CommandPanel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
   // A release outside the panel is a press the user took back.
-  if (rect().contains(event->position().toPoint())) command_();
+  if (command_ && rect().contains(event->position().toPoint())) command_();
 }
 
 }  // namespace korrin

@@ -6,7 +6,7 @@
 namespace korrin {
 
 // A status bar panel that acts as a command when clicked; its caption is
-// its tooltip.
+// its tooltip. A panel without a command only shows its caption.
 class CommandPanel final : public QLabel {
  public:
   CommandPanel(const QString& caption, std::function<void()> command, QWidget* parent);
