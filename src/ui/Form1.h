@@ -29,7 +29,10 @@ class QPushButton;
 namespace korrin {
 
 class About;
-class ValidationReport;
+class AutoCADSetup;
+class Exportsettings;
+class Form6;
+class ValidationResult;
 class ConversionListModel;
 class ConversionListView;
 class ExportFolderBox;
@@ -76,6 +79,8 @@ class Form1 final : public QMainWindow, public FileListView, public RunView {
   AcadTemplateSetup& acadSetup() { return acadSetup_; }
   // The run report window while it holds lines; none once it was unloaded.
   ExportReport* report() const { return report_; }
+  // The validation report window while it is loaded.
+  ValidationResult* validation() const;
   bool IsBusy() const { return busy_; }
 
   // FileListView and the export choice's fields.
@@ -148,7 +153,13 @@ class Form1 final : public QMainWindow, public FileListView, public RunView {
   // The editor windows of the settings files and the validation report.
   void ShowExportSettingsEditor();
   void ShowImportSettingsEditor();
-  void ShowValidationReport(const ValidationReport& report);
+  std::unique_ptr<Form6> CreateSettingsEditor();
+  Exportsettings& ExportSettingsWindow();
+  AutoCADSetup& AcadSetupWindow();
+  ValidationResult& ValidationWindow();
+  // The AutoCAD setup follows the export format: its lineweight switch is
+  // offered for DWG exports only.
+  void ExportPatternChanged();
 
   // The run.
   void StartExport();
@@ -175,6 +186,9 @@ class Form1 final : public QMainWindow, public FileListView, public RunView {
   bool closeWhenIdle_ = false;
   QPointer<ExportReport> report_;
   QPointer<About> about_;
+  QPointer<Exportsettings> exportSettings_;
+  QPointer<AutoCADSetup> acadWindow_;
+  QPointer<ValidationResult> validation_;
 
  public:
   // The controls, named as the program names them.

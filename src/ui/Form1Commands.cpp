@@ -24,6 +24,7 @@
 #include "ui/Form1.h"
 #include "ui/FolderTree.h"
 #include "ui/SourceFilePanel.h"
+#include "ui/ValidationResult.h"
 #include "verify/DocumentVerification.h"
 #include "verify/ValidationReport.h"
 
@@ -221,14 +222,20 @@ void Form1::Command9_Click() {
 
 void Form1::Command12_Click() {
   if (list_.IsEmpty()) return;
-  BeginBusy();
-  VerificationPorts ports{ports_.connector, ports_.dialogs, pump_,
-                          [this](const std::string& line) { AppendLogLine(line); }, {}};
   ValidationReport validation;
-  const bool checked =
-      ValidateDocumentsReport(ports, validation, ListedFiles(), ToUpperAscii(ImportFilter()), projectFile_);
+  ValidationResult& window = ValidationWindow();
+  // Each row shows while the next file is checked.
+  ValidationResultPump events(window, validation, pump_);
+  VerificationPorts ports{ports_.connector, ports_.dialogs, events,
+                          [this](const std::string& line) { AppendLogLine(line); },
+                          [&window, &validation] {
+                            window.ShowReport(validation);
+                            window.show();
+                          }};
+  BeginBusy();
+  (void)ValidateDocumentsReport(ports, validation, ListedFiles(), ToUpperAscii(ImportFilter()), projectFile_);
+  if (validation_ != nullptr) validation_->ShowReport(validation);
   EndBusy();
-  if (checked) ShowValidationReport(validation);
 }
 
 void Form1::BeginBusy() {

@@ -49,7 +49,7 @@ void Form1::ShowExportFormats(const std::vector<std::string>& captions) {
   for (const std::string& caption : captions) Combo2->addItem(Text(caption));
   state_.exportCaptions = captions;
   state_.exportCaption = captions.empty() ? "" : captions.front();
-  acadSetup_.ExportPatternChanged(PatternOf(state_.exportCaption));
+  ExportPatternChanged();
 }
 
 void Form1::SetExportSettingsFile(const std::string& path) { Text2->setText(Text(path)); }
@@ -102,7 +102,7 @@ void Form1::Combo2_Click(int index) {
   if (index < 0) return;
   state_.exportCaption = Combo2->itemText(index).toStdString();
   fileList_->ChangeExportFormat(state_.exportCaption);
-  acadSetup_.ExportPatternChanged(PatternOf(state_.exportCaption));
+  ExportPatternChanged();
 }
 
 void Form1::FolderTreeview1_FolderClick(const QString& path) {

@@ -126,7 +126,11 @@ void ValidationResult::ShowReport(const ValidationReport& report) {
   const std::vector<ReportRow>& rows = report.rows();
   while (list_->topLevelItemCount() > static_cast<int>(rows.size()))
     delete list_->takeTopLevelItem(list_->topLevelItemCount() - 1);
-  for (std::size_t index = 0; index < rows.size(); ++index) ShowRow(static_cast<int>(index), rows[index]);
+  // Rows are final once the check has gone past them: only the last row
+  // shown may have changed since, so a long report is not redrawn whole at
+  // every yield.
+  const auto from = static_cast<std::size_t>(std::max(0, list_->topLevelItemCount() - 1));
+  for (std::size_t index = from; index < rows.size(); ++index) ShowRow(static_cast<int>(index), rows[index]);
   progress_->setText(report.status().empty() ? kProgressCaption : QString::fromStdString(report.status()));
 }
 

@@ -95,13 +95,16 @@ class MainWindowFixture : public ::testing::Test {
     emit box->activated(index);
   }
 
-  // Drops data onto the conversion list as a drop from elsewhere would.
-  void DropOnList(QMimeData& data) {
-    ConversionListView* list = form_->List1;
-    const QPoint centre = list->viewport()->rect().center();
+  // Drags data onto a control and drops it there, as the toolkit delivers a
+  // drop: a drag that was not taken on entering is never dropped.
+  static void DropOn(QWidget& target, QMimeData& data) {
+    const QPoint centre = target.rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&target, &enter);
     QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(list->viewport(), &drop);
+    QCoreApplication::sendEvent(&target, &drop);
   }
+  void DropOnList(QMimeData& data) { DropOn(*form_->List1->viewport(), data); }
   void DropFiles(const Lines& paths) {
     QMimeData data;
     QList<QUrl> urls;
