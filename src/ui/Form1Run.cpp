@@ -5,6 +5,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProgressBar>
 
 #include "frontend/RunChecks.h"
@@ -36,6 +37,11 @@ void Form1::StartExport() {
   environment.acadSetup = &acadSetup_;
   environment.printers = &ports_.printers;
   environment.watcher = ports_.watcher;
+  // The percentage is written as the user's locale writes numbers.
+  const QString decimalPoint = QLocale().decimalPoint();
+  if (decimalPoint.size() == 1 && decimalPoint[0].unicode() < 0x80) {
+    environment.decimalSeparator = static_cast<char>(decimalPoint[0].unicode());
+  }
   BeginBusy();
   const RunResult result = StartRun(list_, inputs, environment);
   // The next run continues from the entry an abort left selected.

@@ -1,0 +1,153 @@
+#include <QCheckBox>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+
+#include "MainWindowFixture.h"
+#include "Screenshots.h"
+#include "ui/ConversionListModel.h"
+#include "ui/ExportFolderBox.h"
+#include "ui/SourceFilePanel.h"
+
+namespace korrin::testing {
+namespace {
+
+class Form1RunTest : public MainWindowFixture {
+ protected:
+  void SetUp() override {
+    SaveSettingsForParts();
+    ASSERT_TRUE(Load());
+    Form().show();
+  }
+
+  // Lists the named parts of the samples through the source panel.
+  void ListParts(std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+      const auto found = Form().File1->findItems(name, Qt::MatchExactly);
+      ASSERT_EQ(found.size(), 1) << name;
+      found.front()->setSelected(true);
+    }
+    QTest::mouseClick(Form().AddOne, Qt::LeftButton);
+  }
+
+  Lines LogLines() const { return form_->report() == nullptr ? Lines{} : form_->report()->Lines(); }
+  bool Logged(const std::string& line) const {
+    const Lines lines = LogLines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  }
+};
+
+TEST_F(Form1RunTest, TheExportPanelConvertsTheListAndShowsTheReport) {
+  ListParts({"bracket.ipt", "flange.ipt", "washer.ipt"});
+  EXPECT_TRUE(SaveScreenshot(Form(), "Form1-before-run"));
+  ClickPanel(3);
+
+  for (const char* output : {"bracket.stp", "flange.stp", "washer.stp"}) {
+    EXPECT_TRUE(fs::exists(Out(output))) << output;
+  }
+  const Lines lines = LogLines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front(), "Checking Inventor Application, Export Formats and Settings");
+  EXPECT_TRUE(Logged("Opening: " + Sample("parts/flange.ipt")));
+  EXPECT_TRUE(Logged("Exporting document: " + Out("flange.STP")));
+  EXPECT_EQ(lines.back(), "Ready");
+  ASSERT_NE(Form().report(), nullptr);
+  EXPECT_TRUE(Form().report()->isVisible());
+  EXPECT_EQ(TextOf("Label2"), "3 of 3 Files");
+  EXPECT_EQ(Form().ProgressBar1->value(), 100);
+  EXPECT_EQ(TextOf("Label15"), "100.0 %");
+  EXPECT_EQ(TextOf("Label13"), "00:00:00");
+  EXPECT_EQ(TextOf("Panel2"), "Ready");
+  EXPECT_EQ(TextOf("Panel3"), "Export");
+  EXPECT_TRUE(Form().AddOne->isEnabled());
+  EXPECT_TRUE(SaveScreenshot(Form(), "Form1-after-run"));
+  EXPECT_TRUE(SaveScreenshot(*Form().report(), "ExportReport-after-run"));
+
+  // The report saved as text, one CR LF line per log line.
+  const std::string saved = (folder_ / "Report.txt").string();
+  dialogs_.ExpectFile({FileRequest::Purpose::Save, "Select Report file", "TXT Files (*.TXT)|*.TXT", "",
+                       (folder_ / "home").string() + "/Report.txt"},
+                      saved);
+  QTest::mouseClick(Form().report()->findChild<QLabel*>("Panel2"), Qt::LeftButton);
+  std::string expected;
+  for (const std::string& line : lines) expected += line + "\r\n";
+  EXPECT_EQ(folder_.Read("Report.txt"), expected);
+}
+
+TEST_F(Form1RunTest, EscapeDuringARunEndsItAfterTheCurrentStep) {
+  ListParts({"bracket.ipt", "flange.ipt", "washer.ipt"});
+  // Escape as soon as the first document is open, while the run works.
+  QTimer escape;
+  QObject::connect(&escape, &QTimer::timeout, [&] {
+    if (!Logged("Opening: " + Sample("parts/bracket.ipt"))) return;
+    escape.stop();
+    EXPECT_EQ(TextOf("Panel3"), "Abort");
+    EXPECT_FALSE(Form().RemoveMany->isEnabled());
+    QTest::keyClick(&Form(), Qt::Key_Escape);
+  });
+  escape.start(0);
+  ClickPanel(3);
+
+  EXPECT_TRUE(Logged("Aborting..."));
+  EXPECT_FALSE(fs::exists(Out("washer.stp")));
+  EXPECT_FALSE(Logged("Opening: " + Sample("parts/washer.ipt")));
+  EXPECT_EQ(TextOf("Panel3"), "Export");
+  EXPECT_TRUE(Form().RemoveMany->isEnabled());
+  // The entry the run was working on stays selected, for the next run to
+  // continue from.
+  const QModelIndexList selected = Form().List1->selectionModel()->selectedRows();
+  ASSERT_EQ(selected.size(), 1);
+  EXPECT_LT(selected.front().row(), 2);
+}
+
+TEST_F(Form1RunTest, EscapeWhileIdleDoesNothing) {
+  QTest::keyClick(&Form(), Qt::Key_Escape);
+  EXPECT_EQ(Form().report(), nullptr);
+  EXPECT_EQ(TextOf("Panel2"), "Ready");
+  EXPECT_EQ(TextOf("Panel3"), "Export");
+}
+
+TEST_F(Form1RunTest, TheExportPanelRefusesARunThatCannotStart) {
+  dialogs_.ExpectMessage("No files to convert...");
+  ClickPanel(3);
+
+  ListParts({"bracket.ipt"});
+  const std::string missing = Out("missing");
+  Form().Text1->setText(QString::fromStdString(missing));
+  dialogs_.ExpectMessage("Directory: \r" + missing + "\r does not exist");
+  ClickPanel(3);
+
+  Form().Text1->setText(QString::fromStdString(Out("")));
+  Form().Text3->clear();
+  dialogs_.ExpectMessage("Select an Inventor Project File before exporting");
+  ClickPanel(3);
+  EXPECT_EQ(Form().report(), nullptr);
+  EXPECT_FALSE(fs::exists(Out("bracket.stp")));
+}
+
+TEST_F(Form1RunTest, ClosingKeepsTheChoicesAndEndsTheWatcher) {
+  systemProcesses_.processes.push_back({4242, "Tembrel.exe"});
+  Form().Check1->click();  // cleared: exports go beside their sources
+  EXPECT_TRUE(Form().Text1->text().isEmpty());
+  Choose(Form().Combo2, "Iges Files (*.IGS)");
+  ClickPanel(5);
+  EXPECT_FALSE(Form().isVisible());
+  EXPECT_EQ(systemProcesses_.terminated, (std::vector<std::int64_t>{4242}));
+  EXPECT_EQ(folder_.Read("home/Korrin.ini"),
+            "[INI-Settings for Korrin]\r\n"
+            "BatchLastFolder=" + Sample("parts") + "\r\n"
+            "BatchExportToFolder=0\r\n"
+            "BatchlastExportToFolder=" + Out("") + "\r\n"
+            "BatchLastImportFilter=*.IPT\r\n"
+            "BatchLastExportFilter=*.IGS\r\n"
+            "BatchLastSettingFile=" + (folder_ / "home" / "KorrinExportTemplate.INI").string() + "\r\n"
+            "BatchLastExportDWGFile=\r\n"
+            "BatchLastExportDXFFile=\r\n"
+            "BatchLastImportDWGFile=\r\n");
+}
+
+}  // namespace
+}  // namespace korrin::testing
