@@ -26,19 +26,43 @@ FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), model_(new QFileSys
   header()->hide();
   setSelectionMode(QAbstractItemView::SingleSelection);
   setDragEnabled(false);  // the drag of a folder is started here, with its own data
+  // The folders around the selected one are read in the background; once a
+  // folder on its way is read, the rows have moved and it is shown again.
+  connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+    if (!shownFolder_.isEmpty() && shownFolder_.startsWith(loaded)) ShowFolder(shownFolder_);
+  });
 }
 
 bool FolderTree::SetSelectedFolder(const QString& path) {
   const QModelIndex index = model_->index(path);
   if (!index.isValid()) return false;
   setCurrentIndex(index);
-  scrollTo(index);
+  shownFolder_ = path;
+  ShowFolder(path);
   return true;
+}
+
+void FolderTree::ShowFolder(const QString& path) {
+  const QModelIndex index = model_->index(path);
+  for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) expand(parent);
+  scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 QString FolderTree::SelectedFolder() const { return model_->filePath(currentIndex()); }
 
+void FolderTree::showEvent(QShowEvent* event) {
+  QTreeView::showEvent(event);
+  // A tree that was hidden when its folder was set could not scroll to it;
+  // it can once the window has its size, after the show.
+  if (!shownFolder_.isEmpty()) {
+    QMetaObject::invokeMethod(
+        this, [this] { if (!shownFolder_.isEmpty()) ShowFolder(shownFolder_); }, Qt::QueuedConnection);
+  }
+}
+
 void FolderTree::mousePressEvent(QMouseEvent* event) {
+  // The user takes over: the tree no longer follows the folder set last.
+  shownFolder_.clear();
   dragCandidate_.clear();
   if (event->button() == Qt::LeftButton) {
     const QString path = model_->filePath(indexAt(event->position().toPoint()));

@@ -26,18 +26,23 @@ class FolderTree final : public QTreeView {
   void folderChosen(const QString& path);
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
  private:
   void StartFolderDrag();
+  // Opens the tree down to the folder and brings it into view.
+  void ShowFolder(const QString& path);
 
   QFileSystemModel* model_;
   // The folder under the pointer when the left button went down, while
   // that press may still become a drag.
   QString dragCandidate_;
   QPoint pressedAt_;
+  // The folder set last, kept in view while the tree around it is read.
+  QString shownFolder_;
 };
 
 }  // namespace korrin

@@ -12,6 +12,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <tuple>
 
 #include "ui/About.h"
@@ -232,8 +233,14 @@ void Form1::CreateStatusBar() {
     StatusPanels[number - 1] = panel;
     bar->addPermanentWidget(panel);
   }
-  // The Export panel's caption is its state, not a description of it.
-  StatusPanels[2]->setToolTip({});
+  // The Export panel's caption is its state, not a description of it; it
+  // is wide enough for either.
+  QLabel* exportPanel = StatusPanels[2];
+  exportPanel->setToolTip({});
+  const int widest = std::max(exportPanel->fontMetrics().horizontalAdvance("Export"),
+                              exportPanel->fontMetrics().horizontalAdvance("Abort"));
+  exportPanel->setMinimumWidth(widest + 2 * (exportPanel->margin() + exportPanel->frameWidth()) +
+                               exportPanel->fontMetrics().averageCharWidth());
 }
 
 }  // namespace korrin

@@ -183,6 +183,15 @@ TEST_F(Form1CommandsTest, TheReportAboutAndValidationCommands) {
         << row;
   }
   EXPECT_TRUE(SaveScreenshot(*window, "ValidationResult-from-Form1"));
+
+  // Verification writes each file's state into the report, which it shows.
+  QTest::mouseClick(Form().Command9, Qt::LeftButton);
+  ASSERT_NE(Form().report(), nullptr);
+  EXPECT_TRUE(Form().report()->isVisible());
+  const Lines lines = Form().report()->Lines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), "Verification finished");
+  EXPECT_EQ(TextOf("Panel3"), "Export");
 }
 
 }  // namespace

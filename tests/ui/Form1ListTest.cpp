@@ -80,7 +80,19 @@ TEST_F(Form1ListTest, TheMoveButtonsFillAndEmptyTheListAndCountIt) {
 }
 
 TEST_F(Form1ListTest, ChoosingATreeFolderListsItsFiles) {
-  ASSERT_TRUE(Form().FolderTreeview1->SetSelectedFolder(QString::fromStdString(Drop("c"))));
+  FolderTree& tree = *Form().FolderTreeview1;
+  ASSERT_TRUE(tree.SetSelectedFolder(QString::fromStdString(Drop("c"))));
+  // The tree opens down to the folder and shows it, once the folders on the
+  // way are read.
+  const auto shown = [&] {
+    const QModelIndex current = tree.currentIndex();
+    return tree.viewport()->rect().contains(tree.visualRect(current).center());
+  };
+  for (int round = 0; round < 500 && !shown(); ++round) QTest::qWait(10);
+  EXPECT_TRUE(shown());
+  for (QModelIndex parent = tree.currentIndex().parent(); parent.isValid(); parent = parent.parent()) {
+    EXPECT_TRUE(tree.isExpanded(parent)) << parent.data().toString().toStdString();
+  }
   EXPECT_EQ(Form().File1->folder().toStdString(), Drop("c"));
   EXPECT_EQ(Form().File1->count(), 2);  // both cases of the extension, not the .doc
   EXPECT_EQ(TextOf("Label1"), "2 files");

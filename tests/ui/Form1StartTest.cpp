@@ -9,6 +9,7 @@
 #include "Screenshots.h"
 #include "frontend/StartUpSteps.h"
 #include "ui/ExportFolderBox.h"
+#include "ui/FolderTree.h"
 #include "ui/SourceFilePanel.h"
 
 namespace korrin::testing {
@@ -111,6 +112,12 @@ TEST_F(Form1StartTest, FillsTheControlsFromTheSavedChoices) {
   EXPECT_TRUE(Form().Check2->isEnabled());
   EXPECT_FALSE(Form().Check2->isChecked());
   EXPECT_EQ(TextOf("Panel2"), "Ready");
+  // The tree shows the saved folder once the window has its size.
+  const FolderTree& tree = *Form().FolderTreeview1;
+  EXPECT_EQ(tree.SelectedFolder().toStdString(), Sample("parts"));
+  const auto shown = [&] { return tree.viewport()->rect().contains(tree.visualRect(tree.currentIndex()).center()); };
+  for (int round = 0; round < 500 && !shown(); ++round) QTest::qWait(10);
+  EXPECT_TRUE(shown());
   EXPECT_TRUE(SaveScreenshot(Form(), "Form1-loaded"));
 }
 
