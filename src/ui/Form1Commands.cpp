@@ -107,7 +107,7 @@ void Form1::Check1_Click(bool ticked) {
   } else {
     Text1->clear();
   }
-  state_.settings.BatchExportToFolder = ticked ? "1" : "0";
+  state_.settings.BatchExportToFolder.assign(1, ticked ? '1' : '0');
 }
 
 void Form1::Text1_Change(const QString& text) {

@@ -6,14 +6,20 @@
 namespace korrin {
 namespace {
 
+constexpr qint64 kEventInterval = 10;  // milliseconds
 constexpr int kPauseMilliseconds = 5;
 
 }  // namespace
 
-void QtEventPump::Yield() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void QtEventPump::Yield() {
+  if (sinceEvents_.elapsed() < kEventInterval) return;
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  sinceEvents_.restart();
+}
 
 void QtEventPump::Pause() {
   QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, kPauseMilliseconds);
+  sinceEvents_.restart();
 }
 
 }  // namespace korrin
