@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "AgreeingDialogs.h"
 #include "StandinConnector.h"
 #include "documents/StandinDocumentReader.h"
 #include "documents/StandinDocumentWriter.h"
@@ -52,21 +53,7 @@ class EmptyProcessTable final : public korrin::ProcessTable {
   }
 };
 
-// Answers every box with Yes or OK, and keeps the messages: a run that
-// showed one went wrong somewhere.
-class AgreeingDialogs final : public korrin::Dialogs {
- public:
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  bool AskYesNo(const std::string&) override { return true; }
-  bool AskOkCancel(const std::string&) override { return true; }
-  std::optional<std::string> ChooseFile(const korrin::FileRequest&) override { return std::nullopt; }
-  std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
-  std::optional<std::string> AskText(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-
-  std::vector<std::string> messages;
-};
+using korrin::bench::AgreeingDialogs;
 
 class NoEvents final : public korrin::EventPump {
  public:

@@ -5,6 +5,7 @@
 // within 5 seconds.
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -15,8 +16,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 
+#include "AgreeingDialogs.h"
 #include "OcctGeometryExchange.h"
 #include "StandinConnector.h"
 #include "StandinInstallation.h"
@@ -37,23 +38,11 @@ constexpr int kFilesPerFolder = 500;
 constexpr double kLongestGapTarget = 100.0;  // milliseconds
 constexpr double kDropTarget = 5000.0;  // milliseconds
 
-// The user answers Yes to walking the subfolders; nothing else is asked.
-class AnswerYes final : public korrin::Dialogs {
- public:
-  void ShowMessage(const std::string& text) override { std::cerr << "message: " << text << "\n"; }
-  bool AskYesNo(const std::string&) override { return true; }
-  bool AskOkCancel(const std::string&) override { return true; }
-  std::optional<std::string> ChooseFile(const korrin::FileRequest&) override { return std::nullopt; }
-  std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
-  std::optional<std::string> AskText(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-};
-
 struct DropTimes {
   double totalMilliseconds = 0;
   double longestGapMilliseconds = 0;
   std::size_t listed = 0;
+  std::vector<std::string> messages;
 };
 
 // A machine of its own: the stand-in host installed, the program's files,
@@ -111,6 +100,7 @@ class DropMachine {
     times.totalMilliseconds = static_cast<double>(clock.elapsed());
     times.longestGapMilliseconds = static_cast<double>(std::max(longestGap, clock.elapsed() - lastTurn));
     times.listed = form.list().Count();
+    times.messages = dialogs_.messages;
     return times;
   }
 
@@ -122,7 +112,8 @@ class DropMachine {
   korrin::ProcProcessTable systemProcesses_;
   korrin::standin::StandinProcessTable processes_{systemProcesses_, connector_};
   korrin::NoPrinters printers_;
-  AnswerYes dialogs_;
+  // Yes to walking the subfolders; nothing else may be asked.
+  korrin::bench::AgreeingDialogs dialogs_;
 };
 
 DropTimes measured;
@@ -148,7 +139,9 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
   if (measured.listed == 0) return 0;  // filtered out: nothing to judge
 
-  const bool complete = measured.listed == static_cast<std::size_t>(kFolders * kFilesPerFolder);
+  for (const std::string& message : measured.messages) std::printf("The drop showed a message: %s\n", message.c_str());
+  const bool complete =
+      measured.listed == static_cast<std::size_t>(kFolders * kFilesPerFolder) && measured.messages.empty();
   const bool met = complete && measured.longestGapMilliseconds <= kLongestGapTarget &&
                    measured.totalMilliseconds <= kDropTarget;
   std::printf("Drop of %zu documents: %.0f ms (target: at most %.0f ms), longest wait of the window: %.0f ms "

@@ -8,6 +8,7 @@
 #include "MainWindowFixture.h"
 #include "Screenshots.h"
 #include "frontend/StartUpSteps.h"
+#include "host/HostInstallation.h"
 #include "ui/ExportFolderBox.h"
 #include "ui/FolderTree.h"
 #include "ui/SourceFilePanel.h"
@@ -135,6 +136,35 @@ TEST_F(Form1StartTest, EndsBeforeTheWindowShowsWhenNoHostIsInstalled) {
   dialogs_.ExpectMessage("Sorry, Inventor is not detected on this machine");
   EXPECT_FALSE(Load());
   EXPECT_FALSE(Form().isVisible());
+}
+
+TEST_F(Form1StartTest, EndsBeforeTheWindowShowsWhenTheHostIsTooOld) {
+  {
+    SqliteRegistry registry((folder_ / "host" / "registry").string());
+    ASSERT_TRUE(registry.WriteRegistryValue(RegistryRoot::LocalMachine, kHostVersionKey, "RegistryVersion",
+                                            std::string("RegistryVersion5.0")));
+  }
+  // The old host's reader cannot read the self-test document either; the
+  // start goes on past that and ends at the version.
+  dialogs_.ExpectMessage(ApprenticeFailureMessage("\"" + (folder_ / "home" / "logo.ipt").string() +
+                                                  "\" was saved by a newer release (7.0) than this reader reads."));
+  dialogs_.ExpectMessage(
+      "Sorry, the program uses Inventor API routines that's only implemented from version 5.3\rThe actual version in "
+      "the registrydatabase is Inventor 5.0\rStart Inventor in a later version and try again...");
+  EXPECT_FALSE(Load());
+  EXPECT_FALSE(Form().isVisible());
+}
+
+TEST_F(Form1StartTest, EndsBeforeTheWindowShowsWhenTheHostCannotBePrepared) {
+  // Two hosts running, and the user will not have them shut down.
+  systemProcesses_.processes = {{101, "Inventor.exe"}, {102, "Inventor.exe"}};
+  dialogs_.ExpectYesNo(
+      "More active instances of Inventor has been detected ( 2 )\rKorrin must shut down these instances down to "
+      "ensure correct functionality( Any documents will be closed without save )\rContinue ?",
+      false);
+  dialogs_.ExpectMessage("Inventor could not be prepared to start conversion properly");
+  EXPECT_FALSE(Load());
+  EXPECT_TRUE(systemProcesses_.terminated.empty());
 }
 
 TEST_F(Form1StartTest, GoesOnWithOneMessageWhenTheSelfTestDocumentIsMissing) {
