@@ -103,6 +103,26 @@ TEST_F(Form1RunTest, EscapeDuringARunEndsItAfterTheCurrentStep) {
   EXPECT_LT(selected.front().row(), 2);
 }
 
+TEST_F(Form1RunTest, ClosingDuringARunEndsTheRunFirst) {
+  ListParts({"bracket.ipt", "flange.ipt", "washer.ipt"});
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (!Logged("Opening: " + Sample("parts/bracket.ipt"))) return;
+    closer.stop();
+    Form().close();
+    // The window waits for the run to end.
+    EXPECT_TRUE(Form().isVisible());
+  });
+  closer.start(0);
+  ClickPanel(3);
+
+  EXPECT_TRUE(Logged("Aborting..."));
+  EXPECT_FALSE(Logged("Opening: " + Sample("parts/washer.ipt")));
+  EXPECT_FALSE(Form().isVisible());
+  EXPECT_FALSE(Form().IsBusy());
+  EXPECT_NE(folder_.Read("home/Korrin.ini").find("BatchLastExportFilter=*.STP\r\n"), std::string::npos);
+}
+
 TEST_F(Form1RunTest, EscapeWhileIdleDoesNothing) {
   QTest::keyClick(&Form(), Qt::Key_Escape);
   EXPECT_EQ(Form().report(), nullptr);
