@@ -9,8 +9,6 @@
 namespace korrin {
 namespace {
 
-constexpr const char* kIdle = "Export";
-constexpr const char* kBusy = "Abort";
 
 std::string CountText(std::size_t count) { return FileCountText(static_cast<std::int32_t>(count)); }
 
@@ -29,13 +27,13 @@ FileList::FileList(ConversionList& list, ProgramSettings& settings, Ports ports,
     : list_(list), settings_(settings), ports_(ports), separator_(separator) {}
 
 void FileList::AddSelected(const std::string& folder, const std::vector<std::string>& selectedNames) {
-  ports_.view.ShowCommandPanel(kBusy);
+  ports_.view.ShowCommandPanel(kAbortCommand);
   for (const std::string& name : selectedNames) {
     if (ports_.abort.IsRaised()) break;
     list_.Add(JoinPath(folder, name, separator_));
   }
   ports_.abort.Lower();
-  ports_.view.ShowCommandPanel(kIdle);
+  ports_.view.ShowCommandPanel(kExportCommand);
   UpdateCounts();
 }
 

@@ -8,6 +8,11 @@
 
 namespace korrin {
 
+// Status panel 3's texts: a run starts from it while it reads "Export";
+// while an operation is busy it reads "Abort" and stops the operation.
+inline constexpr const char* kExportCommand = "Export";
+inline constexpr const char* kAbortCommand = "Abort";
+
 // The main window's controls around the conversion list, as the file list
 // operations drive them.
 class FileListView : public ExportChoiceForm {

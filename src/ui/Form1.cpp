@@ -226,7 +226,7 @@ void Form1::CreateStatusBar() {
   StatusPanels[1]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   bar->addWidget(StatusPanels[0]);
   bar->addWidget(StatusPanels[1], 1);
-  const char* commands[] = {"Export", "About", "Exit"};
+  const char* commands[] = {kExportCommand, "About", "Exit"};
   for (int number = 3; number <= 5; ++number) {
     auto* panel = new CommandPanel(commands[number - 3], [this, number] { ClickStatusPanel(number); }, bar);
     panel->setObjectName(QString("Panel%1").arg(number));
@@ -237,8 +237,8 @@ void Form1::CreateStatusBar() {
   // is wide enough for either.
   QLabel* exportPanel = StatusPanels[2];
   exportPanel->setToolTip({});
-  const int widest = std::max(exportPanel->fontMetrics().horizontalAdvance("Export"),
-                              exportPanel->fontMetrics().horizontalAdvance("Abort"));
+  const int widest = std::max(exportPanel->fontMetrics().horizontalAdvance(kExportCommand),
+                              exportPanel->fontMetrics().horizontalAdvance(kAbortCommand));
   exportPanel->setMinimumWidth(widest + 2 * (exportPanel->margin() + exportPanel->frameWidth()) +
                                exportPanel->fontMetrics().averageCharWidth());
 }

@@ -53,7 +53,7 @@ bool IsBlank(const QString& text) { return text.trimmed().isEmpty(); }
 void Form1::ClickStatusPanel(int number) {
   switch (number) {
     case 3:
-      if (StatusPanels[2]->text() == "Abort") {
+      if (StatusPanels[2]->text() == kAbortCommand) {
         RequestAbort();
       } else {
         StartExport();
@@ -78,7 +78,7 @@ void Form1::RequestAbort() {
 
 void Form1::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
-    if (StatusPanels[2]->text() == "Abort") RequestAbort();
+    if (StatusPanels[2]->text() == kAbortCommand) RequestAbort();
     return;
   }
   QMainWindow::keyPressEvent(event);
@@ -240,7 +240,7 @@ void Form1::Command12_Click() {
 
 void Form1::BeginBusy() {
   busy_ = true;
-  ShowCommandPanel("Abort");
+  ShowCommandPanel(kAbortCommand);
   List1->SetTakesDrops(false);
   for (QWidget* control : std::initializer_list<QWidget*>{
            Combo1, Combo2, FolderTreeview1, File1, AddOne, AddMany, RemoveOne, RemoveMany, Check1, Text1, Command13,
@@ -259,7 +259,7 @@ void Form1::EndBusy() {
     control->setProperty("enabledWhenIdle", QVariant());
   }
   List1->SetTakesDrops(true);
-  ShowCommandPanel("Export");
+  ShowCommandPanel(kExportCommand);
   busy_ = false;
   if (closeWhenIdle_) {
     closeWhenIdle_ = false;

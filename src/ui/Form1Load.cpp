@@ -32,6 +32,9 @@ void Form1::ConnectControls() {
   connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
   connect(Text2, &QLineEdit::textChanged, this, [this](const QString& text) { state_.SetExportIniFile(text.toStdString()); });
   connect(Text4, &QLineEdit::textChanged, this, [this](const QString& text) { state_.SetImportIniFile(text.toStdString()); });
+  // A project typed into the box is the project; one chosen in the dialog
+  // stays as chosen while the box shows a shortcut's target.
+  connect(Text3, &QLineEdit::textEdited, this, [this](const QString& text) { projectFile_ = text.toStdString(); });
   const std::pair<QPushButton*, void (Form1::*)()> commands[] = {
       {Command13, &Form1::Command13_Click}, {Command4, &Form1::Command4_Click},   {Command11, &Form1::Command11_Click},
       {Command5, &Form1::Command5_Click},   {Command10, &Form1::Command10_Click}, {Command6, &Form1::Command6_Click},
