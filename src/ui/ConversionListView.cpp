@@ -44,7 +44,10 @@ void ConversionListView::dropEvent(QDropEvent* event) {
   }
   event->setDropAction(Qt::CopyAction);
   event->accept();
-  emit dropped(event->mimeData());
+  const QString treeFolder = TreeFolderOf(event->mimeData());
+  const QList<QUrl> files = treeFolder.isEmpty() ? event->mimeData()->urls() : QList<QUrl>();
+  QMetaObject::invokeMethod(
+      this, [this, files, treeFolder] { emit dropped(files, treeFolder); }, Qt::QueuedConnection);
 }
 
 void ConversionListView::focusInEvent(QFocusEvent* event) {

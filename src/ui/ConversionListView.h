@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QListView>
+#include <QUrl>
 
 class QMimeData;
 
@@ -19,8 +21,11 @@ class ConversionListView final : public QListView {
   void SetTakesDrops(bool takes) { takesDrops_ = takes; }
 
  signals:
-  // Something was dropped on the list: a file list or a tree folder.
-  void dropped(const QMimeData* data);
+  // Something was dropped on the list: the file list of a drop from outside,
+  // or the folder dragged from the folder tree (then the file list is empty).
+  // Sent once the drop itself has ended, so the program that dragged is not
+  // kept waiting while the dropped folders are walked.
+  void dropped(const QList<QUrl>& files, const QString& treeFolder);
   // The selection may have changed, or the list got the focus.
   void selectionTouched();
 

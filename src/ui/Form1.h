@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
+#include <QUrl>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,7 +24,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QMimeData;
 class QProgressBar;
 class QPushButton;
 
@@ -128,8 +129,8 @@ class Form1 final : public QMainWindow, public FileListView, public RunView {
   void Combo1_Click(int index);
   void Combo2_Click(int index);
   void FolderTreeview1_FolderClick(const QString& path);
-  void List1_Drop(const QMimeData* data);
-  void DropFromOutside(const QMimeData* data);
+  void List1_Drop(const QList<QUrl>& files, const QString& treeFolder);
+  void DropFromOutside(const QList<QUrl>& files);
   void DropTreeFolder(const QString& folder);
   void UpdateSourceCount();
   std::string ImportFilter() const;

@@ -5,7 +5,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QUrl>
@@ -14,7 +13,6 @@
 #include "settings/PathText.h"
 #include "settings/TextTokens.h"
 #include "ui/ConversionListView.h"
-#include "ui/DragIcons.h"
 #include "ui/Form1.h"
 #include "ui/FolderTree.h"
 #include "ui/SourceFilePanel.h"
@@ -113,13 +111,12 @@ void Form1::FolderTreeview1_FolderClick(const QString& path) {
   state_.settings.BatchLastFolder = path.toStdString();
 }
 
-void Form1::List1_Drop(const QMimeData* data) {
+void Form1::List1_Drop(const QList<QUrl>& files, const QString& treeFolder) {
   if (busy_) return;
   BeginBusy();
   ProgressBar1->setValue(0);
-  const QString treeFolder = TreeFolderOf(data);
   if (treeFolder.isEmpty()) {
-    DropFromOutside(data);
+    DropFromOutside(files);
   } else {
     DropTreeFolder(treeFolder);
   }
@@ -127,10 +124,9 @@ void Form1::List1_Drop(const QMimeData* data) {
   EndBusy();
 }
 
-void Form1::DropFromOutside(const QMimeData* data) {
-  if (!data->hasUrls()) return;
+void Form1::DropFromOutside(const QList<QUrl>& files) {
   std::vector<std::string> items;
-  for (const QUrl& url : data->urls()) {
+  for (const QUrl& url : files) {
     if (!url.isLocalFile()) {
       ports_.dialogs.ShowMessage("Not folder");
       return;

@@ -96,13 +96,15 @@ class MainWindowFixture : public ::testing::Test {
   }
 
   // Drags data onto a control and drops it there, as the toolkit delivers a
-  // drop: a drag that was not taken on entering is never dropped.
+  // drop: a drag that was not taken on entering is never dropped. What the
+  // drop sets off after it has ended runs before this returns.
   static void DropOn(QWidget& target, QMimeData& data) {
     const QPoint centre = target.rect().center();
     QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&target, &enter);
     QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&target, &drop);
+    QCoreApplication::sendPostedEvents();
   }
   void DropOnList(QMimeData& data) { DropOn(*form_->List1->viewport(), data); }
   void DropFiles(const Lines& paths) {
