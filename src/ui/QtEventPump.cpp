@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QThread>
 
 namespace korrin {
 namespace {
@@ -18,8 +19,10 @@ void QtEventPump::Yield() {
 }
 
 void QtEventPump::Pause() {
-  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, kPauseMilliseconds);
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
   sinceEvents_.restart();
+  // A moment this short goes unnoticed in the window.
+  QThread::msleep(kPauseMilliseconds);
 }
 
 }  // namespace korrin
