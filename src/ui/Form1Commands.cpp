@@ -53,11 +53,7 @@ bool IsBlank(const QString& text) { return text.trimmed().isEmpty(); }
 void Form1::ClickStatusPanel(int number) {
   switch (number) {
     case 3:
-      if (StatusPanels[2]->text() == kAbortCommand) {
-        RequestAbort();
-      } else {
-        StartExport();
-      }
+      ExportPanel_Click();
       break;
     case 4:
       if (about_ == nullptr) about_ = new About(this);
@@ -68,6 +64,15 @@ void Form1::ClickStatusPanel(int number) {
       break;
     default:
       break;
+  }
+}
+
+// The panel's text is its state: it starts a run, or aborts what is busy.
+void Form1::ExportPanel_Click() {
+  if (StatusPanels[2]->text() == kAbortCommand) {
+    RequestAbort();
+  } else {
+    StartExport();
   }
 }
 

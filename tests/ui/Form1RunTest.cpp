@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
 
 #include "MainWindowFixture.h"
 #include "Screenshots.h"
@@ -38,6 +39,8 @@ class Form1RunTest : public MainWindowFixture {
     const Lines lines = LogLines();
     return std::find(lines.begin(), lines.end(), line) != lines.end();
   }
+
+  void AbortDuringRun(const std::function<void()>& abort);
 };
 
 TEST_F(Form1RunTest, TheExportPanelConvertsTheListAndShowsTheReport) {
@@ -77,18 +80,19 @@ TEST_F(Form1RunTest, TheExportPanelConvertsTheListAndShowsTheReport) {
   EXPECT_EQ(folder_.Read("Report.txt"), expected);
 }
 
-TEST_F(Form1RunTest, EscapeDuringARunEndsItAfterTheCurrentStep) {
+// Starts a run of three parts and aborts it as soon as the first document
+// is open; the run ends after its current step.
+void Form1RunTest::AbortDuringRun(const std::function<void()>& abort) {
   ListParts({"bracket.ipt", "flange.ipt", "washer.ipt"});
-  // Escape as soon as the first document is open, while the run works.
-  QTimer escape;
-  QObject::connect(&escape, &QTimer::timeout, [&] {
+  QTimer aborter;
+  QObject::connect(&aborter, &QTimer::timeout, [&] {
     if (!Logged("Opening: " + Sample("parts/bracket.ipt"))) return;
-    escape.stop();
+    aborter.stop();
     EXPECT_EQ(TextOf("Panel3"), "Abort");
     EXPECT_FALSE(Form().RemoveMany->isEnabled());
-    QTest::keyClick(&Form(), Qt::Key_Escape);
+    abort();
   });
-  escape.start(0);
+  aborter.start(0);
   ClickPanel(3);
 
   EXPECT_TRUE(Logged("Aborting..."));
@@ -102,6 +106,12 @@ TEST_F(Form1RunTest, EscapeDuringARunEndsItAfterTheCurrentStep) {
   ASSERT_EQ(selected.size(), 1);
   EXPECT_LT(selected.front().row(), 2);
 }
+
+TEST_F(Form1RunTest, EscapeDuringARunEndsItAfterTheCurrentStep) {
+  AbortDuringRun([this] { QTest::keyClick(&Form(), Qt::Key_Escape); });
+}
+
+TEST_F(Form1RunTest, TheAbortPanelEndsARunAfterTheCurrentStep) { AbortDuringRun([this] { ClickPanel(3); }); }
 
 TEST_F(Form1RunTest, ClosingDuringARunEndsTheRunFirst) {
   ListParts({"bracket.ipt", "flange.ipt", "washer.ipt"});
