@@ -1,5 +1,7 @@
 #include "ui/FormControls.h"
 
+#include <cmath>
+
 #include <QSignalBlocker>
 
 namespace korrin {
@@ -38,7 +40,8 @@ void ShowListEnabled(QWidget& list, bool enabled, QPalette::ColorRole disabledRo
 std::optional<double> LocaleNumber(const QString& text) {
   bool ok = false;
   const double value = QLocale().toDouble(text.trimmed(), &ok);
-  if (!ok) return std::nullopt;
+  // The locale also reads "nan" and "inf", which are no numbers a user means.
+  if (!ok || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 

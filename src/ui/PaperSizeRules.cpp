@@ -5,6 +5,8 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <limits>
+#include <system_error>
 
 #include "formats/ValueConversion.h"
 #include "settings/TextCase.h"
@@ -15,6 +17,8 @@ namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
 constexpr std::string_view kNewPaper = "NewPaper";
+// What a paper name that tells no size gives for both sides.
+constexpr double kNoSize = -1;
 
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
@@ -95,9 +99,13 @@ PaperSizeOfName PaperSizeFromName(std::string_view name) {
   PaperSizeOfName size;
   size.height = TakeNumberAtEnd(text);
   while (!text.empty() && !IsDigit(text.back())) text.remove_suffix(1);
-  // A single number ("A4") tells no size at all.
-  if (text.empty()) return {};
-  size.width = TakeNumberAtEnd(text);
+  if (text.empty()) {
+    // A single number ("A4") or none tells no size at all: the user types it.
+    size.width = kNoSize;
+    size.height = kNoSize;
+  } else {
+    size.width = TakeNumberAtEnd(text);
+  }
   size.width = RoundedToOneDecimal(size.width * factor);
   size.height = RoundedToOneDecimal(size.height * factor);
   return size;
@@ -111,8 +119,10 @@ std::string NewPaperName(const std::vector<PaperSizeRow>& rows) {
     highest = std::max(highest, number && *number > 0 ? std::nearbyint(*number) : 1.0);
   }
   if (highest < 1) return std::string(kNewPaper) + "1";
-  char digits[32];
+  // Room for the digits of the largest double written out whole.
+  char digits[std::numeric_limits<double>::max_exponent10 + 2];
   const auto written = std::to_chars(digits, digits + sizeof digits, highest + 1, std::chars_format::fixed, 0);
+  if (written.ec != std::errc()) return std::string(kNewPaper) + "1";
   return std::string(kNewPaper) + std::string(digits, written.ptr);
 }
 

@@ -18,8 +18,8 @@ namespace korrin {
 // Width and height in millimetres, each rounded to one decimal, read from a
 // paper name such as "Custom 8.5 x 11 in" or "Large [420 x 297 mm]": the last
 // number is the height, the one before it the width; "in" multiplies by 25.4.
-// A side the name does not tell is 0; both are 0 when no number stands
-// before the last one.
+// A side the name does not tell is 0; both are -1 (times the unit) when no
+// number stands before the last one.
 struct PaperSizeOfName {
   double width = 0;
   double height = 0;

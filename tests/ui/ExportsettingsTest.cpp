@@ -234,7 +234,8 @@ TEST_F(ExportsettingsTest, CopiesFieldAndItsInvertedSpinBar) {
   EXPECT_EQ(bar.singleStep(), 1);
   EXPECT_EQ(bar.pageStep(), 10);
   const std::tuple<const char*, const char*, int> typed[] = {
-      {"0", "1", 10000}, {"25", "25", 9976}, {"10001", "1", 10000}, {"abc", "1", 10000}, {"10000", "10000", 1}};
+      {"0", "1", 10000}, {"25", "25", 9976}, {"10001", "1", 10000}, {"abc", "1", 10000}, {"nan", "1", 10000},
+      {"inf", "1", 10000}, {"10000", "10000", 1}};
   for (const auto& [text, shown, position] : typed) {
     Type("Copies", text);
     EXPECT_EQ(Text("Copies"), shown) << text;
@@ -522,7 +523,6 @@ TEST_F(ExportsettingsTest, AnOldHostCannotChooseTheAcisVersionNorPrintToFile) {
   Open("SAT", "RegistryVersion5.2");
   EXPECT_FALSE(Find<QComboBox>("SatVersion").isEnabled());
   EXPECT_FALSE(Find<QCheckBox>("PrintToFile").isEnabled());
-  EXPECT_TRUE(Find<QCheckBox>("BestFitSelectedPaper").isEnabled());
   Open("SAT");
   EXPECT_TRUE(Find<QComboBox>("SatVersion").isEnabled());
   EXPECT_TRUE(Find<QCheckBox>("PrintToFile").isEnabled());

@@ -27,8 +27,9 @@ TEST(PaperSizeRulesTest, SizeFromThePapersName) {
       {"Plot 420x297MM", {420, 297}},
       {"Sheet 21,5 x 27,9", {21.5, 27.9}},
       {"Wide 36 x 0 in", {914.4, 0}},
-      {"Tabloid", {0, 0}},
-      {"A4", {0, 0}},
+      {"Tabloid", {-1, -1}},
+      {"A4", {-1, -1}},
+      {"Letter in", {-25.4, -25.4}},
       {"Banner 1.2.3 x 4", {0, 4}},
   };
   for (const auto& [name, size] : cases) EXPECT_EQ(PaperSizeFromName(name), size) << name;
@@ -48,6 +49,9 @@ TEST(PaperSizeRulesTest, NameOfANewRow) {
       {named({}), "NewPaper1"},
       {named({"NewPaper0", "NewPaper-4", "NewPaperX"}), "NewPaper2"},
       {named({"NewPaper12", "NewPaper9"}), "NewPaper13"},
+      // No number a user means: counted as the first.
+      {named({"NewPaperinf", "NewPapernan"}), "NewPaper2"},
+      {named({"NewPaper1e40"}), "NewPaper10000000000000000303786028427003666890752"},
   };
   for (const auto& [rows, name] : cases) EXPECT_EQ(NewPaperName(rows), name) << name;
 }
