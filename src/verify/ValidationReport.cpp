@@ -45,6 +45,11 @@ class FileValidation {
       row_.red = true;
       return;
     }
+    if (!document.value()) {
+      Remark("Document could not be opened. May be a new version of Inventor than the current");
+      row_.red = true;
+      return;
+    }
     document_ = document.value();
     if (!CheckRelease()) return;
     MarkStatus();

@@ -1,4 +1,5 @@
 #include "EngineFixture.h"
+#include "support/FakeHost.h"
 #include "verify/DocumentVerification.h"
 #include "verify/ValidationReport.h"
 
@@ -211,6 +212,42 @@ TEST_F(ValidationReportTest, AcceptsIfeaturesAndRefusesFilesOfOtherSystems) {
   dialogs_.ExpectMessage("Files must be Inventor type files...");
   EXPECT_FALSE(Validate({"/x.stp"}, "*.STP", "/p.ipj"));
   EXPECT_TRUE(report_.rows().empty());
+}
+
+// A reader that opens every file without an error, and without a document.
+class OpensNothing final : public host::Apprentice {
+ public:
+  Result<host::DocumentHandle> Open(const std::string&) override { return host::DocumentHandle{}; }
+  Status CloseAll() override { return {}; }
+  Result<host::Release> SoftwareVersion() override { return Unavailable(); }
+  Result<std::string> ActiveProjectFile() override { return Unavailable(); }
+  Result<bool> NeedsMigrating(host::DocumentHandle) override { return Unavailable(); }
+  Result<std::int32_t> ComputeStatus(host::DocumentHandle) override { return Unavailable(); }
+  Result<host::Release> CreatingRelease(host::DocumentHandle) override { return Unavailable(); }
+  Result<std::vector<host::ReferencedFile>> ReferencedFiles(host::DocumentHandle) override { return Unavailable(); }
+  Result<host::DocumentHandle> ReferencedDocument(host::DescriptorHandle) override { return Unavailable(); }
+  Result<std::int32_t> SheetCount(host::DocumentHandle) override { return Unavailable(); }
+  Result<double> SheetWidth(host::DocumentHandle, std::int32_t) override { return Unavailable(); }
+  Result<double> SheetHeight(host::DocumentHandle, std::int32_t) override { return Unavailable(); }
+  Result<std::int32_t> SheetSizeCode(host::DocumentHandle, std::int32_t) override { return Unavailable(); }
+
+ private:
+  static Failure Unavailable() { return {-1, "no document is open"}; }
+};
+
+TEST(ValidationReportOpening, ADocumentTheReaderGivesNoHandleForIsRed) {
+  testing::FakeConnector connector;
+  connector.makeApprentice = [] { return std::make_unique<OpensNothing>(); };
+  testing::ScriptedDialogs dialogs;
+  testing::RecordingEventPump events;
+  VerificationPorts ports{connector, dialogs, events, [](const std::string&) {}, {}};
+  ValidationReport report;
+  ASSERT_TRUE(ValidateDocumentsReport(ports, report, {"/p/a.ipt"}, "*.IPT", "/p/default.ipj"));
+  ASSERT_EQ(report.rows().size(), 1u);
+  EXPECT_EQ(report.rows()[0][ReportColumn::Other],
+            "Document could not be opened. May be a new version of Inventor than the current");
+  EXPECT_EQ(report.rows()[0][ReportColumn::Ver], "-");
+  EXPECT_TRUE(report.rows()[0].red);
 }
 
 }  // namespace

@@ -155,6 +155,8 @@ class FakeConnector final : public host::HostConnector {
  public:
   std::shared_ptr<host::Application> running;
   std::shared_ptr<host::Application> create;
+  // Makes the document reader NewApprentice hands out; none: it fails.
+  std::function<std::unique_ptr<host::Apprentice>()> makeApprentice;
   int getRunningCalls = 0;
   int createCalls = 0;
 
@@ -170,6 +172,7 @@ class FakeConnector final : public host::HostConnector {
     return create;
   }
   Result<std::unique_ptr<host::Apprentice>> NewApprentice() override {
+    if (makeApprentice) return makeApprentice();
     return Failure{-1, "no document reader in this fake"};
   }
 };
