@@ -11,6 +11,7 @@
 #include "engine/AcadTemplateSetup.h"
 #include "engine/BatchRun.h"
 #include "engine/HostWait.h"
+#include "engine/RunLog.h"
 #include "engine/RunView.h"
 #include "filelist/ConversionList.h"
 #include "filelist/FileList.h"
@@ -171,12 +172,15 @@ class Form1 final : public QMainWindow, public FileListView, public RunView {
   std::vector<std::string> ListedFiles() const;
 
   // While an operation works through the list, the controls that would
-  // change it or the run's fields are disabled and Escape aborts it.
-  void BeginBusy();
+  // change it or the run's fields are disabled; one that can be aborted
+  // turns the Export panel into Abort, which Escape also raises.
+  enum class Abortable { Yes, No };
+  void BeginBusy(Abortable abortable = Abortable::Yes);
   void EndBusy();
 
   Form1Ports ports_;
   QtEventPump pump_;
+  RunLog log_{*this, pump_};
   AbortFlag abort_;
   ProgramState state_;
   ConversionList list_;

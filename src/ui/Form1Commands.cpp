@@ -71,14 +71,14 @@ void Form1::ClickStatusPanel(int number) {
 void Form1::ExportPanel_Click() {
   if (StatusPanels[2]->text() == kAbortCommand) {
     RequestAbort();
-  } else {
+  } else if (!busy_) {
     StartExport();
   }
 }
 
 void Form1::RequestAbort() {
   abort_.Raise();
-  AppendLogLine(kAborting);
+  log_.LogLine(kAborting);
 }
 
 void Form1::keyPressEvent(QKeyEvent* event) {
@@ -213,15 +213,17 @@ void Form1::Command8_Click() {
   }
 }
 
+// The checks compare each document's project with the one the box shows.
 void Form1::Command9_Click() {
-  BeginBusy();
+  // A verification cannot be stopped half way; it runs to its end.
+  BeginBusy(Abortable::No);
   VerificationPorts ports{ports_.connector, ports_.dialogs, pump_,
-                          [this](const std::string& line) { AppendLogLine(line); },
+                          [this](const std::string& line) { log_.LogLine(line); },
                           [this] {
                             ClearReport();
                             Report().show();
                           }};
-  (void)VerifyDocuments(ports, ListedFiles(), ToUpperAscii(ImportFilter()), projectFile_);
+  (void)VerifyDocuments(ports, ListedFiles(), ToUpperAscii(ImportFilter()), Text3->text().toStdString());
   EndBusy();
 }
 
@@ -232,20 +234,21 @@ void Form1::Command12_Click() {
   // Each row shows while the next file is checked.
   ValidationResultPump events(window, validation, pump_);
   VerificationPorts ports{ports_.connector, ports_.dialogs, events,
-                          [this](const std::string& line) { AppendLogLine(line); },
+                          [this](const std::string& line) { log_.LogLine(line); },
                           [&window, &validation] {
                             window.ShowReport(validation);
                             window.show();
                           }};
-  BeginBusy();
-  (void)ValidateDocumentsReport(ports, validation, ListedFiles(), ToUpperAscii(ImportFilter()), projectFile_);
+  BeginBusy(Abortable::No);
+  (void)ValidateDocumentsReport(ports, validation, ListedFiles(), ToUpperAscii(ImportFilter()),
+                                Text3->text().toStdString());
   if (validation_ != nullptr) validation_->ShowReport(validation);
   EndBusy();
 }
 
-void Form1::BeginBusy() {
+void Form1::BeginBusy(Abortable abortable) {
   busy_ = true;
-  ShowCommandPanel(kAbortCommand);
+  if (abortable == Abortable::Yes) ShowCommandPanel(kAbortCommand);
   List1->SetTakesDrops(false);
   for (QWidget* control : std::initializer_list<QWidget*>{
            Combo1, Combo2, FolderTreeview1, File1, AddOne, AddMany, RemoveOne, RemoveMany, Check1, Text1, Command13,

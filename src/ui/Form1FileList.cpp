@@ -137,7 +137,7 @@ void Form1::DropFromOutside(const QList<QUrl>& files) {
                             [this](const std::string& text) { ShowStatusText(text); });
   collection.AddDroppedItems(items);
   fileList_->AddDraggedFiles(collection.paths());
-  AppendLogLine("Ready");
+  log_.LogLine("Ready");
   abort_.Lower();
 }
 
@@ -146,7 +146,7 @@ void Form1::DropTreeFolder(const QString& folder) {
                             [this](const std::string& text) { ShowStatusText(text); });
   collection.AddTreeFolder(folder.toStdString());
   fileList_->AddDraggedFiles(collection.paths());
-  AppendLogLine("Ready");
+  log_.LogLine("Ready");
   abort_.Lower();
 }
 

@@ -95,10 +95,7 @@ void Form1::ShowReportAtEnd() {
   report.ShowLastLine();
 }
 
-void Form1::AppendLogLine(const std::string& line) {
-  Report().AddLine(line);
-  ShowStatusText(line);
-}
+void Form1::AppendLogLine(const std::string& line) { Report().AddLine(line); }
 
 void Form1::ShowStatusText(const std::string& text) { StatusPanels[1]->setText(QString::fromStdString(text)); }
 

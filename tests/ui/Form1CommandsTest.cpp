@@ -3,7 +3,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "MainWindowFixture.h"
 #include "ModalWindows.h"
@@ -83,7 +85,8 @@ TEST_F(Form1CommandsTest, ShowEditOpensTheEditorOfTheSettingsFile) {
   WhenModalOpens([&](QDialog& editor) {
     caption = editor.windowTitle().toStdString();
     rows = editor.findChild<QTreeWidget*>("ListView1")->topLevelItemCount();
-    EXPECT_NE(editor.findChild<QPushButton*>("cmdAcadSetup"), nullptr);
+    // A DWG export's settings: the AutoCAD setup is offered.
+    EXPECT_FALSE(editor.findChild<QPushButton*>("cmdAcadSetup")->isHidden());
   });
   QTest::mouseClick(Form().Command5, Qt::LeftButton);
   EXPECT_EQ(caption, Settings("dwgout.ini"));
@@ -175,22 +178,45 @@ TEST_F(Form1CommandsTest, TheReportAboutAndValidationCommands) {
   ValidationResult* window = Form().validation();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
+  // The rows in list order: the document, its release, a "*" per finding.
   const QTreeWidget* rows = window->findChild<QTreeWidget*>("ListView1");
   ASSERT_EQ(rows->topLevelItemCount(), 3);
+  const std::vector<Lines> expected = {
+      {Sample("verify/needs-migrating.ipt"), "6.0", "-", "-", "-", "-", "-", "-", "*"},
+      {Sample("verify/status-in-error.ipt"), "7.0", "-", "-", "-", "*", "-", "-", "-"},
+      {Sample("verify/status-up-to-date.ipt"), "7.0", "-", "-", "-", "-", "-", "-", "-"}};
   for (int row = 0; row < 3; ++row) {
-    EXPECT_NE(rows->topLevelItem(row)->text(0).toStdString().find(fs::path(Listed()[row]).filename().string()),
-              std::string::npos)
-        << row;
+    Lines cells;
+    for (int column = 0; column < 9; ++column) cells.push_back(rows->topLevelItem(row)->text(column).toStdString());
+    EXPECT_EQ(cells, expected[static_cast<std::size_t>(row)]) << row;
   }
+  EXPECT_EQ(window->findChild<QLabel*>("Panel2")->text().toStdString(), "Validation finished");
   EXPECT_TRUE(SaveScreenshot(*window, "ValidationResult-from-Form1"));
 
   // Verification writes each file's state into the report, which it shows.
+  // It runs to its end: meanwhile the Export panel neither starts a run nor
+  // aborts, and Escape does nothing.
+  bool seenBusy = false;
+  QTimer during;
+  QObject::connect(&during, &QTimer::timeout, [&] {
+    if (!Form().IsBusy()) return;
+    during.stop();
+    seenBusy = true;
+    EXPECT_EQ(TextOf("Panel3"), "Export");
+    ClickPanel(3);
+    QTest::keyClick(&Form(), Qt::Key_Escape);
+  });
+  during.start(0);
+  QTest::qWait(20);  // the window's events have had their turn a while ago
   QTest::mouseClick(Form().Command9, Qt::LeftButton);
+  during.stop();
+  EXPECT_TRUE(seenBusy);
   ASSERT_NE(Form().report(), nullptr);
   EXPECT_TRUE(Form().report()->isVisible());
   const Lines lines = Form().report()->Lines();
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines.back(), "Verification finished");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Aborting..."), 0);
   EXPECT_EQ(TextOf("Panel3"), "Export");
 }
 

@@ -135,7 +135,8 @@ TEST_F(Form1StartTest, EndsBeforeTheWindowShowsWhenNoHostIsInstalled) {
   fs::remove_all(folder_ / "host" / "registry");
   dialogs_.ExpectMessage("Sorry, Inventor is not detected on this machine");
   EXPECT_FALSE(Load());
-  EXPECT_FALSE(Form().isVisible());
+  // The controls were never filled.
+  EXPECT_EQ(Form().windowTitle().toStdString(), "Korrin");
 }
 
 TEST_F(Form1StartTest, EndsBeforeTheWindowShowsWhenTheHostIsTooOld) {
@@ -152,7 +153,8 @@ TEST_F(Form1StartTest, EndsBeforeTheWindowShowsWhenTheHostIsTooOld) {
       "Sorry, the program uses Inventor API routines that's only implemented from version 5.3\rThe actual version in "
       "the registrydatabase is Inventor 5.0\rStart Inventor in a later version and try again...");
   EXPECT_FALSE(Load());
-  EXPECT_FALSE(Form().isVisible());
+  // The controls were never filled.
+  EXPECT_EQ(Form().windowTitle().toStdString(), "Korrin");
 }
 
 TEST_F(Form1StartTest, EndsBeforeTheWindowShowsWhenTheHostCannotBePrepared) {
