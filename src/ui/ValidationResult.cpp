@@ -100,7 +100,9 @@ ValidationResult::ValidationResult(QWidget* parent, ReportPrinter printer)
 
   statusBar_->setObjectName("StatusBar1");
   statusBar_->setSizeGripEnabled(false);
-  // The first panel has no text; the second shows the progress; the last two are commands.
+  // The first panel has no text; the second shows the progress; the last two
+  // are commands: "Print" prints the table, as the user reading its caption
+  // expects of it.
   const std::pair<const char*, std::function<void()>> panels[] = {
       {"", {}}, {kProgressCaption, {}}, {"Print", [this] { PrintReport(); }}, {"Close", [this] { CloseReport(); }}};
   constexpr int kProgressPanel = 2;
