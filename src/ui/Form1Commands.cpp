@@ -91,9 +91,10 @@ void Form1::keyPressEvent(QKeyEvent* event) {
 
 void Form1::closeEvent(QCloseEvent* event) {
   if (busy_) {
-    // The operation ends after its current step; the window closes then.
+    // The operation ends (after its current step, when it can be aborted);
+    // the window closes then.
     closeWhenIdle_ = true;
-    RequestAbort();
+    if (StatusPanels[2]->text() == kAbortCommand) RequestAbort();
     event->ignore();
     return;
   }
@@ -101,8 +102,10 @@ void Form1::closeEvent(QCloseEvent* event) {
     ports_.dialogs.ShowMessage("The program settings could not be saved: " + written.failure().description);
   }
   KillProcesses(ports_.processes, kWatcherProgram);
-  if (report_ != nullptr) report_->hide();
-  if (about_ != nullptr) about_->hide();
+  // The report, About and validation windows go with the main window.
+  for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child->isWindow()) child->hide();
+  }
   event->accept();
 }
 

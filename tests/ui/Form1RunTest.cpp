@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -163,8 +164,14 @@ TEST_F(Form1RunTest, ClosingKeepsTheChoicesAndEndsTheWatcher) {
   Form().Check1->click();  // cleared: exports go beside their sources
   EXPECT_TRUE(Form().Text1->text().isEmpty());
   Choose(Form().Combo2, "Iges Files (*.IGS)");
+  ClickPanel(4);
+  QTest::mouseClick(Form().Command8, Qt::LeftButton);
   ClickPanel(5);
   EXPECT_FALSE(Form().isVisible());
+  // No window of the program stays behind.
+  for (const QWidget* window : QApplication::topLevelWidgets()) {
+    EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+  }
   EXPECT_EQ(systemProcesses_.terminated, (std::vector<std::int64_t>{4242}));
   EXPECT_EQ(folder_.Read("home/Korrin.ini"),
             "[INI-Settings for Korrin]\r\n"
