@@ -19,31 +19,12 @@ bool ConversionListView::Takes(const QMimeData* data) const {
   return takesDrops_ && data != nullptr && (data->hasUrls() || !TreeFolderOf(data).isEmpty());
 }
 
-void ConversionListView::dragEnterEvent(QDragEnterEvent* event) {
-  if (!Takes(event->mimeData())) {
-    event->ignore();
-    return;
-  }
-  event->setDropAction(Qt::CopyAction);
-  event->accept();
-}
+void ConversionListView::dragEnterEvent(QDragEnterEvent* event) { AnswerDrop(*event, Takes(event->mimeData())); }
 
-void ConversionListView::dragMoveEvent(QDragMoveEvent* event) {
-  if (!Takes(event->mimeData())) {
-    event->ignore();
-    return;
-  }
-  event->setDropAction(Qt::CopyAction);
-  event->accept();
-}
+void ConversionListView::dragMoveEvent(QDragMoveEvent* event) { AnswerDrop(*event, Takes(event->mimeData())); }
 
 void ConversionListView::dropEvent(QDropEvent* event) {
-  if (!Takes(event->mimeData())) {
-    event->ignore();
-    return;
-  }
-  event->setDropAction(Qt::CopyAction);
-  event->accept();
+  if (!AnswerDrop(*event, Takes(event->mimeData()))) return;
   const QString treeFolder = TreeFolderOf(event->mimeData());
   const QList<QUrl> files = treeFolder.isEmpty() ? event->mimeData()->urls() : QList<QUrl>();
   QMetaObject::invokeMethod(

@@ -1,6 +1,7 @@
 #include "ui/DragIcons.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QMimeData>
 #include <QStyle>
 
@@ -24,6 +25,16 @@ QMimeData* TreeFolderData(const QString& path) {
 QString TreeFolderOf(const QMimeData* data) {
   if (data == nullptr || !data->hasFormat(kTreeFolderMimeType)) return {};
   return QString::fromUtf8(data->data(kTreeFolderMimeType));
+}
+
+bool AnswerDrop(QDropEvent& event, bool taken) {
+  if (!taken) {
+    event.ignore();
+    return false;
+  }
+  event.setDropAction(Qt::CopyAction);
+  event.accept();
+  return true;
 }
 
 QPixmap DropYesIcon() { return StandardPixmap(QStyle::SP_DialogApplyButton); }

@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <QString>
 
+class QDropEvent;
 class QMimeData;
 
 namespace korrin {
@@ -15,6 +16,10 @@ inline constexpr const char* kTreeFolderMimeType = "application/x-korrin-tree-fo
 QMimeData* TreeFolderData(const QString& path);
 // The dragged folder's path; empty when the data comes from elsewhere.
 QString TreeFolderOf(const QMimeData* data);
+
+// Answers a drag or drop a control takes as a copy (the drag shows the
+// drop-allowed icon); one it does not take is refused. Returns taken.
+bool AnswerDrop(QDropEvent& event, bool taken);
 
 // The drag icons: the drop would be taken, or refused.
 QPixmap DropYesIcon();

@@ -11,8 +11,7 @@ void ExportFolderBox::dragEnterEvent(QDragEnterEvent* event) {
     QLineEdit::dragEnterEvent(event);
     return;
   }
-  event->setDropAction(Qt::CopyAction);
-  event->accept();
+  AnswerDrop(*event, true);
 }
 
 void ExportFolderBox::dragMoveEvent(QDragMoveEvent* event) {
@@ -20,8 +19,7 @@ void ExportFolderBox::dragMoveEvent(QDragMoveEvent* event) {
     QLineEdit::dragMoveEvent(event);
     return;
   }
-  event->setDropAction(Qt::CopyAction);
-  event->accept();
+  AnswerDrop(*event, true);
 }
 
 void ExportFolderBox::dropEvent(QDropEvent* event) {
@@ -30,8 +28,7 @@ void ExportFolderBox::dropEvent(QDropEvent* event) {
     QLineEdit::dropEvent(event);
     return;
   }
-  event->setDropAction(Qt::CopyAction);
-  event->accept();
+  AnswerDrop(*event, true);
   setText(folder);
 }
 
