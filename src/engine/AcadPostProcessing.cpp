@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "host/FileExists.h"
+#include "settings/PathConversion.h"
 #include "settings/TextCase.h"
 #include "settings/TextFile.h"
 
@@ -26,7 +27,7 @@ std::int32_t ActiveSheetCount(ExportContext& context, host::DocumentHandle drawi
 // Rewrites every marker line of the export settings file so it names the
 // template; the other lines stay as they were, in their order.
 void PointIniFileAt(ExportContext& context, const std::string& templateFile) {
-  const TextFileRead read = ReadTextFile(context.exportIniFile);
+  const TextFileRead read = ReadTextFile(PathFromText(context.exportIniFile));
   if (read.outcome == TextFileRead::Outcome::OpenFailed) {
     context.dialogs.ShowMessage("Couldn't open DWG inifile for modification\r" + read.failure.description);
     return;
@@ -40,7 +41,7 @@ void PointIniFileAt(ExportContext& context, const std::string& templateFile) {
   for (std::string& line : lines) {
     if (ToUpperAscii(line).find(kTemplateMarker) != std::string::npos) line = "AUTOCAD TEMPLATE=" + templateFile;
   }
-  if (Status written = WriteTextFile(context.exportIniFile, lines); !written) {
+  if (Status written = WriteTextFile(PathFromText(context.exportIniFile), lines); !written) {
     context.dialogs.ShowMessage("Couldn't write DWG inifile for modification\r" + written.failure().description);
   }
 }

@@ -7,6 +7,7 @@
 #include "formats/ValueConversion.h"
 #include "host/HostCodes.h"
 #include "host/HostInstallation.h"
+#include "settings/PathConversion.h"
 #include "settings/TextCase.h"
 
 namespace korrin {
@@ -53,7 +54,7 @@ constexpr std::int32_t kFrameHeight = 31;
 
 void DeleteFile(const std::string& path) {
   std::error_code ignored;
-  std::filesystem::remove(path, ignored);
+  std::filesystem::remove(PathFromText(path), ignored);
 }
 
 class FormatStep {

@@ -4,6 +4,7 @@
 #include "filelist/ImportFilter.h"
 #include "host/HostCodes.h"
 #include "host/HostInstallation.h"
+#include "settings/PathConversion.h"
 #include "settings/PathText.h"
 #include "settings/TextCase.h"
 #include "settings/TextFile.h"
@@ -77,7 +78,7 @@ bool CheckImportProject(Dialogs& dialogs, const std::string& importIniFile, cons
     dialogs.ShowMessage("Please select an Inventor project file: the import needs it to place the documents");
     return false;
   }
-  const TextFileRead project = ReadTextFile(projectFile);
+  const TextFileRead project = ReadTextFile(PathFromText(projectFile));
   if (project.outcome == TextFileRead::Outcome::OpenFailed) {
     dialogs.ShowMessage("Error opening project file: " + projectFile);
     return false;
@@ -86,7 +87,7 @@ bool CheckImportProject(Dialogs& dialogs, const std::string& importIniFile, cons
   // cannot be read whole stops the import here.
   if (!project.complete()) return false;
 
-  const TextFileRead settings = ReadTextFile(importIniFile);
+  const TextFileRead settings = ReadTextFile(PathFromText(importIniFile));
   if (!settings.complete()) return false;
   std::string destination;
   constexpr std::string_view kDestinationKey = "DESTINATION DIRECTORY=";

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "settings/PathConversion.h"
+
 namespace korrin {
 namespace {
 
@@ -15,7 +17,7 @@ constexpr std::int64_t kSecondsPerMinute = 60;
 
 std::int64_t FileSizeOf(const std::string& path) {
   std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  const std::uintmax_t size = std::filesystem::file_size(PathFromText(path), error);
   return error ? 0 : static_cast<std::int64_t>(size);
 }
 

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "filelist/ImportFilter.h"
+#include "settings/PathConversion.h"
 #include "settings/TextCase.h"
 #include "settings/TextFile.h"
 
@@ -26,13 +27,13 @@ struct FolderContents {
 FolderContents ContentsOf(const std::string& folder) {
   FolderContents contents;
   std::error_code error;
-  for (fs::directory_iterator entry(folder, error); !error && entry != fs::directory_iterator();
+  for (fs::directory_iterator entry(PathFromText(folder), error); !error && entry != fs::directory_iterator();
        entry.increment(error)) {
     std::error_code kind;
     if (entry->is_directory(kind)) {
-      contents.folders.push_back(entry->path().string());
+      contents.folders.push_back(TextFromPath(entry->path()));
     } else if (entry->is_regular_file(kind)) {
-      contents.files.push_back(entry->path().string());
+      contents.files.push_back(TextFromPath(entry->path()));
     }
   }
   std::sort(contents.folders.begin(), contents.folders.end());
@@ -42,12 +43,12 @@ FolderContents ContentsOf(const std::string& folder) {
 
 bool IsFolder(const std::string& path) {
   std::error_code error;
-  return fs::is_directory(path, error);
+  return fs::is_directory(PathFromText(path), error);
 }
 
 bool IsFile(const std::string& path) {
   std::error_code error;
-  return fs::is_regular_file(path, error);
+  return fs::is_regular_file(PathFromText(path), error);
 }
 
 }  // namespace
@@ -72,7 +73,7 @@ bool DropCollection::AskToRecurse(const std::string& folder) {
 }
 
 void DropCollection::AddFile(const std::string& path) {
-  if (MatchesImportFilter(fs::path(path).filename().string(), importFilter_)) paths_.push_back(path);
+  if (MatchesImportFilter(TextFromPath(PathFromText(path).filename()), importFilter_)) paths_.push_back(path);
 }
 
 void DropCollection::AddOwnFiles(const std::string& folder) {
@@ -96,7 +97,7 @@ void DropCollection::AddSubFolders(const std::string& folder) {
 }
 
 void DropCollection::AddListFile(const std::string& path) {
-  const TextFileRead read = ReadTextFile(path);
+  const TextFileRead read = ReadTextFile(PathFromText(path));
   for (const std::string& line : read.lines) {
     if (MatchesImportFilter(line, importFilter_) && IsFile(line)) paths_.push_back(line);
   }
@@ -113,7 +114,7 @@ void DropCollection::AddDroppedItems(const std::vector<std::string>& items) {
       } else {
         AddOwnFiles(item);
       }
-    } else if (MatchesImportFilter(fs::path(item).filename().string(), importFilter_)) {
+    } else if (MatchesImportFilter(TextFromPath(PathFromText(item).filename()), importFilter_)) {
       paths_.push_back(item);
     } else if (EndsWithIgnoringCase(item, "TXT")) {
       AddListFile(item);

@@ -3,12 +3,14 @@
 #include <filesystem>
 #include <system_error>
 
+#include "settings/PathConversion.h"
+
 namespace korrin {
 
 bool CheckRunCanStart(const std::string& exportFolder, bool listIsEmpty, const std::string& projectFile,
                       Dialogs& dialogs) {
   std::error_code error;
-  if (!exportFolder.empty() && !std::filesystem::is_directory(exportFolder, error)) {
+  if (!exportFolder.empty() && !std::filesystem::is_directory(PathFromText(exportFolder), error)) {
     dialogs.ShowMessage("Directory: \r" + exportFolder + "\r does not exist");
     return false;
   }

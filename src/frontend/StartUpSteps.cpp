@@ -8,6 +8,7 @@
 #include "host/Apprentice.h"
 #include "host/FileExists.h"
 #include "host/HostInstallation.h"
+#include "settings/PathConversion.h"
 #include "settings/PathText.h"
 #include "settings/TextCase.h"
 
@@ -22,7 +23,7 @@ void RemoveEvery(std::string& text, std::string_view part) {
 
 bool IsFolder(const std::string& path) {
   std::error_code error;
-  return !path.empty() && std::filesystem::is_directory(path, error);
+  return !path.empty() && std::filesystem::is_directory(PathFromText(path), error);
 }
 
 // The host's own system lists a folder in name order; so does this.
@@ -30,8 +31,8 @@ std::optional<std::string> FirstProjectIn(const std::string& folder) {
   if (folder.empty()) return std::nullopt;
   std::vector<std::string> names;
   std::error_code error;
-  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
+  for (std::filesystem::directory_iterator it(PathFromText(folder), error), end; !error && it != end; it.increment(error)) {
+    const std::string name = TextFromPath(it->path().filename());
     if (EndsWithIgnoringCase(name, ".ipj") && it->is_regular_file(error)) names.push_back(name);
   }
   if (names.empty()) return std::nullopt;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/ShellLink.h"
+#include "settings/PathConversion.h"
 #include "settings/TextCase.h"
 #include "settings/TextTokens.h"
 
@@ -133,7 +134,7 @@ bool SetHostProject(Registry& registry, const std::string& registryVersionTag, s
 
 std::string ResolveShortcut(const std::string& path) {
   if (!EndsWithIgnoringCase(path, "LNK")) return path;
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(PathFromText(path), std::ios::binary);
   if (!file) return path;
   const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   return ShellLinkLocalTarget(bytes).value_or(path);

@@ -9,6 +9,7 @@
 #include "host/HostCodes.h"
 #include "print/PaperSizeFile.h"
 #include "print/PaperSizeRow.h"
+#include "settings/PathConversion.h"
 #include "settings/TextCase.h"
 #include "settings/TextFile.h"
 
@@ -61,7 +62,7 @@ bool HoldsPaper(const std::vector<std::string>& names, const std::string& nameWi
 
 // Appends the definitions file's papers that the list does not hold yet.
 void AddDefinedPapers(std::vector<std::string>& names, const std::string& paperFile, Dialogs& dialogs) {
-  const TextFileRead read = ReadTextFile(paperFile);
+  const TextFileRead read = ReadTextFile(PathFromText(paperFile));
   for (const std::string& line : read.lines) {
     if (IsPaperSizeComment(line)) continue;
     std::string name = SplitPaperSizeLine(line).name;
@@ -90,7 +91,7 @@ std::vector<std::string> BuildPaperList(const Printers& printers, const std::str
   std::vector<std::string> names = GetPrinterMedia(printers, printerName);
   if (showPrinterSupported) return names;
   std::error_code ignored;
-  if (!std::filesystem::exists(paperFile, ignored) && !CreateDefaultPaperSizeFile(paperFile, dialogs)) return names;
+  if (!std::filesystem::exists(PathFromText(paperFile), ignored) && !CreateDefaultPaperSizeFile(paperFile, dialogs)) return names;
   AddDefinedPapers(names, paperFile, dialogs);
   return names;
 }

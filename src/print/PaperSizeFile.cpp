@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "settings/PathConversion.h"
 #include "settings/TextFile.h"
 
 namespace korrin {
@@ -35,7 +36,7 @@ void ShowLookupReadFailure(const Failure& failure, Dialogs& dialogs) {
 // Reads the file for a lookup: nothing when it cannot be opened, else the
 // lines read whole; either failure is reported.
 std::optional<std::vector<std::string>> ReadForLookup(const std::string& file, Dialogs& dialogs) {
-  TextFileRead read = ReadTextFile(file);
+  TextFileRead read = ReadTextFile(PathFromText(file));
   if (!read.complete()) ShowLookupReadFailure(read.failure, dialogs);
   if (read.outcome == TextFileRead::Outcome::OpenFailed) return std::nullopt;
   return std::move(read.lines);
@@ -56,7 +57,7 @@ std::optional<PaperSizeRow> FirstRowNamed(const std::vector<std::string>& lines,
 
 std::string FieldOfFirstRowNamed(const std::string& file, std::string_view name, std::string PaperSizeRow::*field,
                                  Dialogs& dialogs) {
-  TextFileRead read = ReadTextFile(file);
+  TextFileRead read = ReadTextFile(PathFromText(file));
   if (!read.complete()) ShowLookupReadFailure(read.failure, dialogs);
   if (const std::optional<PaperSizeRow> row = FirstRowNamed(read.lines, name)) return (*row).*field;
   // Only a file read to its end proves the paper is not defined.
@@ -97,7 +98,7 @@ PaperSizeDisplay PaperSizeDisplayOf(const std::string& file, std::string_view na
 }
 
 std::vector<PaperSizeRow> LoadPaperSizeList(const std::string& file, Dialogs& dialogs) {
-  const TextFileRead read = ReadTextFile(file);
+  const TextFileRead read = ReadTextFile(PathFromText(file));
   if (read.outcome == TextFileRead::Outcome::OpenFailed) return {};
   std::vector<PaperSizeRow> rows;
   for (const std::string& line : read.lines) {
@@ -114,7 +115,7 @@ bool SavePaperSizeList(const std::string& file, const std::vector<PaperSizeRow>&
   std::vector<std::string> lines;
   lines.reserve(rows.size());
   for (const PaperSizeRow& row : rows) lines.push_back(JoinPaperSizeLine(row));
-  if (const Status written = WriteTextFile(file, lines); !written) {
+  if (const Status written = WriteTextFile(PathFromText(file), lines); !written) {
     dialogs.ShowMessage("Error writing Papersize definition file: \r" + written.failure().description);
     return false;
   }
@@ -123,7 +124,7 @@ bool SavePaperSizeList(const std::string& file, const std::vector<PaperSizeRow>&
 
 bool CreateDefaultPaperSizeFile(const std::string& file, Dialogs& dialogs) {
   dialogs.ShowMessage("Default paperdefinition file: " + file + " does not exist, creating new...");
-  if (const Status written = WriteTextFile(file, DefaultPaperSizeLines()); !written) {
+  if (const Status written = WriteTextFile(PathFromText(file), DefaultPaperSizeLines()); !written) {
     dialogs.ShowMessage("Error rewriting paperdefinitionfile: " + written.failure().description);
     return false;
   }

@@ -1,5 +1,6 @@
 #include "settings/ExportTemplateFile.h"
 
+#include "settings/PathConversion.h"
 #include "settings/PathText.h"
 #include "settings/TextFile.h"
 
@@ -25,7 +26,7 @@ void ShowWriteFailure(const Failure& failure, Dialogs& dialogs) {
 
 TemplateLoad LoadExportTemplate(const std::string& programFolder, ExportTemplateLines& store, Dialogs& dialogs) {
   const std::string path = TemplatePath(programFolder);
-  TextFileRead read = ReadTextFile(path);
+  TextFileRead read = ReadTextFile(PathFromText(path));
   switch (read.outcome) {
     case TextFileRead::Outcome::OpenFailed:
       dialogs.ShowMessage(OpenFailureMessage(path));
@@ -55,9 +56,9 @@ bool SaveExportTemplate(const std::string& programFolder, ExportTemplateLines& s
   const std::string path = folder + kExportTemplateFileName;
   // The previous file becomes the one backup copy. There may be no previous
   // file; the save goes on without a backup then, as before.
-  (void)CopyFileReplacing(path, folder + kExportTemplateBackupName);
+  (void)CopyFileReplacing(PathFromText(path), PathFromText(folder + kExportTemplateBackupName));
 
-  Result<FileReplacement> replacement = FileReplacement::Start(path);
+  Result<FileReplacement> replacement = FileReplacement::Start(PathFromText(path));
   if (!replacement) {
     ShowWriteFailure(replacement.failure(), dialogs);
     return false;

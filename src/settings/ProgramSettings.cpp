@@ -3,6 +3,7 @@
 #include <array>
 
 #include "settings/ExportTemplateFile.h"
+#include "settings/PathConversion.h"
 #include "settings/PathText.h"
 #include "settings/SettingsLine.h"
 #include "settings/TextCase.h"
@@ -38,7 +39,7 @@ constexpr std::size_t kMessagesShown = 10;
 constexpr std::size_t kLineShownLength = 260;
 
 std::filesystem::path SettingsPath(const ProgramPlace& place) {
-  return WithTrailingBackslash(place.programFolder) + kProgramSettingsFileName;
+  return PathFromText(WithTrailingBackslash(place.programFolder) + kProgramSettingsFileName);
 }
 
 std::string LineForMessage(const std::string& line) {

@@ -31,9 +31,11 @@ TextFileRead ReadTextFile(const std::filesystem::path& path);
 // A file being replaced: Start creates a temporary file in the same folder,
 // Commit writes every line followed by CR LF, makes it reach the disk and
 // renames it over the old file. A crash or a full disk therefore leaves
-// either the old file or the new one, never a half-written one. A replaced
-// file keeps its permissions; a new one gets what the user's umask allows.
-// A replacement dropped without a successful Commit removes its temporary file.
+// either the old file or the new one, never a half-written one. On POSIX a
+// replaced file keeps its permissions and a new one gets what the user's
+// umask allows; on Windows the new file takes the folder's permissions, and a
+// read-only file is not replaced. A replacement dropped without a successful
+// Commit removes its temporary file.
 class FileReplacement {
  public:
   static Result<FileReplacement> Start(const std::filesystem::path& path);
@@ -46,11 +48,11 @@ class FileReplacement {
   Status CommitBytes(std::string_view bytes);
 
  private:
-  FileReplacement(std::filesystem::path path, std::string temporary, int fd);
+  FileReplacement(std::filesystem::path path, std::filesystem::path temporary, int fd);
 
   std::filesystem::path path_;
-  std::string temporary_;
-  int fd_ = -1;
+  std::filesystem::path temporary_;
+  int fd_ = -1;  // the temporary file's descriptor (a C runtime one on Windows)
 };
 
 // Start and Commit in one call.

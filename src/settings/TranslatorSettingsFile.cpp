@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <system_error>
 
+#include "settings/PathConversion.h"
 #include "settings/TextFile.h"
 
 namespace korrin {
@@ -33,13 +34,13 @@ bool IsExistingFile(const std::filesystem::path& path) {
 }  // namespace
 
 std::filesystem::path TranslatorSettingsBackupPath(const std::filesystem::path& path) {
-  const std::string text = path.string();
+  const std::string text = TextFromPath(path);
   const std::size_t kept = text.size() < kExtensionLength ? 0 : text.size() - kExtensionLength;
-  return text.substr(0, kept) + std::string(kBackupExtension);
+  return PathFromText(text.substr(0, kept) + std::string(kBackupExtension));
 }
 
 Status SaveTranslatorSettings(const std::filesystem::path& path, const std::vector<SettingsListRow>& rows) {
-  if (!IsExistingFile(path)) return Failure{ENOENT, "No settings file to save over: " + path.string()};
+  if (!IsExistingFile(path)) return Failure{ENOENT, "No settings file to save over: " + TextFromPath(path)};
 
   // Started before the backup is touched, so a folder that takes no new
   // file fails the save with the old backup still in place.
