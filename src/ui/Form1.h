@@ -166,6 +166,7 @@ class Form1 final : public QMainWindow, public FileListView, public RunView {
   // The run.
   void StartExport();
   RunInputs Inputs() const;
+  void ShowExportFolderAsRun(const std::string& folder);
   ExportReport& Report();
   void ClearReport();
   void ShowReportAtEnd();
