@@ -85,6 +85,10 @@ Exportsettings::Exportsettings(ExportsettingsPorts ports, QWidget* parent)
   PlaceFrames();
   ShowFramesForTag("IPT");
   DisableForOldHost();
+  // Every tab holds its defaults before any template value arrives, as the
+  // program's start does: a set that fails to load then keeps those rather
+  // than blank fields that "Apply and Exit." would write into the template.
+  LoadAllOptionSets(false, ports_.store, *this, ports_.printers);
 }
 
 Exportsettings::~Exportsettings() = default;

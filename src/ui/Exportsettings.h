@@ -29,9 +29,10 @@ struct ExportsettingsPorts {
 
 // The window "Exportsettings": one tab per export format over the frames of
 // the format's option set, and the commands that move the values between the
-// tabs, the template in memory and the template file. The main window calls
-// PrepareForFormat and then exec(); Accepted means "Apply and Exit." put the
-// tabs into the template. The window keeps a fixed size.
+// tabs, the template in memory and the template file. A new window shows
+// every set's defaults. The main window makes one per opening (closing
+// unloads it), calls PrepareForFormat and then exec(); Accepted means "Apply
+// and Exit." put the tabs into the template. The window keeps a fixed size.
 class Exportsettings final : public QDialog, public OptionSetForm {
   Q_OBJECT
 

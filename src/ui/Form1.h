@@ -156,7 +156,7 @@ class Form1 final : public QMainWindow, public FileListView, public RunView {
   void ShowExportSettingsEditor();
   void ShowImportSettingsEditor();
   std::unique_ptr<Form6> CreateSettingsEditor();
-  Exportsettings& ExportSettingsWindow();
+  std::unique_ptr<Exportsettings> CreateExportSettingsWindow();
   AutoCADSetup& AcadSetupWindow();
   ValidationResult& ValidationWindow();
   // The AutoCAD setup follows the export format: its lineweight switch is
@@ -166,6 +166,7 @@ class Form1 final : public QMainWindow, public FileListView, public RunView {
   // The run.
   void StartExport();
   RunInputs Inputs() const;
+  void ShowExportFolderAsRun(const std::string& folder);
   ExportReport& Report();
   void ClearReport();
   void ShowReportAtEnd();
@@ -191,7 +192,6 @@ class Form1 final : public QMainWindow, public FileListView, public RunView {
   bool closeWhenIdle_ = false;
   QPointer<ExportReport> report_;
   QPointer<About> about_;
-  QPointer<Exportsettings> exportSettings_;
   QPointer<AutoCADSetup> acadWindow_;
   QPointer<ValidationResult> validation_;
 

@@ -34,13 +34,15 @@ void Form1::ShowExportSettingsEditor() {
     editor->exec();
     return;
   }
-  // The settings window's tabs hold the option sets; they are loaded afresh
-  // from the template each time, so edits that were never applied are gone.
+  // Closing the settings window unloads it, so every opening starts from a
+  // new window loaded afresh from the template: edits that were never
+  // applied are gone, and no tab or control keeps the state it was left in.
   const std::string key = EqualsIgnoringCase(state_.exportCaption, "Printer")
                               ? "PRINTER"
                               : ToUpperAscii(LastThree(TextInParentheses(state_.exportCaption)));
-  ExportSettingsWindow().PrepareForFormat(key);
-  ExportSettingsWindow().exec();
+  const auto window = CreateExportSettingsWindow();
+  window->PrepareForFormat(key);
+  window->exec();
 }
 
 void Form1::ShowImportSettingsEditor() {
@@ -52,14 +54,11 @@ void Form1::ShowImportSettingsEditor() {
   editor->exec();
 }
 
-Exportsettings& Form1::ExportSettingsWindow() {
-  if (exportSettings_ == nullptr) {
-    exportSettings_ =
-        new Exportsettings({state_.options, ports_.place.programFolder, ports_.dialogs, ports_.printers,
-                            PaperSizeFilePath(ports_.place.programFolder), state_.version.registryVersionTag},
-                           this);
-  }
-  return *exportSettings_;
+std::unique_ptr<Exportsettings> Form1::CreateExportSettingsWindow() {
+  return std::make_unique<Exportsettings>(
+      ExportsettingsPorts{state_.options, ports_.place.programFolder, ports_.dialogs, ports_.printers,
+                          PaperSizeFilePath(ports_.place.programFolder), state_.version.registryVersionTag},
+      this);
 }
 
 AutoCADSetup& Form1::AcadSetupWindow() {

@@ -44,11 +44,19 @@ void Form1::StartExport() {
   }
   BeginBusy();
   const RunResult result = StartRun(list_, inputs, environment);
+  ShowExportFolderAsRun(inputs.exportFolder);
   // The next run continues from the entry an abort left selected.
   List1->clearSelection();
   if (inputs.selected) SelectEntry(*inputs.selected);
   if (result.orderlyEnd) ShowReportAtEnd();
   EndBusy();
+}
+
+void Form1::ShowExportFolderAsRun(const std::string& folder) {
+  // The run takes a trailing separator off the folder it exports to; the
+  // field, and with it the saved choice, shows the folder as it was used.
+  const QString used = QString::fromStdString(folder);
+  if (Text1->text() != used) Text1->setText(used);
 }
 
 RunInputs Form1::Inputs() const {

@@ -404,14 +404,60 @@ TEST_F(ExportsettingsTest, LoadedValuesFollowTheTemplatesUnusualValues) {
   EXPECT_EQ(Option("PrinterPrinter"), "Plotter");
 }
 
-TEST_F(ExportsettingsTest, AFailingKeyIsSaidAndTheValuesShownStay) {
+TEST_F(ExportsettingsTest, AFailingKeyIsSaidAndTheSetsFromItOnShowTheirDefaults) {
   SetOption("STLValue", "many");
+  SetOption("STLHigh", "30000");
+  SetOption("SATSaveACISVersion", "5");
+  SetOption("IGSOutputGeometryType", "Solids");
+  SetOption("PrinterPapersize", "A4");
+  SetOption("PrinterCopies", "4");
   dialogs_.ExpectMessage(
       "Invalid value in KorrinExportTemplate.INI: STLValue=many\rThe STL settings and those after them keep the "
       "values shown");
   Open("STL");
-  EXPECT_EQ(Text("StlHighValue"), "");
-  EXPECT_EQ(Find<QComboBox>("SatVersion").currentText(), "7");
+  // Loaded before the failing set: the template's values.
+  EXPECT_EQ(Find<QComboBox>("SatVersion").currentText(), "5");
+  // The failing set and every later one: the defaults, never blank fields.
+  EXPECT_EQ(Text("StlHighValue"), "20000");
+  EXPECT_EQ(Text("StlMediumValue"), "6300");
+  EXPECT_EQ(Text("StlLowValue"), "2000");
+  EXPECT_TRUE(Find<QRadioButton>("StlMedium").isChecked());
+  EXPECT_EQ(Find<QComboBox>("OutputGeometryType").currentText(), "Surfaces");
+  EXPECT_EQ(Find<QComboBox>("SurfaceType").currentText(), "143 - Bounded");
+  EXPECT_EQ(Find<QComboBox>("Combo6").currentText(), "A3");
+  EXPECT_EQ(Text("Copies"), "1");
+  EXPECT_EQ(Text("CustomScale"), "1");
+  EXPECT_TRUE(Find<QRadioButton>("CurrentSheet").isChecked());
+  EXPECT_TRUE(Find<QCheckBox>("BestFitSelectedPaper").isChecked());
+  EXPECT_TRUE(testing::SaveScreenshot(*window_, "Exportsettings-DefaultsAfterAFailingKey"));
+
+  // Applying writes those defaults, not blanks, into the template.
+  Click("ApplyAndExit");
+  EXPECT_EQ(Option("SATSaveACISVersion"), "5");
+  EXPECT_EQ(Option("STLValue"), "2");
+  EXPECT_EQ(Option("STLHigh"), "20000");
+  EXPECT_EQ(Option("STLLow"), "2000");
+  EXPECT_EQ(Option("IGSOutputGeometryType"), "Surfaces");
+  EXPECT_EQ(Option("PrinterPapersize"), "A3");
+  EXPECT_EQ(Option("PrinterCopies"), "1");
+  EXPECT_EQ(Option("PrinterSheetrangeFrom"), "1");
+  EXPECT_EQ(Option("PrinterFitNoneIDW"), "1");
+}
+
+TEST_F(ExportsettingsTest, ReadingAFailingFileKeepsTheValuesShown) {
+  Open("STL");
+  Type("StlHighValue", "25000");
+  Lines lines = store_.lines();
+  for (std::string& line : lines) {
+    if (line.rfind("STLValue=", 0) == 0) line = "STLValue=many";
+  }
+  WriteTemplate(lines);
+  dialogs_.ExpectMessage(
+      "Invalid value in KorrinExportTemplate.INI: STLValue=many\rThe STL settings and those after them keep the "
+      "values shown");
+  Click("ReadFromFile");
+  EXPECT_EQ(Text("StlHighValue"), "25000");
+  EXPECT_TRUE(Find<QRadioButton>("StlMedium").isChecked());
 }
 
 TEST_F(ExportsettingsTest, CancelAndEscapeLeaveTheTemplateAsItWas) {

@@ -120,6 +120,58 @@ TEST_F(Form1CommandsTest, ShowEditOpensTheExportSettingsOnTheFormatsTab) {
   }
 }
 
+// What a test saw of the export settings window while it was open.
+struct ExportSettingsSeen {
+  int tab = -1;
+  bool printerSupported = true;
+  std::string imageWidth;
+};
+
+TEST_F(Form1CommandsTest, ClosingTheExportSettingsUnloadsThemSoTheNextOpeningStartsAfresh) {
+  SaveSettingsForParts();
+  ASSERT_TRUE(Load());
+  // STEP files to assemblies: the format names no tab, so a fresh window
+  // shows its first one.
+  Choose(Form().Combo1, "STEP Files (*.STP)");
+  Choose(Form().Combo2, "Inventor Assemblyfile (*.IAM)");
+  const auto open = [this](const std::function<void(QDialog&)>& act) {
+    ExportSettingsSeen seen;
+    WhenModalOpens([&](QDialog& window) {
+      auto* tabs = window.findChild<QTabBar*>("TabStrip1");
+      seen.tab = tabs->currentIndex();
+      seen.printerSupported = window.findChild<QCheckBox*>("ShowPrinterSupported")->isChecked();
+      seen.imageWidth = window.findChild<QLineEdit*>("ImageWidth")->text().toStdString();
+      act(window);
+    });
+    QTest::mouseClick(Form().Command5, Qt::LeftButton);
+    return seen;
+  };
+  const auto clickButton = [](const char* name) {
+    return [name](QDialog& window) { window.findChild<QPushButton*>(name)->click(); };
+  };
+  const std::pair<const char*, std::function<void(QDialog&)>> closings[] = {
+      {"Cancel and Exit", clickButton("CancelAndExit")},
+      {"Escape", [](QDialog& window) { QTest::keyClick(&window, Qt::Key_Escape); }},
+      {"Apply and Exit.", clickButton("ApplyAndExit")},
+  };
+  for (const auto& [closing, close] : closings) {
+    const ExportSettingsSeen first = open([&](QDialog& window) {
+      window.findChild<QTabBar*>("TabStrip1")->setCurrentIndex(5);
+      window.findChild<QCheckBox*>("ShowPrinterSupported")->click();
+      window.findChild<QLineEdit*>("ImageWidth")->setText("77");
+      EXPECT_TRUE(SaveScreenshot(window, "Exportsettings-BeforeUnloading"));
+      close(window);
+      EXPECT_FALSE(window.isVisible()) << closing;
+    });
+    EXPECT_EQ(first.tab, 0) << closing;
+    const ExportSettingsSeen second = open([](QDialog&) {});
+    EXPECT_EQ(second.tab, 0) << closing;
+    EXPECT_FALSE(second.printerSupported) << closing;
+    // Only "Apply and Exit." put the typed width into the template.
+    EXPECT_EQ(second.imageWidth, std::string(closing) == "Apply and Exit." ? "77" : "0") << closing;
+  }
+}
+
 TEST_F(Form1CommandsTest, TheProjectCommands) {
   SaveSettingsForParts();
   ASSERT_TRUE(Load());

@@ -159,6 +159,24 @@ TEST_F(Form1RunTest, TheExportPanelRefusesARunThatCannotStart) {
   EXPECT_FALSE(fs::exists(Out("bracket.stp")));
 }
 
+TEST_F(Form1RunTest, TheRunWritesTheExportFolderBackWithoutOneTrailingSeparator) {
+  ListParts({"bracket.ipt"});
+  const std::string out = Out("");
+  ASSERT_EQ(out.back(), '/');
+  const std::string shortened = out.substr(0, out.size() - 1);
+  // Each run takes one separator away and shows the field as it used it.
+  const std::pair<std::string, std::string> runs[] = {
+      {out + "/", out}, {out, shortened}, {shortened, shortened}};
+  for (const auto& [typed, shown] : runs) {
+    Form().Text1->setText(QString::fromStdString(typed));
+    fs::remove(Out("bracket.stp"));
+    ClickPanel(3);
+    EXPECT_TRUE(Logged("Exporting document: " + Out("bracket.STP"))) << typed;
+    EXPECT_EQ(Form().Text1->text().toStdString(), shown) << typed;
+    EXPECT_EQ(Form().settings().BatchlastExportToFolder, shown) << typed;
+  }
+}
+
 TEST_F(Form1RunTest, ClosingKeepsTheChoicesAndEndsTheWatcher) {
   systemProcesses_.processes.push_back({4242, "Tembrel.exe"});
   Form().Check1->click();  // cleared: exports go beside their sources
