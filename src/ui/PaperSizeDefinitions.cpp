@@ -124,7 +124,19 @@ void PaperSizeDefinitions::ReloadIni() {
   if (dialogs_.AskYesNo("About to reload last saved papersize settings, proceed ?")) LoadPaperSizeList();
 }
 
-bool PaperSizeDefinitions::Save() { return SavePaperSizeList(paperFile_, Rows(), dialogs_); }
+bool PaperSizeDefinitions::Save() {
+  const std::vector<PaperSizeRow> rows = Rows();
+  // A row added from a printer's paper name never passed the definition's
+  // checks; one with a ";" would come back shifted, so none is written.
+  for (std::size_t index = 0; index < rows.size(); ++index) {
+    if (const std::optional<std::string> problem = PaperSeparatorProblem(rows[index])) {
+      list_->setCurrentItem(list_->topLevelItem(static_cast<int>(index)));
+      dialogs_.ShowMessage(*problem);
+      return false;
+    }
+  }
+  return SavePaperSizeList(paperFile_, rows, dialogs_);
+}
 
 void PaperSizeDefinitions::accept() {
   if (Save()) QDialog::accept();

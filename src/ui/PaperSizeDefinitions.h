@@ -40,8 +40,9 @@ class PaperSizeDefinitions final : public QDialog {
   // Edits the selected row in the definition dialog (a double click).
   void EditSelectedRow();
 
-  // OK: writes the file and closes; a file that cannot be written keeps the
-  // window open, so the edits are not lost.
+  // OK: writes the file and closes; a file that cannot be written, or a row
+  // whose name or description holds a ";", keeps the window open, so the
+  // edits are not lost.
   void accept() override;
 
  protected:

@@ -65,8 +65,18 @@ TEST(PaperSizeRulesTest, ChecksOfADefinitionInOrder) {
       {{"P", "0.6", "0.4", ""}, "HEIGHT value MUST be more than 0"},
       {{"P", "0.6", "297", ""}, std::nullopt},
       {{"P", "215,9", "279.4", "d"}, std::nullopt},
+      // ";" separates the fields of the file: in a name or a description it
+      // would shift the row's fields, or make a comment of it, on the next load.
+      {{";A4", "210", "297", ""}, kNameSeparatorProblem},
+      {{"Half;Letter", "abc", "0", ""}, kNameSeparatorProblem},
+      {{"P", "210", "297", "mine; not yours"}, kDescriptionSeparatorProblem},
+      {{"P", "0", "297", ";"}, "WIDTH value MUST be more than 0"},
   };
-  for (const auto& [row, problem] : cases) EXPECT_EQ(PaperDefinitionProblem(row), problem) << row.width;
+  for (const auto& [row, problem] : cases) EXPECT_EQ(PaperDefinitionProblem(row), problem) << row.name << row.width;
+  EXPECT_EQ(std::string(kNameSeparatorProblem),
+            "Papername MUST NOT contain \";\", which separates the fields of papersizes.ini");
+  EXPECT_EQ(std::string(kDescriptionSeparatorProblem),
+            "Description MUST NOT contain \";\", which separates the fields of papersizes.ini");
 }
 
 TEST(PaperSizeRulesTest, MultiplyWithInchTakesTheWholeNumber) {
@@ -249,6 +259,38 @@ TEST_F(PaperWindowsTest, OkWritesAndClosesCancelAndEscapeDoNotWrite) {
   EXPECT_FALSE(list_.isVisible());
   EXPECT_EQ(list_.result(), QDialog::Accepted);
   EXPECT_EQ(File(), "A4;210;297;Inventor Standard format\r\nLetter;215,9;279.4;Inventor Standard Format\r\n");
+}
+
+TEST_F(PaperWindowsTest, ASemicolonInANameOrDescriptionIsRefusedAndNothingIsWritten) {
+  // Typed into the definition: OK says why and keeps the dialog open.
+  List().setCurrentItem(List().topLevelItem(2));
+  dialogs_.ExpectMessage(kNameSeparatorProblem);
+  testing::WhenModalOpens([this](QDialog& dialog) {
+    list_.definition().Fill({";Half", "105", "148", "mine"});
+    Click(dialog, "OK");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(testing::SaveScreenshot(dialog, "Paperdefinition-SemicolonRefused"));
+    dialogs_.ExpectMessage(kDescriptionSeparatorProblem);
+    list_.definition().Fill({"Half", "105", "148", "mine;yours"});
+    Click(dialog, "OK");
+    EXPECT_TRUE(dialog.isVisible());
+    list_.definition().Fill({"Half", "105", "148", "mine, yours"});
+    Click(dialog, "OK");
+    EXPECT_FALSE(dialog.isVisible());
+  });
+  list_.EditSelectedRow();
+  EXPECT_EQ(list_.Rows().back(), (PaperSizeRow{"Half", "105", "148", "mine, yours"}));
+
+  // A row that came in without the dialog (a printer's paper name) is
+  // refused by Save and OK: the file stays as it was and the window open.
+  list_.AddRow({"Odd;Size", "100", "200", "Supported by: Plotter"});
+  dialogs_.ExpectMessage(kNameSeparatorProblem);
+  Click(list_, "Save");
+  dialogs_.ExpectMessage(kNameSeparatorProblem);
+  Click(list_, "OK");
+  EXPECT_TRUE(list_.isVisible());
+  EXPECT_EQ(File(), kFile);
+  EXPECT_EQ(List().currentItem()->text(0), "Odd;Size");
 }
 
 TEST_F(PaperWindowsTest, OkKeepsTheWindowWhenTheFileCannotBeWritten) {
