@@ -303,5 +303,58 @@ TEST_F(PaperWindowsTest, OkKeepsTheWindowWhenTheFileCannotBeWritten) {
   EXPECT_TRUE(list_.isVisible());
 }
 
+// Papers written on a Western system, one line with a field more than the
+// editor shows.
+constexpr const char* kWesternPapers =
+    "; Kontorets papir\r\n"
+    "A4;210;297;Standard \xF8vrigt\r\n"
+    "Lang;100;400;smal;ekstra\r\n"
+    "Halv;105;148;mine\r\n";
+
+TEST_F(PaperWindowsTest, AWesternFileKeepsTheRowsLeftAloneByteForByteAndTakesEditsInItsCodePage) {
+  folder_.Write("papersizes.ini", kWesternPapers);
+  list_.LoadPaperSizeList();
+  EXPECT_EQ(list_.Rows().front(), (PaperSizeRow{"A4", "210", "297", "Standard \u00F8vrigt"}));
+  EXPECT_TRUE(testing::SaveScreenshot(list_, "PaperSizeDefinitions-Windows1252"));
+  List().setCurrentItem(List().topLevelItem(2));
+  testing::WhenModalOpens([this](QDialog& dialog) {
+    list_.definition().Fill({"Halv \u00C6", "105", "148", "min \u20AC"});
+    Click(dialog, "OK");
+  });
+  list_.EditSelectedRow();
+  Click(list_, "Save");
+  EXPECT_EQ(File(), "A4;210;297;Standard \xF8vrigt\r\nLang;100;400;smal;ekstra\r\nHalv \xC6;105;148;min \x80\r\n");
+}
+
+TEST_F(PaperWindowsTest, AUtf8FileTakesEditsInUtf8AndAWesternOneRefusesWhatItCannotHold) {
+  folder_.Write("papersizes.ini", "A4;210;297;Standard \u00F8vrigt\r\nHalv;105;148;mine\r\n");
+  list_.LoadPaperSizeList();
+  List().setCurrentItem(List().topLevelItem(1));
+  testing::WhenModalOpens([this](QDialog& dialog) {
+    list_.definition().Fill({"P\u00F3\u0142", "105", "148", "mine"});
+    Click(dialog, "OK");
+  });
+  list_.EditSelectedRow();
+  Click(list_, "Save");
+  EXPECT_EQ(File(), "A4;210;297;Standard \u00F8vrigt\r\nP\u00F3\u0142;105;148;mine\r\n");
+
+  folder_.Write("papersizes.ini", kWesternPapers);
+  list_.LoadPaperSizeList();
+  List().setCurrentItem(List().topLevelItem(2));
+  dialogs_.ExpectMessage("The character \"\u0142\" cannot be saved: this file is written in Windows-1252");
+  testing::WhenModalOpens([this](QDialog& dialog) {
+    list_.definition().Fill({"P\u00F3\u0142", "105", "148", "mine"});
+    Click(dialog, "OK");
+    EXPECT_TRUE(dialog.isVisible());
+    Click(dialog, "Cancel");
+  });
+  list_.EditSelectedRow();
+  // A printer's paper name comes in without the dialog: Save refuses it.
+  list_.AddRow({"\u2460 Sheet", "100", "100", "Supported by: Plotter"});
+  dialogs_.ExpectMessage("The character \"\u2460\" cannot be saved: this file is written in Windows-1252");
+  Click(list_, "Save");
+  EXPECT_EQ(File(), kWesternPapers);
+}
+
 }  // namespace
 }  // namespace korrin
