@@ -170,7 +170,7 @@ class BatchJob {
   }
 
   void ApplyFields(ProgramState& state) {
-    acadSetup_.keepLineweight.checked = !request_.stripLineweights;
+    acadSetup_.SetKeepLineweight(!request_.stripLineweights);
     acadSetup_.replaceTitleBlock.checked = request_.replaceTitleBlocks;
     if (request_.acadTemplateFolder) acadSetup_.SetFolder(WithTrailingBackslash(FullPath(*request_.acadTemplateFolder)));
     if (request_.exportFolder) state.SetExportFolder(FullPath(*request_.exportFolder));

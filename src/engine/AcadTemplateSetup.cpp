@@ -55,8 +55,14 @@ void AcadTemplateSetup::SetFolder(const std::string& text) {
   }
 }
 
+void AcadTemplateSetup::SetKeepLineweight(bool checked) {
+  keepLineweight.checked = checked;
+  replaceTitleBlock.enabled = StripsLineweights();
+}
+
 void AcadTemplateSetup::ExportPatternChanged(const std::string& exportPattern) {
   keepLineweight.enabled = exportPattern == "*.DWG";
+  replaceTitleBlock.enabled = StripsLineweights();
 }
 
 std::optional<AcadTemplateRow> AcadTemplateSetup::RowForSheet(double widthMillimetres,

@@ -38,8 +38,16 @@ class AcadTemplateSetup {
   // "Keep Lineweight": when clear and enabled, AutoCAD removes the
   // lineweights after the export. Enabled only while the export format is DWG.
   SetupSwitch keepLineweight{true, true};
-  // "Delete and Replace Inventor Border and Title block".
-  SetupSwitch replaceTitleBlock{false, true};
+  // "Delete and Replace Inventor Border and Title block": offered (enabled)
+  // only while the lineweights are removed, since only that pass opens the
+  // drawings in AutoCAD. The run's decision step sets it by the same rule.
+  SetupSwitch replaceTitleBlock{false, false};
+
+  // "Keep Lineweight" ticked or cleared by the user; the replace option
+  // follows.
+  void SetKeepLineweight(bool checked);
+  // "Keep Lineweight" enabled and clear.
+  bool StripsLineweights() const { return keepLineweight.enabled && !keepLineweight.checked; }
 
   const std::string& folder() const { return folder_; }
   const std::string& defaultFolder() const { return defaultFolder_; }
@@ -49,7 +57,7 @@ class AcadTemplateSetup {
   void SetFolder(const std::string& text);
   const std::vector<AcadTemplateRow>& rows() const { return rows_; }
 
-  // Follows the export format the user chose.
+  // Follows the export format the user chose; the replace option follows.
   void ExportPatternChanged(const std::string& exportPattern);
 
   // The first row whose sizes, read as numbers, are the sheet's width and

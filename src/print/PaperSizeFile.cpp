@@ -110,11 +110,35 @@ std::vector<PaperSizeRow> LoadPaperSizeList(const std::string& file, Dialogs& di
   return rows;
 }
 
+PaperSizeEditorList LoadPaperSizesForEditor(const std::string& file, Dialogs& dialogs) {
+  const TextFileRead read = ReadTextFile(PathFromText(file));
+  if (read.outcome == TextFileRead::Outcome::OpenFailed) return {};
+  PaperSizeEditorList list;
+  list.codePage = CodePageOfLines(read.lines);
+  for (const std::string& line : read.lines) {
+    if (!IsPaperSizeComment(line)) list.rows.push_back({SplitPaperSizeLine(TextOfFileBytes(line, list.codePage)), line});
+  }
+  if (read.outcome == TextFileRead::Outcome::ReadFailed) {
+    dialogs.ShowMessage("Error reading Papersize definition file: \r" + read.failure.description);
+  }
+  return list;
+}
+
+std::optional<std::string> PaperSizeLineToWrite(const PaperSizeRow& shown, const std::optional<std::string>& readLine,
+                                                FileCodePage codePage) {
+  if (readLine && SplitPaperSizeLine(TextOfFileBytes(*readLine, codePage)) == shown) return *readLine;
+  return FileBytesOfText(JoinPaperSizeLine(shown), codePage);
+}
+
 bool SavePaperSizeList(const std::string& file, const std::vector<PaperSizeRow>& rows, Dialogs& dialogs) {
-  if (rows.empty()) return true;
   std::vector<std::string> lines;
   lines.reserve(rows.size());
   for (const PaperSizeRow& row : rows) lines.push_back(JoinPaperSizeLine(row));
+  return SavePaperSizeLines(file, lines, dialogs);
+}
+
+bool SavePaperSizeLines(const std::string& file, const std::vector<std::string>& lines, Dialogs& dialogs) {
+  if (lines.empty()) return true;
   if (const Status written = WriteTextFile(PathFromText(file), lines); !written) {
     dialogs.ShowMessage("Error writing Papersize definition file: \r" + written.failure().description);
     return false;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "ports/Dialogs.h"
 #include "print/PaperSizeRow.h"
+#include "settings/FileCodePage.h"
 #include "settings/PathText.h"
 
 namespace korrin {
@@ -46,6 +48,32 @@ PaperSizeDisplay PaperSizeDisplayOf(const std::string& file, std::string_view na
 // cannot be opened gives no rows and no message; a read that fails part way
 // is reported and keeps the rows read whole.
 std::vector<PaperSizeRow> LoadPaperSizeList(const std::string& file, Dialogs& dialogs);
+
+// The papers as the paper size editor holds them: each row's fields as text
+// (UTF-8; a file that is no UTF-8 is read as Windows-1252) with the line it
+// was read from, and the code page the file was read in. Failures as for
+// LoadPaperSizeList.
+struct PaperSizeEditorRow {
+  PaperSizeRow row;
+  std::string line;  // the file's bytes
+
+  bool operator==(const PaperSizeEditorRow&) const = default;
+};
+struct PaperSizeEditorList {
+  std::vector<PaperSizeEditorRow> rows;
+  FileCodePage codePage = FileCodePage::Utf8;
+};
+PaperSizeEditorList LoadPaperSizesForEditor(const std::string& file, Dialogs& dialogs);
+
+// The line the editor writes for a row: the line it was read from, byte for
+// byte, while the row still shows what that line gave (a line with more than
+// four fields keeps them); else the fields joined and written in the code
+// page. Nothing when a character has no byte in the code page.
+std::optional<std::string> PaperSizeLineToWrite(const PaperSizeRow& shown, const std::optional<std::string>& readLine,
+                                                FileCodePage codePage);
+
+// Replaces the file with these lines, as SavePaperSizeList does.
+bool SavePaperSizeLines(const std::string& file, const std::vector<std::string>& lines, Dialogs& dialogs);
 
 // Replaces the file with one line per row (comments it had are gone). No rows
 // leave the file as it is: an emptied list is taken for one that was never

@@ -18,8 +18,9 @@ SettingsListRow RowOfLine(const std::string& line) {
 SettingsListLoad LoadSettingsList(const std::filesystem::path& path, Dialogs& dialogs) {
   const TextFileRead read = ReadTextFile(path);
   SettingsListLoad load;
+  load.codePage = CodePageOfLines(read.lines);
   load.rows.reserve(read.lines.size());
-  for (const std::string& line : read.lines) load.rows.push_back(RowOfLine(line));
+  for (const std::string& line : read.lines) load.rows.push_back(RowOfLine(TextOfFileBytes(line, load.codePage)));
   load.complete = read.complete();
   if (!load.complete) dialogs.ShowMessage("Error reading: \r" + read.failure.description);
   return load;

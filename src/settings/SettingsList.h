@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ports/Dialogs.h"
+#include "settings/FileCodePage.h"
 
 namespace korrin {
 
@@ -25,11 +26,14 @@ struct SettingsListRow {
 struct SettingsListLoad {
   std::vector<SettingsListRow> rows;  // after a failure: the rows read before it
   bool complete = false;
+  // What the file was read in; saving writes the rows back in it.
+  FileCodePage codePage = FileCodePage::Utf8;
 };
 
-// Reads a settings file into rows, one per line, comments and blank lines
-// included. A file that cannot be opened or read is reported with
-// "Error reading: " and the system's description.
+// Reads a settings file into rows of text (UTF-8), one per line, comments
+// and blank lines included; a file that is no UTF-8 is read as Windows-1252.
+// A file that cannot be opened or read is reported with "Error reading: "
+// and the system's description.
 SettingsListLoad LoadSettingsList(const std::filesystem::path& path, Dialogs& dialogs);
 
 }  // namespace korrin

@@ -19,10 +19,18 @@ std::string LineOfRow(const SettingsListRow& row) {
   return row.key;
 }
 
-std::vector<std::string> TranslatorSettingsLines(const std::vector<SettingsListRow>& rows) {
+Result<std::vector<std::string>> TranslatorSettingsLines(const std::vector<SettingsListRow>& rows,
+                                                         FileCodePage codePage) {
   std::vector<std::string> lines;
   lines.reserve(rows.size());
-  for (const SettingsListRow& row : rows) lines.push_back(LineOfRow(row));
+  for (const SettingsListRow& row : rows) {
+    const std::string line = LineOfRow(row);
+    std::optional<std::string> bytes = FileBytesOfText(line, codePage);
+    if (!bytes) {
+      return Failure{EILSEQ, CharacterNotInCodePageMessage(CharacterNotInCodePage(line, codePage).value_or(""), codePage)};
+    }
+    lines.push_back(std::move(*bytes));
+  }
   return lines;
 }
 
@@ -39,8 +47,11 @@ std::filesystem::path TranslatorSettingsBackupPath(const std::filesystem::path& 
   return PathFromText(text.substr(0, kept) + std::string(kBackupExtension));
 }
 
-Status SaveTranslatorSettings(const std::filesystem::path& path, const std::vector<SettingsListRow>& rows) {
+Status SaveTranslatorSettings(const std::filesystem::path& path, const std::vector<SettingsListRow>& rows,
+                              FileCodePage codePage) {
   if (!IsExistingFile(path)) return Failure{ENOENT, "No settings file to save over: " + TextFromPath(path)};
+  Result<std::vector<std::string>> lines = TranslatorSettingsLines(rows, codePage);
+  if (!lines) return lines.failure();
 
   // Started before the backup is touched, so a folder that takes no new
   // file fails the save with the old backup still in place.
@@ -49,7 +60,7 @@ Status SaveTranslatorSettings(const std::filesystem::path& path, const std::vect
   // A copy rather than a rename keeps the file in place until the new
   // content replaces it in one step.
   if (Status backup = CopyFileReplacing(path, TranslatorSettingsBackupPath(path)); !backup) return backup;
-  return replacement.value().Commit(TranslatorSettingsLines(rows));
+  return replacement.value().Commit(lines.value());
 }
 
 }  // namespace korrin

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ports/Result.h"
+#include "settings/FileCodePage.h"
 #include "settings/SettingsList.h"
 
 namespace korrin {
@@ -31,6 +32,10 @@ std::filesystem::path TranslatorSettingsBackupPath(const std::filesystem::path& 
 // and moved over it whole, so the file is never missing or half-written.
 // When the backup cannot be made, the file is left as it was. Callers may
 // ignore the status; it says what went wrong for tests and logs.
-Status SaveTranslatorSettings(const std::filesystem::path& path, const std::vector<SettingsListRow>& rows);
+// The rows are text and are written in the code page the file was read in;
+// a row holding a character the code page has no byte for fails the save
+// (EILSEQ) before anything is touched.
+Status SaveTranslatorSettings(const std::filesystem::path& path, const std::vector<SettingsListRow>& rows,
+                              FileCodePage codePage = FileCodePage::Utf8);
 
 }  // namespace korrin

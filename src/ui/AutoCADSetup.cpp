@@ -52,7 +52,10 @@ AutoCADSetup::AutoCADSetup(AcadTemplateSetup& setup, QWidget* parent)
   auto* proceed = new QPushButton("Continue", this);
   proceed->setObjectName("Command1");
 
-  connect(keepLineweight_, &QCheckBox::toggled, this, [this](bool on) { setup_.keepLineweight.checked = on; });
+  connect(keepLineweight_, &QCheckBox::toggled, this, [this](bool on) {
+    setup_.SetKeepLineweight(on);
+    ShowSwitch(*replaceTitleBlock_, setup_.replaceTitleBlock);
+  });
   connect(replaceTitleBlock_, &QCheckBox::toggled, this, [this](bool on) { setup_.replaceTitleBlock.checked = on; });
   connect(folder_, &QLineEdit::textChanged, this, &AutoCADSetup::FolderTextChanged);
   connect(proceed, &QPushButton::clicked, this, &QDialog::accept);

@@ -89,6 +89,7 @@ bool Form6::LoadSettingsList(const std::string& path) {
   pendingMenuEdit_.reset();
   list_->clear();
   const SettingsListLoad load = korrin::LoadSettingsList(path, ports_.dialogs);
+  codePage_ = load.codePage;
   for (const SettingsListRow& row : load.rows) AddRow(row);
   if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));
   ShowAcadSetupWhenDwgExport();
@@ -120,7 +121,7 @@ void Form6::ReloadSettings() { (void)LoadSettingsList(windowTitle().toStdString(
 void Form6::CancelEditing() { reject(); }
 
 void Form6::SaveAndClose() {
-  const Status saved = SaveTranslatorSettings(windowTitle().toStdString(), Rows());
+  const Status saved = SaveTranslatorSettings(windowTitle().toStdString(), Rows(), codePage_);
   if (!saved) {
     // The window stays with the changes, so they are not lost unseen.
     ports_.dialogs.ShowMessage("The settings file could not be saved: " + saved.failure().description);
@@ -163,7 +164,14 @@ SettingsListRow Form6::RowOf(const QTreeWidgetItem& item) const {
           item.data(kNameColumn, kHasEqualsRole).toBool()};
 }
 
-void Form6::SetValue(QTreeWidgetItem& item, const std::string& value) { item.setText(kValueColumn, Text(value)); }
+void Form6::SetValue(QTreeWidgetItem& item, const std::string& value) {
+  // Refused here rather than at saving, so the user knows which value it was.
+  if (const std::optional<std::string> character = CharacterNotInCodePage(value, codePage_)) {
+    ports_.dialogs.ShowMessage(CharacterNotInCodePageMessage(*character, codePage_));
+    return;
+  }
+  item.setText(kValueColumn, Text(value));
+}
 
 void Form6::CreateMenus() {
   for (const TranslatorMenuKind kind : kMenuKinds) {

@@ -48,7 +48,9 @@ class Form6 final : public QDialog {
   explicit Form6(Form6Ports ports, QWidget* parent = nullptr, MenuPopup popup = {});
 
   // Fills the list from the file, one row per line; true when the whole file
-  // was read. A read failure is shown and the rows read before it stay.
+  // was read. A read failure is shown and the rows read before it stay. A
+  // file that is no UTF-8 is read, and written back, as Windows-1252; a value
+  // with a character that code page has no byte for is refused when edited.
   bool LoadSettingsList(const std::string& path);
 
   // The rows as the list shows them now; section rows are the bold ones.
@@ -91,6 +93,8 @@ class Form6 final : public QDialog {
   QPushButton* acadSetup_;
   std::vector<std::pair<TranslatorMenuKind, QMenu*>> menus_;
   std::optional<PendingMenuEdit> pendingMenuEdit_;
+  // What the file was read in: edited values are written back in it.
+  FileCodePage codePage_ = FileCodePage::Utf8;
 };
 
 }  // namespace korrin

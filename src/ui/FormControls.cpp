@@ -38,8 +38,12 @@ void ShowListEnabled(QWidget& list, bool enabled, QPalette::ColorRole disabledRo
 }
 
 std::optional<double> LocaleNumber(const QString& text) {
+  // A group separator is refused: "2.500" is no number a German user types
+  // for 2500, and in the C locale "1,5" is no 15.
+  QLocale locale;
+  locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
   bool ok = false;
-  const double value = QLocale().toDouble(text.trimmed(), &ok);
+  const double value = locale.toDouble(text.trimmed(), &ok);
   // The locale also reads "nan" and "inf", which are no numbers a user means.
   if (!ok || !std::isfinite(value)) return std::nullopt;
   return value;

@@ -39,8 +39,9 @@ void ShowListText(QComboBox& list, const QString& text);
 void ShowListEnabled(QWidget& list, bool enabled, QPalette::ColorRole disabledRole = QPalette::Midlight);
 
 // The number a field holds, read under the user's locale: blanks around it,
-// a sign, decimal and group separators and an exponent are accepted; an empty
-// text is no number.
+// a sign, the locale's decimal separator and an exponent are accepted; a
+// group separator and an empty text are no number. Fields keep the text as
+// typed, so the template gets the number in the user's locale.
 std::optional<double> LocaleNumber(const QString& text);
 
 // A field's text replaced without running its change handler again.

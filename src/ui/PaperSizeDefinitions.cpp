@@ -21,8 +21,22 @@ constexpr const char* kNewRowWidth = "210";
 constexpr const char* kNewRowHeight = "297";
 constexpr const char* kNewRowDescription = "New papersize definition";
 
+// The line of the file a row was read from, kept so that a row the user
+// leaves alone is written back byte for byte.
+constexpr int kReadLineRole = Qt::UserRole;
+
 QStringList Columns(const PaperSizeRow& row) {
   return {ToQt(row.name), ToQt(row.width), ToQt(row.height), ToQt(row.description)};
+}
+
+PaperSizeRow RowOf(const QTreeWidgetItem& item) {
+  return {FromQt(item.text(0)), FromQt(item.text(1)), FromQt(item.text(2)), FromQt(item.text(3))};
+}
+
+std::optional<std::string> ReadLineOf(const QTreeWidgetItem& item) {
+  const QVariant line = item.data(0, kReadLineRole);
+  if (!line.isValid()) return std::nullopt;
+  return line.toByteArray().toStdString();
 }
 
 }  // namespace
@@ -76,8 +90,13 @@ PaperSizeDefinitions::PaperSizeDefinitions(Dialogs& dialogs, std::string paperFi
 
 void PaperSizeDefinitions::LoadPaperSizeList() {
   list_->clear();
-  for (const PaperSizeRow& row : korrin::LoadPaperSizeList(paperFile_, dialogs_)) {
-    list_->addTopLevelItem(new QTreeWidgetItem(Columns(row)));
+  const PaperSizeEditorList papers = LoadPaperSizesForEditor(paperFile_, dialogs_);
+  codePage_ = papers.codePage;
+  definition_->SetCodePage(codePage_);
+  for (const PaperSizeEditorRow& paper : papers.rows) {
+    auto* item = new QTreeWidgetItem(Columns(paper.row));
+    item->setData(0, kReadLineRole, QByteArray::fromStdString(paper.line));
+    list_->addTopLevelItem(item);
   }
 }
 
@@ -90,10 +109,7 @@ void PaperSizeDefinitions::AddRow(const PaperSizeRow& row) {
 
 std::vector<PaperSizeRow> PaperSizeDefinitions::Rows() const {
   std::vector<PaperSizeRow> rows;
-  for (int index = 0; index < list_->topLevelItemCount(); ++index) {
-    const QTreeWidgetItem* item = list_->topLevelItem(index);
-    rows.push_back({FromQt(item->text(0)), FromQt(item->text(1)), FromQt(item->text(2)), FromQt(item->text(3))});
-  }
+  for (int index = 0; index < list_->topLevelItemCount(); ++index) rows.push_back(RowOf(*list_->topLevelItem(index)));
   return rows;
 }
 
@@ -107,7 +123,7 @@ void PaperSizeDefinitions::AddNewRow() {
 void PaperSizeDefinitions::EditSelectedRow() {
   QTreeWidgetItem* item = list_->currentItem();
   if (item == nullptr) return;
-  definition_->Fill({FromQt(item->text(0)), FromQt(item->text(1)), FromQt(item->text(2)), FromQt(item->text(3))});
+  definition_->Fill(RowOf(*item));
   if (definition_->exec() != QDialog::Accepted) return;
   const QStringList entered = Columns(definition_->Entered());
   for (int column = 0; column < kColumns; ++column) item->setText(column, entered[column]);
@@ -124,7 +140,28 @@ void PaperSizeDefinitions::ReloadIni() {
   if (dialogs_.AskYesNo("About to reload last saved papersize settings, proceed ?")) LoadPaperSizeList();
 }
 
-bool PaperSizeDefinitions::Save() { return SavePaperSizeList(paperFile_, Rows(), dialogs_); }
+bool PaperSizeDefinitions::Save() {
+  std::vector<std::string> lines;
+  for (int index = 0; index < list_->topLevelItemCount(); ++index) {
+    QTreeWidgetItem* item = list_->topLevelItem(index);
+    const PaperSizeRow row = RowOf(*item);
+    // A row added from a printer's paper name never passed the definition's
+    // checks: one that the file cannot hold stops the save, said and selected.
+    std::optional<std::string> problem = PaperSeparatorProblem(row);
+    const std::optional<std::string> line = PaperSizeLineToWrite(row, ReadLineOf(*item), codePage_);
+    if (!problem && !line) {
+      problem = CharacterNotInCodePageMessage(CharacterNotInCodePage(JoinPaperSizeLine(row), codePage_).value_or(""),
+                                              codePage_);
+    }
+    if (problem) {
+      list_->setCurrentItem(item);
+      dialogs_.ShowMessage(*problem);
+      return false;
+    }
+    lines.push_back(*line);
+  }
+  return SavePaperSizeLines(paperFile_, lines, dialogs_);
+}
 
 void PaperSizeDefinitions::accept() {
   if (Save()) QDialog::accept();

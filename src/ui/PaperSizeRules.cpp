@@ -19,6 +19,7 @@ constexpr double kMillimetresPerInch = 25.4;
 constexpr std::string_view kNewPaper = "NewPaper";
 // What a paper name that tells no size gives for both sides.
 constexpr double kNoSize = -1;
+constexpr char kPaperFieldSeparator = ';';
 
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
@@ -87,6 +88,8 @@ bool IsPositiveSize(const std::string& text) {
   return LeadingNumber(text) > 0 && SizeWholeNumber(text).value_or(0) >= 1;
 }
 
+bool HoldsFieldSeparator(const std::string& text) { return text.find(kPaperFieldSeparator) != std::string::npos; }
+
 }  // namespace
 
 PaperSizeOfName PaperSizeFromName(std::string_view name) {
@@ -126,10 +129,18 @@ std::string NewPaperName(const std::vector<PaperSizeRow>& rows) {
   return std::string(kNewPaper) + std::string(digits, written.ptr);
 }
 
+std::optional<std::string> PaperSeparatorProblem(const PaperSizeRow& row) {
+  if (HoldsFieldSeparator(row.name)) return kNameSeparatorProblem;
+  if (HoldsFieldSeparator(row.description)) return kDescriptionSeparatorProblem;
+  return std::nullopt;
+}
+
 std::optional<std::string> PaperDefinitionProblem(const PaperSizeRow& row) {
   if (row.name.empty()) return "Papername MUST be defined";
+  if (HoldsFieldSeparator(row.name)) return kNameSeparatorProblem;
   if (!IsPositiveSize(row.width)) return "WIDTH value MUST be more than 0";
   if (!IsPositiveSize(row.height)) return "HEIGHT value MUST be more than 0";
+  if (HoldsFieldSeparator(row.description)) return kDescriptionSeparatorProblem;
   return std::nullopt;
 }
 

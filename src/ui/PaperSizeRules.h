@@ -32,10 +32,22 @@ PaperSizeOfName PaperSizeFromName(std::string_view name);
 // ("NewPaper" alone counts as 1); "NewPaper1" when there is none.
 std::string NewPaperName(const std::vector<PaperSizeRow>& rows);
 
-// The message that refuses an edited definition, nothing when it is fine: a
-// name is needed, and width and height must each be above 0 read with "."
-// as the decimal point and at least 1 as a whole number under the locale.
+// ";" separates the fields of a line of the definitions file, so a name or a
+// description that holds one cannot be stored.
+inline constexpr const char* kNameSeparatorProblem =
+    "Papername MUST NOT contain \";\", which separates the fields of papersizes.ini";
+inline constexpr const char* kDescriptionSeparatorProblem =
+    "Description MUST NOT contain \";\", which separates the fields of papersizes.ini";
+
+// The message that refuses an edited definition, nothing when it is fine, in
+// this order: a name is needed and may hold no ";"; width and height must
+// each be above 0 read with "." as the decimal point and at least 1 as a
+// whole number under the locale; the description may hold no ";".
 std::optional<std::string> PaperDefinitionProblem(const PaperSizeRow& row);
+
+// The separator problem of a row, as PaperDefinitionProblem finds it; the
+// list window refuses to save rows that have one.
+std::optional<std::string> PaperSeparatorProblem(const PaperSizeRow& row);
 
 // The field's whole number (under the locale, halves to even, a signed 16-bit
 // value) times 25.4, written under the locale; nothing for text that is no

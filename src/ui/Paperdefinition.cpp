@@ -77,8 +77,13 @@ void Paperdefinition::MultiplyWidth() { Multiply(*width_); }
 void Paperdefinition::MultiplyHeight() { Multiply(*height_); }
 
 void Paperdefinition::accept() {
-  if (const std::optional<std::string> problem = PaperDefinitionProblem(Entered())) {
+  const PaperSizeRow entered = Entered();
+  if (const std::optional<std::string> problem = PaperDefinitionProblem(entered)) {
     dialogs_.ShowMessage(*problem);
+    return;
+  }
+  if (const std::optional<std::string> character = CharacterNotInCodePage(JoinPaperSizeLine(entered), codePage_)) {
+    dialogs_.ShowMessage(CharacterNotInCodePageMessage(*character, codePage_));
     return;
   }
   QDialog::accept();

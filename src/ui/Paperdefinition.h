@@ -4,6 +4,7 @@
 
 #include "ports/Dialogs.h"
 #include "print/PaperSizeRow.h"
+#include "settings/FileCodePage.h"
 
 class QLineEdit;
 
@@ -20,6 +21,9 @@ class Paperdefinition final : public QDialog {
 
   void Fill(const PaperSizeRow& row);
   PaperSizeRow Entered() const;
+  // The code page of the file the definition goes into: OK refuses a
+  // character it has no byte for.
+  void SetCodePage(FileCodePage codePage) { codePage_ = codePage; }
 
   // The "Multiply with 25.4" buttons beside width and height.
   void MultiplyWidth();
@@ -34,6 +38,7 @@ class Paperdefinition final : public QDialog {
   QLineEdit* width_;
   QLineEdit* height_;
   QLineEdit* description_;
+  FileCodePage codePage_ = FileCodePage::Utf8;
 };
 
 }  // namespace korrin

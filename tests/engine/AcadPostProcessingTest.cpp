@@ -32,6 +32,32 @@ TEST(AcadTemplateSetupTest, TheTableFollowsTheFolderTextAndFindsRowsBySheetSize)
   EXPECT_TRUE(setup.keepLineweight.enabled);
 }
 
+TEST(AcadTemplateSetupTest, TheReplaceOptionIsEnabledExactlyWhileLineweightsAreStripped) {
+  AcadTemplateSetup setup("/site/templates/");
+  EXPECT_FALSE(setup.replaceTitleBlock.enabled) << "lineweights are kept at first";
+  struct Step {
+    const char* pattern;
+    bool keep;
+    bool replaceEnabled;
+  };
+  const Step steps[] = {
+      {"*.DWG", true, false}, {"*.DWG", false, true}, {"*.DXF", false, false},
+      {"*.DWG", false, true}, {"*.DWG", true, false}, {"*.DXF", true, false},
+  };
+  for (const Step& step : steps) {
+    setup.ExportPatternChanged(step.pattern);
+    setup.SetKeepLineweight(step.keep);
+    EXPECT_EQ(setup.keepLineweight.checked, step.keep) << step.pattern << " keep " << step.keep;
+    EXPECT_EQ(setup.StripsLineweights(), step.replaceEnabled) << step.pattern << " keep " << step.keep;
+    EXPECT_EQ(setup.replaceTitleBlock.enabled, step.replaceEnabled) << step.pattern << " keep " << step.keep;
+  }
+  // Whether the option is ticked is the user's and stays as it was.
+  setup.replaceTitleBlock.checked = true;
+  setup.ExportPatternChanged("*.DXF");
+  EXPECT_TRUE(setup.replaceTitleBlock.checked);
+  EXPECT_FALSE(setup.replaceTitleBlock.enabled);
+}
+
 class AcadPostProcessingTest : public testing::EngineFixture {
  protected:
   void SetUp() override {

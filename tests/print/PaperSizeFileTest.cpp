@@ -13,6 +13,10 @@ namespace korrin {
 void PrintTo(const PaperSizeRow& row, std::ostream* out) {
   *out << '"' << row.name << ';' << row.width << ';' << row.height << ';' << row.description << '"';
 }
+void PrintTo(const PaperSizeEditorRow& row, std::ostream* out) {
+  PrintTo(row.row, out);
+  *out << " from " << ::testing::PrintToString(row.line);
+}
 void PrintTo(const PaperSizeDisplay& display, std::ostream* out) {
   *out << '"' << display.width << "\" x \"" << display.height << '"';
 }
@@ -84,6 +88,37 @@ TEST_F(PaperSizeFileTest, ListLeavesCommentsOutAndSavesOneLinePerRow) {
   ASSERT_TRUE(SavePaperSizeList(Path(), {}, dialogs));
   EXPECT_EQ(folder.Read("papersizes.ini"), "A4;210;297;ISO\r\n;;;\r\nB;431,8;279.4;x\r\nRoll;900;;\r\n");
   EXPECT_EQ(folder.Listing(), "papersizes.ini");
+}
+
+TEST_F(PaperSizeFileTest, TheEditorGetsTextAndWritesUntouchedRowsAsTheyWere) {
+  folder.Write("papersizes.ini", "; papirer\r\nA4;210;297;\xF8vrigt\r\nLang;100;400;smal;ekstra\r\n\r\n");
+  const PaperSizeEditorList list = LoadPaperSizesForEditor(Path(), dialogs);
+  EXPECT_EQ(list.codePage, FileCodePage::Windows1252);
+  ASSERT_EQ(list.rows.size(), 3u);
+  EXPECT_EQ(list.rows[0], (PaperSizeEditorRow{{"A4", "210", "297", "\u00F8vrigt"}, "A4;210;297;\xF8vrigt"}));
+  EXPECT_EQ(list.rows[1].line, "Lang;100;400;smal;ekstra");
+  EXPECT_EQ(list.rows[2], (PaperSizeEditorRow{{}, ""}));
+
+  const FileCodePage western = FileCodePage::Windows1252;
+  const struct {
+    PaperSizeRow shown;
+    std::optional<std::string> readLine;
+    std::optional<std::string> written;
+  } cases[] = {
+      {list.rows[1].row, list.rows[1].line, "Lang;100;400;smal;ekstra"},  // left alone: its extra field stays
+      {list.rows[2].row, list.rows[2].line, ""},                          // a blank line stays blank
+      {{"Lang", "100", "410", "smal"}, list.rows[1].line, "Lang;100;410;smal"},
+      {{"A4", "210", "297", "\u00F8vrigt \u20AC"}, list.rows[0].line, "A4;210;297;\xF8vrigt \x80"},
+      {{"Ny", "1", "2", "\u00E6"}, std::nullopt, "Ny;1;2;\xE6"},
+      {{"Ny", "1", "2", "\u0142"}, std::nullopt, std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PaperSizeLineToWrite(c.shown, c.readLine, western), c.written) << c.shown.name;
+  EXPECT_EQ(PaperSizeLineToWrite({"Ny", "1", "2", "\u0142"}, std::nullopt, FileCodePage::Utf8), "Ny;1;2;\u0142");
+
+  folder.Write("papersizes.ini", "A4;210;297;\u00F8vrigt\r\n");
+  EXPECT_EQ(LoadPaperSizesForEditor(Path(), dialogs).codePage, FileCodePage::Utf8);
+  ASSERT_TRUE(SavePaperSizeLines(Path(), {"A4;210;297;x", "B;1;2;\xF8"}, dialogs));
+  EXPECT_EQ(folder.Read("papersizes.ini"), "A4;210;297;x\r\nB;1;2;\xF8\r\n");
 }
 
 TEST_F(PaperSizeFileTest, ListFailuresAreReported) {

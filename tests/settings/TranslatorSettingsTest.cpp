@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "settings/SettingsList.h"
 #include "settings/TranslatorSettingsEditor.h"
 #include "settings/TranslatorSettingsFile.h"
@@ -31,6 +33,41 @@ SettingsListLoad Load(const std::filesystem::path& path) {
 }
 
 // --- the file ---------------------------------------------------------------
+
+TEST(TranslatorSettingsFile, AWesternFileIsReadAsTextAndWrittenBackInItsCodePage) {
+  testing::TemporaryFolder folder;
+  const std::string western = "[EXPORT SELECT OPTIONS]\r\nAUTOCAD TEMPLATE=/cad/K\xF8" "benhavn.dwt\r\nSCALE=1\r\n";
+  folder.Write("dwgout.ini", western);
+  SettingsListLoad load = Load(folder / "dwgout.ini");
+  EXPECT_EQ(load.codePage, FileCodePage::Windows1252);
+  ASSERT_EQ(load.rows.size(), 3u);
+  EXPECT_EQ(load.rows[1].value, "/cad/K\u00F8benhavn.dwt");
+
+  load.rows[2].value = "\u00BD";
+  ASSERT_TRUE(SaveTranslatorSettings(folder / "dwgout.ini", load.rows, load.codePage).ok());
+  EXPECT_EQ(folder.Read("dwgout.ini"), "[EXPORT SELECT OPTIONS]\r\nAUTOCAD TEMPLATE=/cad/K\xF8" "benhavn.dwt\r\nSCALE=\xBD\r\n");
+
+  // A character the code page cannot hold fails the save before anything is
+  // touched: no backup, the file as it was.
+  const std::string before = folder.Read("dwgout.ini");
+  std::filesystem::remove(folder / "dwgout.BAK");
+  load.rows[2].value = "\u0142";
+  const Status refused = SaveTranslatorSettings(folder / "dwgout.ini", load.rows, load.codePage);
+  ASSERT_FALSE(refused.ok());
+  EXPECT_EQ(refused.failure().number, EILSEQ);
+  EXPECT_EQ(refused.failure().description,
+            "The character \"\u0142\" cannot be saved: this file is written in Windows-1252");
+  EXPECT_EQ(folder.Read("dwgout.ini"), before);
+  EXPECT_EQ(folder.Listing(), "dwgout.ini");
+
+  // The same text goes into a UTF-8 file as it is.
+  folder.Write("dwgin.ini", "[IMPORT FILE TYPE]\r\nSCALE=1\r\n");
+  SettingsListLoad utf8 = Load(folder / "dwgin.ini");
+  EXPECT_EQ(utf8.codePage, FileCodePage::Utf8);
+  utf8.rows[1].value = "\u0142";
+  ASSERT_TRUE(SaveTranslatorSettings(folder / "dwgin.ini", utf8.rows, utf8.codePage).ok());
+  EXPECT_EQ(folder.Read("dwgin.ini"), "[IMPORT FILE TYPE]\r\nSCALE=\u0142\r\n");
+}
 
 TEST(TranslatorSettingsFile, SavesWhatItLoadedUnchanged) {
   testing::TemporaryFolder folder;

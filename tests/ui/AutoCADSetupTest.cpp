@@ -101,11 +101,11 @@ TEST_F(AutoCADSetupTest, TheFolderTextRebuildsTheTableAndAnEmptyOneTakesTheDefau
 }
 
 TEST_F(AutoCADSetupTest, TheCheckBoxesWriteIntoTheSetupAndKeepLineweightFollowsTheExportFormat) {
-  Tick("Check4");
-  EXPECT_TRUE(setup_.replaceTitleBlock.checked);
   auto& keep = Find<QCheckBox>("Check3");
   Tick("Check3");
   EXPECT_FALSE(setup_.keepLineweight.checked);
+  Tick("Check4");
+  EXPECT_TRUE(setup_.replaceTitleBlock.checked);
 
   setup_.ExportPatternChanged("*.DXF");
   window_.Refresh();
@@ -118,8 +118,43 @@ TEST_F(AutoCADSetupTest, TheCheckBoxesWriteIntoTheSetupAndKeepLineweightFollowsT
   EXPECT_TRUE(keep.isEnabled()) << "showing the window shows the setup as it is";
 }
 
+TEST_F(AutoCADSetupTest, ReplacingTheTitleBlockIsOfferedOnlyWhileLineweightsAreRemoved) {
+  auto& replace = Find<QCheckBox>("Check4");
+  EXPECT_FALSE(replace.isEnabled()) << "Keep Lineweight is ticked at first";
+  Tick("Check4");
+  EXPECT_FALSE(setup_.replaceTitleBlock.checked) << "a greyed-out box takes no click";
+
+  Tick("Check3");
+  EXPECT_TRUE(replace.isEnabled());
+  EXPECT_TRUE(setup_.replaceTitleBlock.enabled);
+  Tick("Check4");
+  EXPECT_TRUE(setup_.replaceTitleBlock.checked);
+  EXPECT_TRUE(testing::SaveScreenshot(window_, "AutoCADSetup-LineweightsRemoved"));
+
+  Tick("Check3");
+  EXPECT_FALSE(replace.isEnabled());
+  EXPECT_FALSE(setup_.replaceTitleBlock.enabled);
+  EXPECT_TRUE(replace.isChecked()) << "greying out leaves the tick";
+
+  // A run that kept the lineweights greyed the box out; unticking "Keep
+  // Lineweight" afterwards offers it again.
+  setup_.replaceTitleBlock.enabled = false;
+  window_.Refresh();
+  Tick("Check3");
+  EXPECT_TRUE(replace.isEnabled());
+
+  // Another export format than DWG keeps the lineweights whatever the tick.
+  setup_.ExportPatternChanged("*.DXF");
+  window_.Refresh();
+  EXPECT_FALSE(replace.isEnabled());
+  setup_.ExportPatternChanged("*.DWG");
+  window_.Refresh();
+  EXPECT_TRUE(replace.isEnabled());
+}
+
 TEST_F(AutoCADSetupTest, ContinueHidesTheWindowAndTheSettingsStay) {
   TypeFolder("/srv/tpl/");
+  Tick("Check3");
   Tick("Check4");
   QTest::mouseClick(&Find<QPushButton>("Command1"), Qt::LeftButton);
   EXPECT_FALSE(window_.isVisible());

@@ -386,5 +386,52 @@ TEST_F(Form6Test, TheAutocadSetupIsOfferedForDwgExportSettingsOnly) {
   EXPECT_TRUE(button->isHidden()) << "import settings";
 }
 
+// A settings file written on a Western system: "ø" and "é" are single bytes
+// of Windows-1252, which are no UTF-8.
+constexpr const char* kWesternSettings =
+    "[EXPORT SELECT OPTIONS]\r\n"
+    "AUTOCAD TEMPLATE=/cad/K\xF8" "benhavn/iso.dwt\r\n"
+    "DESTINATION DIRECTORY=/out/caf\xE9\r\n"
+    "SCALE=1.0\r\n"
+    "NOTE=\x80 5 \x81\r\n";
+
+TEST_F(Form6Test, AWesternFileShowsItsCharactersAndKeepsTheRowsLeftAloneByteForByte) {
+  folder_.Write("acad.ini", kWesternSettings);
+  Load();
+  EXPECT_EQ(Value("AUTOCAD TEMPLATE"), "/cad/K\u00F8benhavn/iso.dwt");
+  EXPECT_EQ(Value("NOTE"), "\u20AC 5 \u0081");
+  EXPECT_TRUE(testing::SaveScreenshot(editor_, "Form6-Windows1252"));
+  script_.ExpectText("Enter value for\rSCALE", "2,5 \u00E6");
+  DoubleClick("SCALE");
+  ClickPanel(3);
+  EXPECT_FALSE(editor_.isVisible());
+  std::string expected = kWesternSettings;
+  expected.replace(expected.find("SCALE=1.0"), 9, "SCALE=2,5 \xE6");
+  EXPECT_EQ(folder_.Read("acad.ini"), expected);
+  EXPECT_EQ(folder_.Read("acad.BAK"), kWesternSettings);
+}
+
+TEST_F(Form6Test, AUtf8FileTakesEditedRowsInUtf8AndAWesternOneRefusesWhatItCannotHold) {
+  const std::string utf8 = "[EXPORT SELECT OPTIONS]\r\nDESTINATION DIRECTORY=/out/caf\u00E9\r\nSCALE=1.0\r\n";
+  folder_.Write("acad.ini", utf8);
+  Load();
+  EXPECT_EQ(Value("DESTINATION DIRECTORY"), "/out/caf\u00E9");
+  script_.ExpectText("Enter value for\rSCALE", "\u0142\u00F8d\u017A");
+  DoubleClick("SCALE");
+  ClickPanel(3);
+  EXPECT_EQ(folder_.Read("acad.ini"), "[EXPORT SELECT OPTIONS]\r\nDESTINATION DIRECTORY=/out/caf\u00E9\r\nSCALE=\u0142\u00F8d\u017A\r\n");
+
+  // "ł" has no byte in Windows-1252: refused when typed, the value stays.
+  folder_.Write("acad.ini", kWesternSettings);
+  editor_.show();
+  Load();
+  script_.ExpectText("Enter value for\rSCALE", "\u0142\u00F8d\u017A")
+      .ExpectMessage("The character \"\u0142\" cannot be saved: this file is written in Windows-1252");
+  DoubleClick("SCALE");
+  EXPECT_EQ(Value("SCALE"), "1.0");
+  ClickPanel(3);
+  EXPECT_EQ(folder_.Read("acad.ini"), kWesternSettings);
+}
+
 }  // namespace
 }  // namespace korrin

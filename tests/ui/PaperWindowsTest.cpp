@@ -65,8 +65,18 @@ TEST(PaperSizeRulesTest, ChecksOfADefinitionInOrder) {
       {{"P", "0.6", "0.4", ""}, "HEIGHT value MUST be more than 0"},
       {{"P", "0.6", "297", ""}, std::nullopt},
       {{"P", "215,9", "279.4", "d"}, std::nullopt},
+      // ";" separates the fields of the file: in a name or a description it
+      // would shift the row's fields, or make a comment of it, on the next load.
+      {{";A4", "210", "297", ""}, kNameSeparatorProblem},
+      {{"Half;Letter", "abc", "0", ""}, kNameSeparatorProblem},
+      {{"P", "210", "297", "mine; not yours"}, kDescriptionSeparatorProblem},
+      {{"P", "0", "297", ";"}, "WIDTH value MUST be more than 0"},
   };
-  for (const auto& [row, problem] : cases) EXPECT_EQ(PaperDefinitionProblem(row), problem) << row.width;
+  for (const auto& [row, problem] : cases) EXPECT_EQ(PaperDefinitionProblem(row), problem) << row.name << row.width;
+  EXPECT_EQ(std::string(kNameSeparatorProblem),
+            "Papername MUST NOT contain \";\", which separates the fields of papersizes.ini");
+  EXPECT_EQ(std::string(kDescriptionSeparatorProblem),
+            "Description MUST NOT contain \";\", which separates the fields of papersizes.ini");
 }
 
 TEST(PaperSizeRulesTest, MultiplyWithInchTakesTheWholeNumber) {
@@ -251,6 +261,38 @@ TEST_F(PaperWindowsTest, OkWritesAndClosesCancelAndEscapeDoNotWrite) {
   EXPECT_EQ(File(), "A4;210;297;Inventor Standard format\r\nLetter;215,9;279.4;Inventor Standard Format\r\n");
 }
 
+TEST_F(PaperWindowsTest, ASemicolonInANameOrDescriptionIsRefusedAndNothingIsWritten) {
+  // Typed into the definition: OK says why and keeps the dialog open.
+  List().setCurrentItem(List().topLevelItem(2));
+  dialogs_.ExpectMessage(kNameSeparatorProblem);
+  testing::WhenModalOpens([this](QDialog& dialog) {
+    list_.definition().Fill({";Half", "105", "148", "mine"});
+    Click(dialog, "OK");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(testing::SaveScreenshot(dialog, "Paperdefinition-SemicolonRefused"));
+    dialogs_.ExpectMessage(kDescriptionSeparatorProblem);
+    list_.definition().Fill({"Half", "105", "148", "mine;yours"});
+    Click(dialog, "OK");
+    EXPECT_TRUE(dialog.isVisible());
+    list_.definition().Fill({"Half", "105", "148", "mine, yours"});
+    Click(dialog, "OK");
+    EXPECT_FALSE(dialog.isVisible());
+  });
+  list_.EditSelectedRow();
+  EXPECT_EQ(list_.Rows().back(), (PaperSizeRow{"Half", "105", "148", "mine, yours"}));
+
+  // A row that came in without the dialog (a printer's paper name) is
+  // refused by Save and OK: the file stays as it was and the window open.
+  list_.AddRow({"Odd;Size", "100", "200", "Supported by: Plotter"});
+  dialogs_.ExpectMessage(kNameSeparatorProblem);
+  Click(list_, "Save");
+  dialogs_.ExpectMessage(kNameSeparatorProblem);
+  Click(list_, "OK");
+  EXPECT_TRUE(list_.isVisible());
+  EXPECT_EQ(File(), kFile);
+  EXPECT_EQ(List().currentItem()->text(0), "Odd;Size");
+}
+
 TEST_F(PaperWindowsTest, OkKeepsTheWindowWhenTheFileCannotBeWritten) {
   std::filesystem::remove(folder_ / "papersizes.ini");
   std::filesystem::create_directory(folder_ / "papersizes.ini");
@@ -259,6 +301,59 @@ TEST_F(PaperWindowsTest, OkKeepsTheWindowWhenTheFileCannotBeWritten) {
   dialogs_.ExpectMessage("Error writing Papersize definition file: \r" + failed.failure().description);
   Click(list_, "OK");
   EXPECT_TRUE(list_.isVisible());
+}
+
+// Papers written on a Western system, one line with a field more than the
+// editor shows.
+constexpr const char* kWesternPapers =
+    "; Kontorets papir\r\n"
+    "A4;210;297;Standard \xF8vrigt\r\n"
+    "Lang;100;400;smal;ekstra\r\n"
+    "Halv;105;148;mine\r\n";
+
+TEST_F(PaperWindowsTest, AWesternFileKeepsTheRowsLeftAloneByteForByteAndTakesEditsInItsCodePage) {
+  folder_.Write("papersizes.ini", kWesternPapers);
+  list_.LoadPaperSizeList();
+  EXPECT_EQ(list_.Rows().front(), (PaperSizeRow{"A4", "210", "297", "Standard \u00F8vrigt"}));
+  EXPECT_TRUE(testing::SaveScreenshot(list_, "PaperSizeDefinitions-Windows1252"));
+  List().setCurrentItem(List().topLevelItem(2));
+  testing::WhenModalOpens([this](QDialog& dialog) {
+    list_.definition().Fill({"Halv \u00C6", "105", "148", "min \u20AC"});
+    Click(dialog, "OK");
+  });
+  list_.EditSelectedRow();
+  Click(list_, "Save");
+  EXPECT_EQ(File(), "A4;210;297;Standard \xF8vrigt\r\nLang;100;400;smal;ekstra\r\nHalv \xC6;105;148;min \x80\r\n");
+}
+
+TEST_F(PaperWindowsTest, AUtf8FileTakesEditsInUtf8AndAWesternOneRefusesWhatItCannotHold) {
+  folder_.Write("papersizes.ini", "A4;210;297;Standard \u00F8vrigt\r\nHalv;105;148;mine\r\n");
+  list_.LoadPaperSizeList();
+  List().setCurrentItem(List().topLevelItem(1));
+  testing::WhenModalOpens([this](QDialog& dialog) {
+    list_.definition().Fill({"P\u00F3\u0142", "105", "148", "mine"});
+    Click(dialog, "OK");
+  });
+  list_.EditSelectedRow();
+  Click(list_, "Save");
+  EXPECT_EQ(File(), "A4;210;297;Standard \u00F8vrigt\r\nP\u00F3\u0142;105;148;mine\r\n");
+
+  folder_.Write("papersizes.ini", kWesternPapers);
+  list_.LoadPaperSizeList();
+  List().setCurrentItem(List().topLevelItem(2));
+  dialogs_.ExpectMessage("The character \"\u0142\" cannot be saved: this file is written in Windows-1252");
+  testing::WhenModalOpens([this](QDialog& dialog) {
+    list_.definition().Fill({"P\u00F3\u0142", "105", "148", "mine"});
+    Click(dialog, "OK");
+    EXPECT_TRUE(dialog.isVisible());
+    Click(dialog, "Cancel");
+  });
+  list_.EditSelectedRow();
+  // A printer's paper name comes in without the dialog: Save refuses it.
+  list_.AddRow({"\u2460 Sheet", "100", "100", "Supported by: Plotter"});
+  dialogs_.ExpectMessage("The character \"\u2460\" cannot be saved: this file is written in Windows-1252");
+  Click(list_, "Save");
+  EXPECT_EQ(File(), kWesternPapers);
 }
 
 }  // namespace
