@@ -1,39 +1,41 @@
 #include "platform/ProgramFolders.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+#include "platform/SystemPaths.h"
+#include "settings/PathConversion.h"
+#include "settings/PathText.h"
 
 namespace korrin {
 namespace {
 
-std::string Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
-}
+std::string Environment(const char* name) { return system_paths::EnvironmentText(name).value_or(""); }
 
 }  // namespace
 
 std::string ProgramFolder() {
   if (std::string home = Environment("KORRIN_HOME"); !home.empty()) return home;
-  std::error_code error;
-  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return std::filesystem::current_path(error).string();
-  return executable.parent_path().string();
+  const std::filesystem::path executable = system_paths::ExecutablePath();
+  if (executable.empty()) {
+    std::error_code error;
+    return TextFromPath(std::filesystem::current_path(error));
+  }
+  return TextFromPath(executable.parent_path());
 }
 
 std::string AcadTemplateFolder() {
   std::string folder = Environment("KORRIN_ACAD_TEMPLATES");
   // A configured folder is a folder: the table puts file names right after it.
-  if (!folder.empty() && folder.back() != '/') folder += '/';
+  if (!folder.empty() && folder.back() != '/' && folder.back() != kNativeSeparator) folder += kNativeSeparator;
   return folder;
 }
 
 std::string TempFolder() {
-  for (const char* name : {"TEMP", "TMPDIR"}) {
+  for (const char* name : system_paths::kTempVariables) {
     if (std::string folder = Environment(name); !folder.empty()) return folder;
   }
-  return "/tmp";
+  return system_paths::FallbackTempFolder();
 }
 
 }  // namespace korrin

@@ -12,7 +12,8 @@ std::string ProgramFolder();
 // KORRIN_ACAD_TEMPLATES, or empty when it is not set.
 std::string AcadTemplateFolder();
 
-// The user's temporary folder: TEMP, else TMPDIR, else /tmp.
+// The user's temporary folder: TEMP, else TMPDIR (TMP on Windows), else the
+// system's own (/tmp on Linux).
 std::string TempFolder();
 
 }  // namespace korrin

@@ -4,6 +4,7 @@
 
 #include "print/PaperMapping.h"
 #include "support/FakePrinters.h"
+#include "support/FolderInTheWay.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TemporaryFolder.h"
 
@@ -58,7 +59,7 @@ TEST_F(PaperMappingTest, FileFailuresKeepThePrinterMedia) {
   EXPECT_EQ(BuildPaperList(printers, "Plotter", false, unwritable, dialogs), (Names{"A0", "A Sheet", "Roll"}));
 
   std::filesystem::create_directory(Path());
-  dialogs.ExpectMessage("Error reading Papersize definition file: \rIs a directory");
+  dialogs.ExpectMessage("Error reading Papersize definition file: \r" + testing::kFolderRead.description);
   EXPECT_EQ(BuildPaperList(printers, "Plotter", false, Path(), dialogs), (Names{"A0", "A Sheet", "Roll"}));
 }
 

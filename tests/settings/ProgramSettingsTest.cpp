@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/ProgramSettings.h"
+#include "settings/PathText.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TemporaryFolder.h"
 
@@ -23,12 +24,12 @@ class ProgramSettingsTest : public ::testing::Test {
 
 TEST_F(ProgramSettingsTest, NoFileGivesTheDefaultsSilently) {
   const ProgramSettings settings = Read();
-  EXPECT_EQ(settings.BatchLastFolder, folder.string() + "/");
+  EXPECT_EQ(settings.BatchLastFolder, folder.string() + kNativeSeparator);
   EXPECT_EQ(settings.BatchExportToFolder, "1");
   EXPECT_EQ(settings.BatchlastExportToFolder, "/var/tmp/user");
   EXPECT_EQ(settings.BatchLastImportFilter, "*.IDW");
   EXPECT_EQ(settings.BatchLastExportFilter, "Printer");
-  EXPECT_EQ(settings.BatchLastSettingFile, folder.string() + "/KorrinExportTemplate.INI");
+  EXPECT_EQ(settings.BatchLastSettingFile, folder.string() + kNativeSeparator + "KorrinExportTemplate.INI");
   EXPECT_EQ(settings.BatchLastExportDWGFile, "");
   EXPECT_EQ(settings.BatchLastExportDXFFile, "");
   EXPECT_EQ(settings.BatchLastImportDWGFile, "");
@@ -64,7 +65,7 @@ TEST_F(ProgramSettingsTest, ReportsEachInvalidLineAndGoesOn) {
       .ExpectMessage(InvalidLine("BatchLastFolder =C:\\Work"))
       .ExpectMessage(InvalidLine("Unknown"));
   const ProgramSettings settings = Read();
-  EXPECT_EQ(settings.BatchLastFolder, folder.string() + "/");
+  EXPECT_EQ(settings.BatchLastFolder, folder.string() + kNativeSeparator);
   EXPECT_EQ(settings.BatchLastExportFilter, "*.STP");
 }
 

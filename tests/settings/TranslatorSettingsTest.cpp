@@ -6,6 +6,7 @@
 #include "settings/TranslatorSettingsEditor.h"
 #include "settings/TranslatorSettingsFile.h"
 #include "settings/TranslatorSettingsMenus.h"
+#include "support/FolderInTheWay.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TemporaryFolder.h"
 
@@ -139,7 +140,7 @@ TEST(TranslatorSettingsFile, NoBackupMeansTheFileIsLeftAsItWas) {
 
   const Status saved = SaveTranslatorSettings(folder / "dwgin.ini", {{"FILE UNITS", "Feet", false, true}});
   ASSERT_FALSE(saved.ok());
-  EXPECT_EQ(saved.failure().number, EISDIR);
+  EXPECT_EQ(saved.failure(), testing::kFileOntoFolder);
   EXPECT_EQ(folder.Read("dwgin.ini"), "FILE UNITS=Inches\r\n");
   EXPECT_EQ(folder.Read("dwgin.BAK/kept"), "x");
   EXPECT_EQ(folder.Listing(), "dwgin.BAK dwgin.ini");

@@ -1,19 +1,41 @@
 #include "support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <system_error>
 #include <vector>
 
 namespace korrin::testing {
+namespace {
 
+std::string RandomSuffix(std::mt19937_64& generator) {
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  std::string suffix;
+  for (int i = 0; i < 8; ++i) suffix += kLetters[pick(generator)];
+  return suffix;
+}
+
+}  // namespace
+
+// create_directory reports whether it made the folder, so a name another
+// process took first is never shared (as mkdtemp guarantees on POSIX).
 TemporaryFolder::TemporaryFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "korrin-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot create a temporary folder";
-  path_ = pattern;
+  std::mt19937_64 generator(std::random_device{}());
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path candidate = base / ("korrin-test-" + RandomSuffix(generator));
+    std::error_code error;
+    if (std::filesystem::create_directory(candidate, error)) {
+      path_ = candidate;
+      return;
+    }
+  }
+  ADD_FAILURE() << "cannot create a temporary folder in " << base;
 }
 
 TemporaryFolder::~TemporaryFolder() {
@@ -36,7 +58,7 @@ bool TemporaryFolder::Exists(std::string_view name) const { return std::filesyst
 
 std::string TemporaryFolder::Listing() const {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename());
+  for (const auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   std::string listing;
   for (const std::string& name : names) listing += (listing.empty() ? "" : " ") + name;
