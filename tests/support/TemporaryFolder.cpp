@@ -23,7 +23,9 @@ std::string RandomSuffix(std::mt19937_64& generator) {
 }  // namespace
 
 // create_directory reports whether it made the folder, so a name another
-// process took first is never shared (as mkdtemp guarantees on POSIX).
+// process took first is never shared (as mkdtemp guarantees on POSIX). The
+// folder is the owner's alone, as mkdtemp makes it: the window and host
+// folders tests point at one refuse any other mode.
 TemporaryFolder::TemporaryFolder() {
   std::mt19937_64 generator(std::random_device{}());
   const std::filesystem::path base = std::filesystem::temp_directory_path();
@@ -32,6 +34,9 @@ TemporaryFolder::TemporaryFolder() {
     std::error_code error;
     if (std::filesystem::create_directory(candidate, error)) {
       path_ = candidate;
+      std::filesystem::permissions(candidate, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace,
+                                   error);
+      if (error) ADD_FAILURE() << "cannot make " << candidate << " the owner's alone: " << error.message();
       return;
     }
   }
