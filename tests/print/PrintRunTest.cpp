@@ -4,6 +4,7 @@
 
 #include "FakePrintHost.h"
 #include "print/PaperSizeFile.h"
+#include "support/DecimalCommaLocale.h"
 #include "support/FakePrinters.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TemporaryFolder.h"
@@ -246,6 +247,19 @@ TEST_F(PrintRunTest, AModelPaperThePrinterDoesNotListIsRefused) {
   printers_.media["Plotter"] = {"a3"};
   log_.clear();
   EXPECT_EQ(Print().submitted, 1);
+}
+
+TEST_F(PrintRunTest, ScaleAndCopiesReadWithTheLocalesSeparatorAndWithThePoint) {
+  const testing::DecimalCommaLocale german;
+  if (!german.active()) GTEST_SKIP() << german.reason();
+  Sheets({{29.7, 42}});
+  for (const auto& [scale, copies] : {std::pair{"0,5", "3,0"}, std::pair{"0.5", "3.0"}}) {
+    host_.calls.clear();
+    Set({"PrinterScale=3", "PrinterFitNoneIDW=0", std::string("PrinterCustomScale=") + scale,
+         std::string("PrinterCopies=") + copies, "PrinterCollate=0", "PrinterPrintRange=1"});
+    EXPECT_EQ(Print().submitted, 3) << copies;
+    EXPECT_EQ(host_.Calls("scale"), Lines{"0.5"}) << scale;
+  }
 }
 
 }  // namespace
