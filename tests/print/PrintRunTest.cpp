@@ -431,5 +431,24 @@ TEST_F(PrintRunTest, AnOldHostTakesTheSheetSizesFromTheReaderAndReReadsThemColla
   EXPECT_TRUE(log_.empty());
 }
 
+TEST_F(PrintRunTest, ACollatedSheetTheReaderCannotReReadIsNamedWithTheFile) {
+  Sheets({{1, 1}, {1, 1}});
+  const std::vector<testing::FakePrintHost::SheetData> onFile = {{42, 59.4}, {29.7, 42}};
+  int made = 0;
+  connector_.makeApprentice = [this, onFile, &made] {
+    // The table is read; then the file is locked for every re-read.
+    const std::optional<Failure> locked =
+        made++ == 0 ? std::nullopt : std::optional<Failure>(Failure{-9, "File is locked"});
+    return std::make_unique<testing::FakeSheetReader>(onFile, reads_, locked);
+  };
+  Set({"PrinterScale=1", "PrinterPrintRange=2", "PrinterCollate=1", "PrinterCopies=1"});
+  const PrintOutcome outcome = Print("RegistryVersion5.2");
+  EXPECT_TRUE(host_.Calls("submit").empty());
+  const std::string unread = "not printed: the sheet sizes of /in/plan.idw could not be read (File is locked)";
+  EXPECT_EQ(log_, (Lines{"Sheet 1 " + unread, "Sheet 2 " + unread, "Sheets not printed: 1, 2"}));
+  EXPECT_EQ(outcome.problem, "Sheets not printed: 1, 2");
+  EXPECT_EQ(reads_->closed, 3);
+}
+
 }  // namespace
 }  // namespace korrin
