@@ -346,8 +346,6 @@ class BatchRun {
   void Print(const std::string& outputBase) {
     std::string printer;
     env_.options.GetExportOption("PrinterPrinter", printer);
-    std::string fitNone;
-    env_.options.GetExportOption("PrinterFitNoneIDW", fitNone);
     const NoPrinters none;
     PrintSetup setup{*host_,
                      env_.connector,
@@ -357,7 +355,6 @@ class BatchRun {
                      env_.abort,
                      PaperSizeFilePath(env_.programFolder),
                      env_.registryVersionTag,
-                     fitNone == "1",
                      PrintServices{[this](const std::string& line) { log_.LogLine(line); },
                                    [this] { env_.events.Yield(); },
                                    [this] {

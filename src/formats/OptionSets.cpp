@@ -256,7 +256,8 @@ std::optional<OptionLoadFailure> LoadPrinter(KeyReader& r, OptionSetForm& form, 
       case 3: o.scale = PrintScale::Custom; break;
       default: break;  // 4 (none chosen) and others: the choice stays
     }
-    o.customScale = RealText(r.Real("PrinterCustomScale"));
+    // Shown as the user types numbers, so the window reads it back as it is.
+    o.customScale = LocaleRealText(r.Real("PrinterCustomScale"));
     o.rotate90 = r.Check("PrinterRotate90Deg");
     o.copies = std::to_string(r.Integer("PrinterCopies"));
     o.collate = r.Check("PrinterCollate");

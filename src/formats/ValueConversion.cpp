@@ -2,7 +2,9 @@
 
 #include <cctype>
 #include <charconv>
+#include <clocale>
 #include <cmath>
+#include <string>
 
 #include "settings/TextCase.h"
 
@@ -16,7 +18,27 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
+// The text with the locale's decimal separator turned into "."; nothing when
+// the text also holds a "." and so one of the two would have to be a group
+// separator.
+std::optional<std::string> WithDecimalPoint(std::string_view text) {
+  std::string pointed(text);
+  const char separator = LocaleDecimalSeparator();
+  if (separator == '.' || pointed.find(separator) == std::string::npos) return pointed;
+  if (pointed.find('.') != std::string::npos) return std::nullopt;
+  for (char& c : pointed) {
+    if (c == separator) c = '.';
+  }
+  return pointed;
+}
+
 }  // namespace
+
+char LocaleDecimalSeparator() {
+  const char* point = std::localeconv()->decimal_point;
+  if (point == nullptr || point[0] == '\0' || point[1] != '\0') return '.';
+  return point[0];
+}
 
 std::optional<double> ToReal(std::string_view text) {
   text = TrimBlanks(text);
@@ -25,13 +47,16 @@ std::optional<double> ToReal(std::string_view text) {
     negative = text.front() == '-';
     text.remove_prefix(1);
   }
+  const std::optional<std::string> pointed = WithDecimalPoint(text);
+  if (!pointed) return std::nullopt;
+  const std::string& number = *pointed;
   // from_chars would also take "inf" and "nan", which are no option values.
-  if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '.')) {
+  if (number.empty() || !(std::isdigit(static_cast<unsigned char>(number.front())) || number.front() == '.')) {
     return std::nullopt;
   }
   double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (error != std::errc() || end != number.data() + number.size()) return std::nullopt;
   return negative ? -value : value;
 }
 
@@ -56,6 +81,15 @@ std::string RealText(double value) {
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
   return std::string(buffer, result.ptr);
+}
+
+std::string LocaleRealText(double value) {
+  std::string text = RealText(value);
+  const char separator = LocaleDecimalSeparator();
+  for (char& c : text) {
+    if (c == '.') c = separator;
+  }
+  return text;
 }
 
 }  // namespace korrin

@@ -56,11 +56,19 @@ class DocumentPrint {
   PrintOutcome Run() {
     if (!PaperDefined()) return outcome_;
     ReadOptions();
+    PrintActiveDocument();
+    // A failure no line has named yet still reaches the log.
+    if (pending_) Fail("Printing failed: " + pending_->description);
+    return outcome_;
+  }
+
+ private:
+  void PrintActiveDocument() {
     auto document = host_.ActiveDocument();
     auto type = host_.ActiveDocumentType();
     if (!document || !type) {
       Keep(document ? type.failure() : document.failure());
-      return outcome_;
+      return;
     }
     document_ = document.value();
     switch (type.value()) {
@@ -78,10 +86,8 @@ class DocumentPrint {
       default:
         break;
     }
-    return outcome_;
   }
 
- private:
   std::string Option(const char* key) const {
     std::string value;
     setup_.options.GetExportOption(key, value);
@@ -104,7 +110,12 @@ class DocumentPrint {
   }
   void Stop(const std::string& line) {
     setup_.services.logLine(line);
-    outcome_.problem = line;
+    if (outcome_.problem.empty()) outcome_.problem = line;
+  }
+  // Names the pending failure in the log once.
+  void Fail(const std::string& line) {
+    setup_.services.logLine(line);
+    pending_.reset();
   }
 
   // Step 1: the chosen paper must be defined before anything is printed.
@@ -112,10 +123,12 @@ class DocumentPrint {
     const std::string paper = Option("PrinterPapersize");
     const double width = Millimetres(PaperWidthOf(setup_.paperFile, paper, setup_.dialogs));
     const double height = Millimetres(PaperHeightOf(setup_.paperFile, paper, setup_.dialogs));
-    if (width != 0 && height != 0) return true;
-    setup_.dialogs.ShowMessage(kPaperNotDefined);
+    if (width > 0 && height > 0) return true;
+    // A negative size would reach the host as a negative scale or paper.
+    const char* message = width == 0 || height == 0 ? kPaperNotDefined : kPaperNotPositive;
+    setup_.dialogs.ShowMessage(message);
     setup_.abort.Raise();
-    outcome_.problem = kPaperNotDefined;
+    outcome_.problem = message;
     return false;
   }
 
@@ -153,24 +166,42 @@ class DocumentPrint {
     Keep(printing_.SetCustomPaperHeight(manager_, height));
   }
 
-  void Submit() {
+  bool Submit() {
     const Status submitted = printing_.SubmitPrint(manager_);
     if (submitted) {
       ++outcome_.submitted;
     } else {
       Keep(submitted);
     }
+    return static_cast<bool>(submitted);
   }
 
   // --- Drawings -------------------------------------------------------------
 
   void PrintDrawing() {
+    PrintSheets();
+    if (notPrinted_.empty()) return;
+    std::string line = "Sheets not printed:";
+    for (std::size_t i = 0; i < notPrinted_.size(); ++i) line += (i == 0 ? " " : ", ") + std::to_string(notPrinted_[i]);
+    Stop(line);
+  }
+
+  void NotPrinted(int sheet) {
+    if (std::find(notPrinted_.begin(), notPrinted_.end(), sheet) == notPrinted_.end()) notPrinted_.push_back(sheet);
+  }
+
+  void PrintSheets() {
     auto manager = Take(printing_.PrintManager(document_));
     if (!manager) return;
     manager_ = *manager;
     Keep(printing_.SetPrinter(manager_, options_.printer));
     Keep(printing_.SetPrintRange(manager_, host::kDrawingPrintRange));
     ReadSheetSizes();
+    if (unreadFile_) {
+      // Without the table neither the sheets nor their sizes are known.
+      Stop("Sheets not printed: " + *unreadFile_);
+      return;
+    }
     const int count = static_cast<int>(sizes_.size());
     int first = 0;
     int last = 0;
@@ -232,12 +263,11 @@ class DocumentPrint {
 
   // An old host reports its sheet sizes only through the document reader.
   void ReadSheetSizesFromFile() {
-    const std::int32_t count = WithReader([this](host::Apprentice& reader, host::DocumentHandle drawing) {
+    WithReader([this](host::Apprentice& reader, host::DocumentHandle drawing) {
       const std::int32_t sheets = Take(reader.SheetCount(drawing)).value_or(0);
       for (std::int32_t number = 1; number <= sheets; ++number) sizes_.push_back(ReadSheet(reader, drawing, number));
-      return sheets;
     });
-    if (count == 0 && sizes_.empty()) sizes_.push_back({});
+    if (sizes_.empty()) sizes_.push_back({});
   }
 
   SheetSize ReadSheet(host::Apprentice& reader, host::DocumentHandle drawing, std::int32_t number) {
@@ -246,17 +276,26 @@ class DocumentPrint {
   }
 
   // Opens the drawing's file with a new reader, hands it to the work, and
-  // closes it again; 0 when the file could not be opened.
+  // closes it again. When the file could not be opened, unreadFile_ says so;
+  // the reader's failure is no failure of a print call.
   template <typename Work>
-  std::int32_t WithReader(Work work) {
-    auto reader = setup_.connector.NewApprentice();
-    if (!reader) return 0;
+  bool WithReader(Work work) {
     const auto name = Take(host_.documents().FullFileName(document_));
-    auto drawing = name ? reader.value()->Open(*name) : Result<host::DocumentHandle>(Failure{-1, ""});
-    if (!drawing) return 0;  // the reader's failure is not the print's
-    const std::int32_t result = work(*reader.value(), drawing.value());
+    if (!name) {
+      unreadFile_ = "the drawing's file name could not be read for its sheet sizes";
+      return false;
+    }
+    auto reader = setup_.connector.NewApprentice();
+    auto drawing = reader ? reader.value()->Open(*name) : Result<host::DocumentHandle>(reader.failure());
+    if (!drawing || !drawing.value()) {
+      const std::string reason = drawing ? "it gives no document" : drawing.failure().description;
+      unreadFile_ = "the sheet sizes of " + *name + " could not be read (" + reason + ")";
+      if (reader) (void)reader.value()->CloseAll();
+      return false;
+    }
+    work(*reader.value(), drawing.value());
     (void)reader.value()->CloseAll();
-    return result;
+    return true;
   }
 
   SheetSize SheetFromTable(int number) const {
@@ -267,10 +306,7 @@ class DocumentPrint {
   SheetSize SheetNow(int number) {
     if (oldHost_) {
       SheetSize size;
-      WithReader([&](host::Apprentice& reader, host::DocumentHandle drawing) {
-        size = ReadSheet(reader, drawing, number);
-        return 1;
-      });
+      WithReader([&](host::Apprentice& reader, host::DocumentHandle drawing) { size = ReadSheet(reader, drawing, number); });
       return size;
     }
     const auto sheet = Take(host_.documents().Sheet(document_, number));
@@ -290,9 +326,16 @@ class DocumentPrint {
     const SheetSize size = options_.collate ? SheetNow(number) : SheetFromTable(number);
     double width = size.width;
     double height = size.height;
+    if (unreadFile_) {
+      setup_.services.logLine("Sheet " + std::to_string(number) + " not printed: " + *unreadFile_);
+      unreadFile_.reset();
+      NotPrinted(number);
+      return true;
+    }
     if (width <= 0 || height <= 0) {
       // No size to fit or to choose a paper by: the sheet is left out.
       setup_.services.logLine("Sheet " + std::to_string(number) + " has no size: not printed");
+      NotPrinted(number);
       return true;
     }
     std::string paper = options_.paper;
@@ -308,9 +351,11 @@ class DocumentPrint {
       std::swap(width, height);
     }
     if (!options_.fitNone && options_.scaleMode != 1 && options_.rotate90) {
-      const bool turned = Take(printing_.Rotate90Degrees(manager_)).value_or(false);
-      Keep(printing_.SetRotate90Degrees(manager_, !turned));
-      std::swap(width, height);
+      // Unknown how the sheet lies, it is not turned further.
+      if (const auto turned = Take(printing_.Rotate90Degrees(manager_))) {
+        Keep(printing_.SetRotate90Degrees(manager_, !*turned));
+        std::swap(width, height);
+      }
     }
     SetScale(width, height, paperWidth, paperHeight);
     SetCustomPaperWhenCustom(paperWidth, paperHeight);
@@ -318,10 +363,13 @@ class DocumentPrint {
     const bool excluded = sheet && Take(host_.sheets().ExcludedFromPrinting(*sheet)).value_or(false);
     if (excluded) return true;
     NameTheOutput(number, oneSheet);
+    bool printed = true;
     for (int copy = 0; copy < (options_.collate ? 1 : copies); ++copy) {
-      Submit();
+      printed = Submit() && printed;
       setup_.services.yield();
     }
+    if (!printed) NotPrinted(number);
+    if (pending_) Fail("Print of sheet " + std::to_string(number) + " finished with errors: " + pending_->description);
     return true;
   }
 
@@ -333,12 +381,12 @@ class DocumentPrint {
       return;
     }
     if (paperWidth > paperHeight) std::swap(paperWidth, paperHeight);
-    if (options_.scaleMode == 2 || setup_.bestFitSelectedPaper) {
+    // The settings window keeps "Best fit selected paper" in PrinterFitNoneIDW.
+    if (options_.scaleMode == 2 || options_.fitNone) {
       const double across = paperWidth / width;
       const double down = paperHeight / height;
       Keep(printing_.SetScale(manager_, across <= down ? across : down));
-      const double fitted = Take(printing_.Scale(manager_)).value_or(0);
-      Keep(printing_.SetScale(manager_, fitted * kBestFitMargin));
+      if (const auto fitted = Take(printing_.Scale(manager_))) Keep(printing_.SetScale(manager_, *fitted * kBestFitMargin));
     } else {
       Keep(printing_.SetScale(manager_, options_.customScale));
     }
@@ -383,10 +431,12 @@ class DocumentPrint {
       std::swap(width, height);
     }
     if (!options_.fitNone) {
-      const auto orientation = Take(printing_.Orientation(manager_));
-      Keep(printing_.SetOrientation(manager_, orientation == host::kLandscapeOrientation ? host::kPortraitOrientation
-                                                                                           : host::kLandscapeOrientation));
-      std::swap(width, height);
+      if (const auto orientation = Take(printing_.Orientation(manager_))) {
+        Keep(printing_.SetOrientation(manager_, *orientation == host::kLandscapeOrientation
+                                                    ? host::kPortraitOrientation
+                                                    : host::kLandscapeOrientation));
+        std::swap(width, height);
+      }
     }
     SetCustomPaperWhenCustom(paperWidth, paperHeight);
     const int copies = options_.copies == 0 ? 1 : options_.copies;
@@ -395,8 +445,7 @@ class DocumentPrint {
       if (options_.printToFile && !oldHost_) Keep(printing_.PrintToFile(manager_, base_ + ".prn"));
       Submit();
       if (pending_) {
-        setup_.services.logLine("Print no: " + std::to_string(copy) + " finished with errors: " + pending_->description);
-        pending_.reset();
+        Fail("Print no: " + std::to_string(copy) + " finished with errors: " + pending_->description);
       } else {
         setup_.services.logLine("Print no: " + std::to_string(copy) + " finished");
       }
@@ -437,6 +486,10 @@ class DocumentPrint {
   host::DocumentHandle document_;
   host::PrintManagerHandle manager_;
   std::vector<SheetSize> sizes_;
+  // Why the drawing's file could not be read through the document reader.
+  std::optional<std::string> unreadFile_;
+  // Sheets asked for and not printed, in the order they came up.
+  std::vector<int> notPrinted_;
   std::optional<Failure> pending_;
   PrintOutcome outcome_;
 };

@@ -1,13 +1,12 @@
 #include "verify/DocumentChecks.h"
 
+#include <set>
+
 #include "host/HostCodes.h"
 #include "settings/TextCase.h"
 
 namespace korrin {
 namespace {
-
-// References of a damaged document can nest for ever or in a circle.
-constexpr int kDeepestReference = 64;
 
 bool IsHostDocument(const std::string& path) {
   if (path.size() < 3) return false;
@@ -20,7 +19,15 @@ class ReferenceCheck {
   ReferenceCheck(host::Application& host, const LogLineFunction& logLine, std::optional<Failure>& pending)
       : host_(host), logLine_(logLine), pending_(pending) {}
 
-  bool Resolves(host::DocumentHandle document, int depth) {
+  bool Walk(host::DocumentHandle document) {
+    documentsAbove_.insert(document.value);
+    const bool resolves = Resolves(document);
+    documentsAbove_.erase(document.value);
+    return resolves;
+  }
+
+ private:
+  bool Resolves(host::DocumentHandle document) {
     auto files = host_.documents().ReferencedFiles(document);
     if (!files) {
       Keep(files.failure());
@@ -33,7 +40,7 @@ class ReferenceCheck {
         result = false;
       } else if (file.referencedDocumentType == host::kAssemblyDocument ||
                  file.referencedDocumentType == host::kPresentationDocument) {
-        if (!ResolvesBelow(file, depth)) {
+        if (!ResolvesBelow(file)) {
           logLine_("Error resolving: " + file.fullFileName);
           result = false;
         }
@@ -42,15 +49,23 @@ class ReferenceCheck {
     return result;
   }
 
- private:
-  bool ResolvesBelow(const host::ReferencedFile& file, int depth) {
-    if (depth >= kDeepestReference) return false;
+  // A damaged document can refer back to one above it: a file or document
+  // already on the way down is a cycle, and the tree does not resolve. A
+  // file's name repeats exactly around a cycle, so the names end the walk
+  // even on a host that hands out a new handle for every visit; a valid
+  // tree is walked to any depth.
+  bool ResolvesBelow(const host::ReferencedFile& file) {
+    if (namesAbove_.contains(file.fullFileName)) return false;
     auto referenced = host_.documents().ReferencedDocument(file.descriptor);
     if (!referenced) {
       Keep(referenced.failure());
       return false;
     }
-    return Resolves(referenced.value(), depth + 1);
+    if (documentsAbove_.contains(referenced.value().value)) return false;
+    namesAbove_.insert(file.fullFileName);
+    const bool resolves = Walk(referenced.value());
+    namesAbove_.erase(file.fullFileName);
+    return resolves;
   }
 
   void Keep(const Failure& failure) {
@@ -60,6 +75,8 @@ class ReferenceCheck {
   host::Application& host_;
   const LogLineFunction& logLine_;
   std::optional<Failure>& pending_;
+  std::set<std::string> namesAbove_;
+  std::set<std::uint64_t> documentsAbove_;
 };
 
 }  // namespace
@@ -77,7 +94,7 @@ std::string CheckFileVersion(host::Apprentice* reader, const std::string& path, 
 
 bool CheckReferencesResolve(host::Application& host, host::DocumentHandle document, const LogLineFunction& logLine,
                             std::optional<Failure>& pending) {
-  return ReferenceCheck(host, logLine, pending).Resolves(document, 0);
+  return ReferenceCheck(host, logLine, pending).Walk(document);
 }
 
 }  // namespace korrin

@@ -61,8 +61,10 @@ VerificationOutcome VerifyDocuments(VerificationPorts& ports, const std::vector<
 bool VerifyDocumentFile(VerificationPorts& ports, const std::string& path) {
   auto made = ports.connector.NewApprentice();
   auto document = made ? made.value()->Open(path) : Result<host::DocumentHandle>(made.failure());
-  if (!document) {
-    ports.logLine("Error opening: " + path + "   " + document.failure().description +
+  // A reader may also open a file it cannot read without an error, giving
+  // no document: that is the same failure, without a description.
+  if (!document || !document.value()) {
+    ports.logLine("Error opening: " + path + "   " + (document ? std::string() : document.failure().description) +
                   "     ( may be a newer Inventor version file )");
     if (made) (void)made.value()->CloseAll();
     return false;

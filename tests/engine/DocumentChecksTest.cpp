@@ -31,10 +31,42 @@ TEST_F(DocumentChecksTest, UnresolvedReferencesAreLoggedDownTheTree) {
                                                    "Error resolving: " + (folder_ / "a/missing.ipt").string()}));
 }
 
-TEST_F(DocumentChecksTest, AnAssemblyReferringToItselfEnds) {
+TEST_F(DocumentChecksTest, AReferenceCycleEndsAtItsFirstRepeatAndFails) {
   const host::DocumentHandle loop = Open(Write("a/loop.iam", Assembly({"loop.iam"})));
   EXPECT_FALSE(CheckReferencesResolve(Host(), loop, LogLine(), pending_));
-  EXPECT_FALSE(view_.lines.empty());
+  const std::string self = "Error resolving: " + (folder_ / "a/loop.iam").string();
+  EXPECT_EQ(view_.lines, (std::vector<std::string>{self, self}));
+
+  view_.lines.clear();
+  Write("c/b.iam", Assembly({"a.iam"}));
+  const host::DocumentHandle a = Open(Write("c/a.iam", Assembly({"b.iam"})));
+  EXPECT_FALSE(CheckReferencesResolve(Host(), a, LogLine(), pending_));
+  EXPECT_LE(view_.lines.size(), 4u) << "the cycle is left at once";
+  ASSERT_FALSE(view_.lines.empty());
+  EXPECT_EQ(view_.lines.back(), "Error resolving: " + (folder_ / "c/b.iam").string());
+  EXPECT_FALSE(pending_);
+}
+
+TEST_F(DocumentChecksTest, ADeepValidTreeResolves) {
+  // Deeper than any guard by depth would allow, with a part at the bottom.
+  constexpr int kLevels = 150;
+  Write("d/p.ipt", Part());
+  Write("d/level" + std::to_string(kLevels) + ".iam", Assembly({"p.ipt"}));
+  for (int level = kLevels - 1; level >= 1; --level) {
+    Write("d/level" + std::to_string(level) + ".iam", Assembly({"level" + std::to_string(level + 1) + ".iam"}));
+  }
+  const host::DocumentHandle top = Open(Write("d/top.iam", Assembly({"level1.iam", "p.ipt"})));
+  EXPECT_TRUE(CheckReferencesResolve(Host(), top, LogLine(), pending_));
+  EXPECT_TRUE(view_.lines.empty()) << view_.lines.front();
+  EXPECT_FALSE(pending_);
+
+  // A missing part at the bottom is still found and named up the chain.
+  Write("d/level" + std::to_string(kLevels) + ".iam", Assembly({"gone.ipt"}));
+  const host::DocumentHandle again = Open(Write("d/top2.iam", Assembly({"level1.iam"})));
+  EXPECT_FALSE(CheckReferencesResolve(Host(), again, LogLine(), pending_));
+  ASSERT_FALSE(view_.lines.empty());
+  EXPECT_EQ(view_.lines.front(), "Error resolving: " + (folder_ / "d/gone.ipt").string());
+  EXPECT_EQ(view_.lines.size(), static_cast<std::size_t>(kLevels) + 1);
 }
 
 TEST_F(DocumentChecksTest, FileVersionsTheReaderCannotOpenAreReported) {

@@ -250,5 +250,20 @@ TEST(ValidationReportOpening, ADocumentTheReaderGivesNoHandleForIsRed) {
   EXPECT_TRUE(report.rows()[0].red);
 }
 
+TEST(DocumentVerificationOpening, ADocumentTheReaderGivesNoHandleForIsAnOpeningError) {
+  testing::FakeConnector connector;
+  connector.makeApprentice = [] { return std::make_unique<OpensNothing>(); };
+  testing::ScriptedDialogs dialogs;
+  testing::RecordingEventPump events;
+  Lines lines;
+  VerificationPorts ports{connector, dialogs, events, [&lines](const std::string& line) { lines.push_back(line); }, {}};
+  const VerificationOutcome outcome = VerifyDocuments(ports, {"/p/a.ipt"}, "*.IPT", "/p/default.ipj");
+  EXPECT_EQ(lines, (Lines{std::string(69, '-'), "Verifying /p/a.ipt",
+                          "Error opening: /p/a.ipt        ( may be a newer Inventor version file )", "Errors...",
+                          kVerificationFinished}));
+  EXPECT_EQ(outcome.failed, 1);
+  EXPECT_EQ(outcome.clean, 0);
+}
+
 }  // namespace
 }  // namespace korrin

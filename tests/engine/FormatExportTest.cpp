@@ -1,6 +1,7 @@
 #include "EngineFixture.h"
 #include "engine/FormatExport.h"
 #include "settings/TextFile.h"
+#include "support/DecimalCommaLocale.h"
 #include "support/FileBytes.h"
 
 namespace korrin {
@@ -120,6 +121,20 @@ TEST_F(FormatExportTest, BitmapsHaveTheOptionsSizeOnEitherPath) {
   version_ = "5.3";
   Export("*.BMP", Out("command"), part);
   const std::string bytes = folder_.Read("out/command.bmp");
+  ASSERT_GE(bytes.size(), 26u);
+  EXPECT_EQ(testing::LittleEndian32(bytes, 18), 320u);
+  EXPECT_EQ(testing::LittleEndian32(bytes, 22), 200u);
+  EXPECT_FALSE(pending_);
+}
+
+TEST_F(FormatExportTest, BitmapSizesReadWithTheLocalesSeparatorAndWithThePoint) {
+  const testing::DecimalCommaLocale german;
+  if (!german.active()) GTEST_SKIP() << german.reason();
+  const host::DocumentHandle part = Open(Write("in/p.ipt", Part()));
+  options_.SetExportOption("BMP_X", "320,0");
+  options_.SetExportOption("BMP_Y", "200.0");
+  Export("*.BMP", Out("typed"), part);
+  const std::string bytes = folder_.Read("out/typed.bmp");
   ASSERT_GE(bytes.size(), 26u);
   EXPECT_EQ(testing::LittleEndian32(bytes, 18), 320u);
   EXPECT_EQ(testing::LittleEndian32(bytes, 22), 200u);

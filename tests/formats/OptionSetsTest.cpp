@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "formats/OptionKeys.h"
+#include "support/DecimalCommaLocale.h"
 #include "support/FakePrinters.h"
 
 namespace korrin {
@@ -264,6 +265,31 @@ TEST_F(OptionSetsTest, PreviewFlagsChooseTheirButtonInKeyOrder) {
                                             {"IPTImportFromFile", fromFile}})), std::nullopt);
     EXPECT_EQ(form.values.ipt.previewSource, chosen) << onSave << " " << active << " " << fromFile;
   }
+}
+
+TEST_F(OptionSetsTest, PrinterNumbersReadWithTheLocalesSeparatorAndWithThePoint) {
+  const testing::DecimalCommaLocale german;
+  if (!german.active()) GTEST_SKIP() << german.reason();
+  const struct {
+    const char* scale;
+    const char* copies;
+    const char* shownScale;
+    const char* shownCopies;
+  } cases[] = {
+      {"0,5", "3,0", "0,5", "3"},   // as the window writes them under this locale
+      {"0.5", "3.0", "0,5", "3"},   // a file written with the point reads as before
+      {"2", "2", "2", "2"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Load("PRINTER", DefaultLinesWith({{"PrinterCustomScale", c.scale}, {"PrinterCopies", c.copies}})),
+              std::nullopt)
+        << c.scale << " " << c.copies;
+    EXPECT_EQ(form.values.printer.customScale, c.shownScale) << c.scale;
+    EXPECT_EQ(form.values.printer.copies, c.shownCopies) << c.copies;
+  }
+  // Group separators are no part of a number.
+  EXPECT_EQ(Load("PRINTER", DefaultLinesWith({{"PrinterCustomScale", "1.000,5"}})),
+            (OptionLoadFailure{"PRINTER", "PrinterCustomScale", "1.000,5", true}));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/DecimalCommaLocale.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -47,6 +49,32 @@ TEST(ValueConversionTest, RealTextShowsAtMostFifteenDigitsWithoutTrailingZeros) 
       {1.0, "1"}, {0.75, "0.75"}, {-3.0, "-3"}, {100.0, "100"}, {0.1, "0.1"}, {1.0 / 3.0, "0.333333333333333"},
   };
   for (const auto& [value, expected] : cases) EXPECT_EQ(RealText(value), expected) << value;
+}
+
+TEST(ValueConversionTest, ADecimalCommaLocaleReadsItsSeparatorAndThePointButNoGroups) {
+  const testing::DecimalCommaLocale german;
+  if (!german.active()) GTEST_SKIP() << german.reason();
+  ASSERT_EQ(LocaleDecimalSeparator(), ',');
+  const std::vector<std::pair<std::string_view, double>> reals{
+      {"0,5", 0.5}, {"0.5", 0.5}, {" 2,25 ", 2.25}, {",5", 0.5}, {"-1,5e3", -1500.0}, {"3", 3.0},
+  };
+  for (const auto& [text, expected] : reals) EXPECT_EQ(ToReal(text), std::optional<double>(expected)) << text;
+  for (std::string_view text : {"1.000,5", "1,000.5", "1,2,3", ",", "0,5x", "inf"}) {
+    EXPECT_EQ(ToReal(text), std::nullopt) << text;
+  }
+  // Copies, bitmap sizes and the other whole numbers go through the same reading.
+  EXPECT_EQ(ToInt16("3,0"), std::optional<std::int16_t>(3));
+  EXPECT_EQ(ToInt16("640,4"), std::optional<std::int16_t>(640));
+  EXPECT_EQ(ToInt16("640.6"), std::optional<std::int16_t>(641));
+  EXPECT_EQ(ToFlag("0,0"), std::optional<bool>(false));
+  EXPECT_EQ(LocaleRealText(0.75), "0,75");
+  EXPECT_EQ(RealText(0.75), "0.75") << "files keep the point";
+}
+
+TEST(ValueConversionTest, WithoutALocaleTheCommaIsNoDecimalSeparator) {
+  ASSERT_EQ(LocaleDecimalSeparator(), '.');
+  EXPECT_EQ(ToReal("0,5"), std::nullopt);
+  EXPECT_EQ(LocaleRealText(0.75), "0.75");
 }
 
 }  // namespace

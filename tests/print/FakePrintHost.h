@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -32,6 +34,10 @@ class FakePrintHost final : public UnsupportedHost {
   int activeSheet = 1;
   // Every call of the print manager fails with this when set.
   std::optional<Failure> printFailure;
+  // Picks the calls that fail, by their line ("submit 2") or, for what the
+  // print manager reads back, "get scale", "get rotate", "get orientation",
+  // "get paper", and "manager" for the print manager itself.
+  std::function<std::optional<Failure>(const std::string& call)> fail;
 
   // Host calls the print run makes outside the print manager.
   Result<host::DocumentHandle> ActiveDocument() override { return host::DocumentHandle{1}; }
@@ -61,11 +67,20 @@ class FakePrintHost final : public UnsupportedHost {
   }
 
   // The print manager.
-  Result<host::PrintManagerHandle> PrintManager(host::DocumentHandle) override { return host::PrintManagerHandle{7}; }
+  Result<host::PrintManagerHandle> PrintManager(host::DocumentHandle) override {
+    if (auto failure = Failing("manager")) return *failure;
+    return host::PrintManagerHandle{7};
+  }
   Status SetPrinter(host::PrintManagerHandle, const std::string& printer) override { return Record("printer", printer); }
-  Result<std::int32_t> Orientation(host::PrintManagerHandle) override { return Number("orientation"); }
+  Result<std::int32_t> Orientation(host::PrintManagerHandle) override {
+    if (auto failure = Failing("get orientation")) return *failure;
+    return Number("orientation");
+  }
   Status SetOrientation(host::PrintManagerHandle, std::int32_t value) override { return Record("orientation", value); }
-  Result<std::int32_t> PaperSize(host::PrintManagerHandle) override { return Number("paper"); }
+  Result<std::int32_t> PaperSize(host::PrintManagerHandle) override {
+    if (auto failure = Failing("get paper")) return *failure;
+    return Number("paper");
+  }
   Status SetPaperSize(host::PrintManagerHandle, std::int32_t paper) override { return Record("paper", paper); }
   Status SetCustomPaperWidth(host::PrintManagerHandle, double width) override { return Record("width", width); }
   Status SetCustomPaperHeight(host::PrintManagerHandle, double height) override { return Record("height", height); }
@@ -76,9 +91,18 @@ class FakePrintHost final : public UnsupportedHost {
   }
   Status SetPrintMode(host::PrintManagerHandle, std::int32_t mode) override { return Record("mode", mode); }
   Status SetPrintRange(host::PrintManagerHandle, std::int32_t range) override { return Record("range", range); }
-  Result<double> Scale(host::PrintManagerHandle) override { return std::stod(Last("scale", "0")); }
+  Result<double> Scale(host::PrintManagerHandle) override {
+    if (auto failure = Failing("get scale")) return *failure;
+    std::istringstream text(Last("scale", "0"));  // the classic locale, whatever the test's C locale
+    double scale = 0;
+    text >> scale;
+    return scale;
+  }
   Status SetScale(host::PrintManagerHandle, double scale) override { return Record("scale", scale); }
-  Result<bool> Rotate90Degrees(host::PrintManagerHandle) override { return Last("rotate", "0") == "1"; }
+  Result<bool> Rotate90Degrees(host::PrintManagerHandle) override {
+    if (auto failure = Failing("get rotate")) return *failure;
+    return Last("rotate", "0") == "1";
+  }
   Status SetRotate90Degrees(host::PrintManagerHandle, bool rotate) override { return Record("rotate", rotate); }
 
   // The calls of one kind, in order.
@@ -101,8 +125,10 @@ class FakePrintHost final : public UnsupportedHost {
     calls.push_back(line.str());
     values_[kind] = line.str().substr(kind.size() + 1);
     if (printFailure && kind != "display" && kind != "update" && kind != "camera") return *printFailure;
+    if (auto failure = Failing(line.str())) return *failure;
     return {};
   }
+  std::optional<Failure> Failing(const std::string& call) const { return fail ? fail(call) : std::nullopt; }
   std::string Last(const std::string& kind, const std::string& otherwise) const {
     const auto found = values_.find(kind);
     return found == values_.end() ? otherwise : found->second;
@@ -110,6 +136,49 @@ class FakePrintHost final : public UnsupportedHost {
   Result<std::int32_t> Number(const std::string& kind) const { return std::stoi(Last(kind, "0")); }
 
   std::map<std::string, std::string> values_;
+};
+
+// The document reader an old host's print run reads sheet sizes through: it
+// opens any file as a drawing of the given sheets and counts what it did.
+class FakeSheetReader final : public host::Apprentice {
+ public:
+  struct Record {
+    std::vector<std::string> opened;
+    int closed = 0;
+  };
+  FakeSheetReader(std::vector<FakePrintHost::SheetData> sheets, std::shared_ptr<Record> record,
+                  std::optional<Failure> openFailure = std::nullopt)
+      : sheets_(std::move(sheets)), record_(std::move(record)), openFailure_(std::move(openFailure)) {}
+
+  Result<host::DocumentHandle> Open(const std::string& file) override {
+    record_->opened.push_back(file);
+    if (openFailure_) return *openFailure_;
+    return host::DocumentHandle{3};
+  }
+  Status CloseAll() override {
+    ++record_->closed;
+    return {};
+  }
+  Result<std::int32_t> SheetCount(host::DocumentHandle) override { return static_cast<std::int32_t>(sheets_.size()); }
+  Result<double> SheetWidth(host::DocumentHandle, std::int32_t number) override { return At(number).width; }
+  Result<double> SheetHeight(host::DocumentHandle, std::int32_t number) override { return At(number).height; }
+  Result<std::int32_t> SheetSizeCode(host::DocumentHandle, std::int32_t number) override { return At(number).code; }
+
+  Result<host::Release> SoftwareVersion() override { return None(); }
+  Result<std::string> ActiveProjectFile() override { return None(); }
+  Result<bool> NeedsMigrating(host::DocumentHandle) override { return None(); }
+  Result<std::int32_t> ComputeStatus(host::DocumentHandle) override { return None(); }
+  Result<host::Release> CreatingRelease(host::DocumentHandle) override { return None(); }
+  Result<std::vector<host::ReferencedFile>> ReferencedFiles(host::DocumentHandle) override { return None(); }
+  Result<host::DocumentHandle> ReferencedDocument(host::DescriptorHandle) override { return None(); }
+
+ private:
+  static Failure None() { return {-1, "not read by a print run"}; }
+  const FakePrintHost::SheetData& At(std::int32_t number) const { return sheets_.at(static_cast<std::size_t>(number - 1)); }
+
+  std::vector<FakePrintHost::SheetData> sheets_;
+  std::shared_ptr<Record> record_;
+  std::optional<Failure> openFailure_;
 };
 
 }  // namespace korrin::testing

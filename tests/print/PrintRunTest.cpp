@@ -4,6 +4,7 @@
 
 #include "FakePrintHost.h"
 #include "print/PaperSizeFile.h"
+#include "support/DecimalCommaLocale.h"
 #include "support/FakePrinters.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TemporaryFolder.h"
@@ -48,7 +49,6 @@ class PrintRunTest : public ::testing::Test {
                      abort_,
                      (folder_ / "papersizes.ini").string(),
                      tag,
-                     false,
                      {[this](const std::string& line) { log_.push_back(line); }, [] {},
                       [this] {
                         return host_.activeSheet == notReadySheet_ ? std::string("Drawing not ready") : std::string();
@@ -67,6 +67,7 @@ class PrintRunTest : public ::testing::Test {
   Lines log_;
   Lines notified_;
   int notReadySheet_ = 0;
+  std::shared_ptr<testing::FakeSheetReader::Record> reads_ = std::make_shared<testing::FakeSheetReader::Record>();
 };
 
 TEST_F(PrintRunTest, APaperWithoutDefinitionStopsTheRunBeforeAnythingIsPrinted) {
@@ -164,11 +165,9 @@ TEST_F(PrintRunTest, PrintToFileNamesEachSheetAndTellsTheWatcher) {
   // An old host is never asked to print into a file.
   host_.calls.clear();
   Set({"PrinterPrintToFile=1"});
-  Print("registryversion5.2");
+  connector_.makeApprentice = [this] { return std::make_unique<testing::FakeSheetReader>(host_.sheetData, reads_); };
+  EXPECT_EQ(Print("registryversion5.2").submitted, 3);
   EXPECT_TRUE(host_.Calls("file").empty());
-  // The reader could not open the file: one entry without a size, left out.
-  EXPECT_TRUE(host_.Calls("submit").empty());
-  EXPECT_EQ(log_.back(), "Sheet 1 has no size: not printed");
 }
 
 TEST_F(PrintRunTest, ModelScaleTakesThePaperOfTheSheetOrACustomPaperOfItsSize) {
@@ -180,8 +179,8 @@ TEST_F(PrintRunTest, ModelScaleTakesThePaperOfTheSheetOrACustomPaperOfItsSize) {
   EXPECT_EQ(host_.Calls("height"), Lines{"70"});
   EXPECT_EQ(host_.Calls("scale"), (Lines{"1", "1"}));
   EXPECT_EQ(host_.Calls("submit"), (Lines{"1", "2"}));
-  EXPECT_EQ(log_, Lines{"Sheet 3 has no size: not printed"});
-  EXPECT_TRUE(outcome.problem.empty());
+  EXPECT_EQ(log_, (Lines{"Sheet 3 has no size: not printed", "Sheets not printed: 3"}));
+  EXPECT_EQ(outcome.problem, "Sheets not printed: 3");
 }
 
 TEST_F(PrintRunTest, ExcludedSheetsAreCheckedButNotPrintedAndANotReadySheetStopsTheDocument) {
@@ -246,6 +245,209 @@ TEST_F(PrintRunTest, AModelPaperThePrinterDoesNotListIsRefused) {
   printers_.media["Plotter"] = {"a3"};
   log_.clear();
   EXPECT_EQ(Print().submitted, 1);
+}
+
+TEST_F(PrintRunTest, ScaleAndCopiesReadWithTheLocalesSeparatorAndWithThePoint) {
+  const testing::DecimalCommaLocale german;
+  if (!german.active()) GTEST_SKIP() << german.reason();
+  Sheets({{29.7, 42}});
+  for (const auto& [scale, copies] : {std::pair{"0,5", "3,0"}, std::pair{"0.5", "3.0"}}) {
+    host_.calls.clear();
+    Set({"PrinterScale=3", "PrinterFitNoneIDW=0", std::string("PrinterCustomScale=") + scale,
+         std::string("PrinterCopies=") + copies, "PrinterCollate=0", "PrinterPrintRange=1"});
+    EXPECT_EQ(Print().submitted, 3) << copies;
+    EXPECT_EQ(host_.Calls("scale"), Lines{"0.5"}) << scale;
+  }
+}
+
+TEST_F(PrintRunTest, SheetsAskedForAndNotPrintedFailTheDocumentNamingThem) {
+  Sheets({{42, 29.7}, {0, 0}, {42, 29.7}, {-1, 20}});
+  PrintOutcome outcome = Print();
+  EXPECT_EQ(host_.Calls("submit"), (Lines{"1", "3"}));
+  EXPECT_EQ(log_, (Lines{"Sheet 2 has no size: not printed", "Sheet 4 has no size: not printed",
+                         "Sheets not printed: 2, 4"}));
+  EXPECT_EQ(outcome.problem, "Sheets not printed: 2, 4");
+
+  // Collated copies name a sheet once.
+  log_.clear();
+  Set({"PrinterCopies=2"});
+  outcome = Print();
+  EXPECT_EQ(outcome.submitted, 4);
+  EXPECT_EQ(log_.back(), "Sheets not printed: 2, 4");
+
+  // An old host whose drawing the reader cannot open: the file is the reason.
+  log_.clear();
+  host_.calls.clear();
+  outcome = Print("RegistryVersion5.2");
+  EXPECT_TRUE(host_.Calls("submit").empty());
+  const std::string unread =
+      "Sheets not printed: the sheet sizes of /in/plan.idw could not be read (no document reader in this fake)";
+  EXPECT_EQ(log_, Lines{unread});
+  EXPECT_EQ(outcome.problem, unread);
+  EXPECT_FALSE(outcome.failure) << "the reader's failure is no failed print call";
+
+  log_.clear();
+  connector_.makeApprentice = [this] {
+    return std::make_unique<testing::FakeSheetReader>(host_.sheetData, reads_, Failure{-5, "File is newer"});
+  };
+  outcome = Print("RegistryVersion5.2");
+  EXPECT_EQ(outcome.problem, "Sheets not printed: the sheet sizes of /in/plan.idw could not be read (File is newer)");
+  EXPECT_EQ(reads_->closed, 1);
+}
+
+TEST_F(PrintRunTest, EveryFailedPrintOfADrawingIsLoggedWithItsReason) {
+  Sheets({{42, 29.7}, {42, 29.7}, {42, 29.7}});
+  host_.fail = [](const std::string& call) -> std::optional<Failure> {
+    if (call == "submit 2") return Failure{-3, "No print queue named Plotter"};
+    return std::nullopt;
+  };
+  PrintOutcome outcome = Print();
+  EXPECT_EQ(host_.Calls("submit"), (Lines{"1", "2", "3"}));
+  EXPECT_EQ(outcome.submitted, 2);
+  EXPECT_EQ(log_, (Lines{"Print of sheet 2 finished with errors: No print queue named Plotter",
+                         "Sheets not printed: 2"}));
+  EXPECT_EQ(outcome.failure, (Failure{-3, "No print queue named Plotter"}));
+
+  // No print manager: nothing is printed, and the log says why.
+  log_.clear();
+  host_.fail = [](const std::string& call) -> std::optional<Failure> {
+    if (call == "manager") return Failure{-4, "The print server does not answer"};
+    return std::nullopt;
+  };
+  outcome = Print();
+  EXPECT_EQ(outcome.submitted, 0);
+  EXPECT_EQ(log_, Lines{"Printing failed: The print server does not answer"});
+  EXPECT_EQ(outcome.failure, (Failure{-4, "The print server does not answer"}));
+}
+
+TEST_F(PrintRunTest, AFailedReadBackSkipsItsStepAndStaysPending) {
+  Sheets({{29.7, 42}});
+  const Failure lost{-7, "The host did not answer"};
+  const auto failing = [&lost](const std::string& which) {
+    return [&lost, which](const std::string& call) -> std::optional<Failure> {
+      if (call == which) return lost;
+      return std::nullopt;
+    };
+  };
+  // Best fit: the scale it read back is unknown, so the fitted scale stays.
+  Set({"PrinterPrintRange=1"});
+  host_.fail = failing("get scale");
+  PrintOutcome outcome = Print();
+  const Lines scales = host_.Calls("scale");
+  ASSERT_EQ(scales.size(), 1u);
+  EXPECT_NEAR(std::stod(scales[0]), 21.0 * 2 / 42, 1e-12);
+  EXPECT_EQ(outcome.failure, lost);
+  EXPECT_EQ(log_, Lines{"Print of sheet 1 finished with errors: The host did not answer"});
+  EXPECT_EQ(outcome.submitted, 1);
+
+  // The extra turn: how the sheet lies is unknown, so it is not turned.
+  host_.calls.clear();
+  Set({"PrinterPrintRange=1", "PrinterRotate90Deg=1", "PrinterFitNoneIDW=0", "PrinterScale=3",
+       "PrinterCustomScale=0.5"});
+  host_.fail = failing("get rotate");
+  EXPECT_EQ(Print().failure, lost);
+  EXPECT_EQ(host_.Calls("rotate"), Lines{"0"});
+
+  // A model's orientation: without the read-back it stays as it was set.
+  host_.calls.clear();
+  log_.clear();
+  host_.type = host::kPartDocument;
+  Set({"PrinterFitNoneIDW=0"});
+  host_.fail = failing("get orientation");
+  outcome = Print();
+  EXPECT_EQ(host_.Calls("orientation"), Lines{"13569"});
+  EXPECT_EQ(log_, Lines{"Print no: 1 finished with errors: The host did not answer"});
+  EXPECT_EQ(outcome.failure, lost);
+}
+
+TEST_F(PrintRunTest, APaperWithoutAPositiveSizeStopsTheRunBeforeAnythingIsPrinted) {
+  folder_.Write("papersizes.ini", "Odd;-1;-1;no numbers\r\nFlat;-210;297;x\r\nThin;210;0;x\r\n");
+  Sheets({{42, 29.7}});
+  for (const auto& [paper, message] : {std::pair{"Odd", kPaperNotPositive}, std::pair{"Flat", kPaperNotPositive},
+                                       std::pair{"Thin", kPaperNotDefined}}) {
+    for (const std::int32_t type : {host::kDrawingDocument, host::kPartDocument}) {
+      AbortFlag fresh;
+      std::swap(abort_, fresh);
+      host_.type = type;
+      Set({std::string("PrinterPapersize=") + paper});
+      dialogs_.ExpectMessage(message);
+      EXPECT_EQ(Print().problem, message) << paper;
+      EXPECT_TRUE(abort_.IsRaised()) << paper;
+      EXPECT_TRUE(host_.calls.empty()) << paper;
+    }
+  }
+}
+
+TEST_F(PrintRunTest, TheShippedChoicesPrintAtModelScaleAndBestFitSelectedPaperOverridesACustomScale) {
+  // The shipped template: first sheet, model scale, one collated copy,
+  // "best fit selected paper" ticked.
+  Set({"PrinterPrintRange=1", "PrinterScale=1", "PrinterCustomScale=1", "PrinterCopies=1", "PrinterCollate=1",
+       "PrinterFitNoneIDW=1", "PrinterRotate90Deg=0"});
+  Sheets({{59.4, 42}, {29.7, 42}});
+  EXPECT_EQ(Print().submitted, 1);
+  EXPECT_EQ(host_.Calls("paper"), Lines{"14339"});
+  EXPECT_EQ(host_.Calls("rotate"), Lines{"1"});
+  EXPECT_EQ(host_.Calls("scale"), Lines{"1"});
+  EXPECT_EQ(host_.Calls("submit"), Lines{"1"});
+
+  // A custom scale gives way to the fit on the selected paper, and the
+  // extra turn stays off although asked for.
+  host_.calls.clear();
+  Set({"PrinterPrintRange=1", "PrinterScale=3", "PrinterCustomScale=0.5", "PrinterFitNoneIDW=1",
+       "PrinterRotate90Deg=1", "PrinterPapersize=A4"});
+  Print();
+  EXPECT_EQ(host_.Calls("rotate"), Lines{"1"});
+  const Lines scales = host_.Calls("scale");
+  ASSERT_EQ(scales.size(), 2u);
+  EXPECT_NEAR(std::stod(scales[0]), 21.0 / 42, 1e-12);
+  EXPECT_NEAR(std::stod(scales[1]), 21.0 / 42 * 0.97, 1e-12);
+  EXPECT_EQ(host_.Calls("paper"), Lines{"14341"});
+}
+
+TEST_F(PrintRunTest, AnOldHostTakesTheSheetSizesFromTheReaderAndReReadsThemCollated) {
+  // The open drawing's own sizes are wrong on purpose: only the reader's count.
+  Sheets({{1, 1}, {1, 1}});
+  const std::vector<testing::FakePrintHost::SheetData> onFile = {{42, 59.4, 9993}, {29.7, 42, 9994}};
+  connector_.makeApprentice = [this, onFile] { return std::make_unique<testing::FakeSheetReader>(onFile, reads_); };
+  Set({"PrinterScale=1", "PrinterPrintRange=2", "PrinterCollate=0", "PrinterCopies=2"});
+  PrintOutcome outcome = Print("RegistryVersion5.2");
+  EXPECT_EQ(host_.Calls("submit"), (Lines{"1", "1", "2", "2"}));
+  EXPECT_EQ(host_.Calls("paper"), (Lines{"14339", "14340"}));
+  EXPECT_EQ(reads_->opened, Lines{"/in/plan.idw"}) << "uncollated prints from the table";
+  EXPECT_EQ(reads_->closed, 1);
+  EXPECT_TRUE(outcome.problem.empty()) << outcome.problem;
+  EXPECT_FALSE(outcome.failure);
+
+  host_.calls.clear();
+  reads_->opened.clear();
+  reads_->closed = 0;
+  Set({"PrinterScale=1", "PrinterPrintRange=2", "PrinterCollate=1", "PrinterCopies=2"});
+  outcome = Print("RegistryVersion5.2");
+  EXPECT_EQ(host_.Calls("submit"), (Lines{"1", "2", "1", "2"}));
+  EXPECT_EQ(host_.Calls("paper"), (Lines{"14339", "14340", "14339", "14340"}));
+  EXPECT_EQ(reads_->opened, Lines(5, "/in/plan.idw")) << "the table, then once for every sheet job";
+  EXPECT_EQ(reads_->closed, 5);
+  EXPECT_TRUE(outcome.problem.empty()) << outcome.problem;
+  EXPECT_TRUE(log_.empty());
+}
+
+TEST_F(PrintRunTest, ACollatedSheetTheReaderCannotReReadIsNamedWithTheFile) {
+  Sheets({{1, 1}, {1, 1}});
+  const std::vector<testing::FakePrintHost::SheetData> onFile = {{42, 59.4}, {29.7, 42}};
+  int made = 0;
+  connector_.makeApprentice = [this, onFile, &made] {
+    // The table is read; then the file is locked for every re-read.
+    const std::optional<Failure> locked =
+        made++ == 0 ? std::nullopt : std::optional<Failure>(Failure{-9, "File is locked"});
+    return std::make_unique<testing::FakeSheetReader>(onFile, reads_, locked);
+  };
+  Set({"PrinterScale=1", "PrinterPrintRange=2", "PrinterCollate=1", "PrinterCopies=1"});
+  const PrintOutcome outcome = Print("RegistryVersion5.2");
+  EXPECT_TRUE(host_.Calls("submit").empty());
+  const std::string unread = "not printed: the sheet sizes of /in/plan.idw could not be read (File is locked)";
+  EXPECT_EQ(log_, (Lines{"Sheet 1 " + unread, "Sheet 2 " + unread, "Sheets not printed: 1, 2"}));
+  EXPECT_EQ(outcome.problem, "Sheets not printed: 1, 2");
+  EXPECT_EQ(reads_->closed, 3);
 }
 
 }  // namespace
