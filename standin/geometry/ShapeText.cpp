@@ -31,8 +31,16 @@ Result<TopoDS_Shape> ShapeFromBrepText(std::string_view text) {
     return NotBrepText("the \"CASCADE Topology\" title is missing");
   const Result<TopoDS_Shape> read = Guarded("reading", [&]() -> Result<TopoDS_Shape> {
     std::istringstream in{std::string(text)};
+    // Open CASCADE's readers loop on a count read from the stream and never
+    // look at its state: on a damaged number the count stays put and the read
+    // never ends. A failed extraction therefore throws, and ends the read.
+    in.exceptions(std::ios::failbit | std::ios::badbit);
     TopoDS_Shape shape;
-    BRepTools::Read(shape, in, BRep_Builder());
+    try {
+      BRepTools::Read(shape, in, BRep_Builder());
+    } catch (const std::ios_base::failure&) {
+      return NotBrepText("it is damaged or cut short (reading failed: a number or a word could not be read)");
+    }
     if (shape.IsNull()) return NotBrepText("it holds no shape");
     return shape;
   });

@@ -52,6 +52,15 @@ TEST(ShapeText, BrokenTextGivesAFailureSayingSo) {
   const Result<TopoDS_Shape> washer = MakeWasher();
   ASSERT_TRUE(washer.ok());
   const std::string whole = BrepText(washer.value());
+  // A curve representation of the first edge whose parameter is no number:
+  // Open CASCADE's reader looped on it for ever.
+  std::string damagedEdge = whole;
+  const std::size_t edge = damagedEdge.find("\nEd\n");
+  ASSERT_NE(edge, std::string::npos);
+  const std::size_t representation = damagedEdge.find('\n', damagedEdge.find('\n', edge + 4) + 1) + 1;
+  damagedEdge.replace(damagedEdge.find(' ', representation + 3), 1, " |");
+  constexpr const char* kUnreadable =
+      "not a B-rep text: it is damaged or cut short (reading failed: a number or a word could not be read)";
   struct Case {
     const char* what;
     std::string text;
@@ -60,17 +69,16 @@ TEST(ShapeText, BrokenTextGivesAFailureSayingSo) {
   const std::vector<Case> cases{
       {"empty", "", "not a B-rep text: the \"CASCADE Topology\" title is missing"},
       {"other text", "solid cube\nendsolid cube\n", "not a B-rep text: the \"CASCADE Topology\" title is missing"},
-      {"title alone", "\nCASCADE Topology V3, (c) Open Cascade\n", "not a B-rep text: it holds no shape"},
-      {"first half", whole.substr(0, whole.size() / 2),
-       "not a B-rep text: it is damaged or cut short (reading failed: Standard_OutOfRange"},
-      {"last line cut", whole.substr(0, whole.rfind('\n', whole.size() - 2)),
-       "not a B-rep text: it is damaged or cut short (reading failed: Standard_OutOfRange"},
+      {"title alone", "\nCASCADE Topology V3, (c) Open Cascade\n", kUnreadable},
+      {"first half", whole.substr(0, whole.size() / 2), kUnreadable},
+      {"last line cut", whole.substr(0, whole.rfind('\n', whole.size() - 2)), kUnreadable},
+      {"edge parameter damaged", damagedEdge, kUnreadable},
   };
   for (const Case& c : cases) {
     const Result<TopoDS_Shape> read = ShapeFromBrepText(c.text);
     ASSERT_FALSE(read.ok()) << c.what;
     EXPECT_EQ(read.failure().number, kModelFileBroken) << c.what;
-    EXPECT_EQ(read.failure().description.rfind(c.description, 0), 0u) << c.what << ": " << read.failure().description;
+    EXPECT_EQ(read.failure().description, c.description) << c.what;
   }
 }
 
