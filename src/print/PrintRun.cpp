@@ -306,7 +306,9 @@ class DocumentPrint {
   SheetSize SheetNow(int number) {
     if (oldHost_) {
       SheetSize size;
-      WithReader([&](host::Apprentice& reader, host::DocumentHandle drawing) { size = ReadSheet(reader, drawing, number); });
+      WithReader([&](host::Apprentice& reader, host::DocumentHandle drawing) {
+        size = ReadSheet(reader, drawing, number);
+      });
       return size;
     }
     const auto sheet = Take(host_.documents().Sheet(document_, number));
@@ -386,7 +388,9 @@ class DocumentPrint {
       const double across = paperWidth / width;
       const double down = paperHeight / height;
       Keep(printing_.SetScale(manager_, across <= down ? across : down));
-      if (const auto fitted = Take(printing_.Scale(manager_))) Keep(printing_.SetScale(manager_, *fitted * kBestFitMargin));
+      if (const auto fitted = Take(printing_.Scale(manager_))) {
+        Keep(printing_.SetScale(manager_, *fitted * kBestFitMargin));
+      }
     } else {
       Keep(printing_.SetScale(manager_, options_.customScale));
     }

@@ -174,7 +174,9 @@ class FakeSheetReader final : public host::Apprentice {
 
  private:
   static Failure None() { return {-1, "not read by a print run"}; }
-  const FakePrintHost::SheetData& At(std::int32_t number) const { return sheets_.at(static_cast<std::size_t>(number - 1)); }
+  const FakePrintHost::SheetData& At(std::int32_t number) const {
+    return sheets_.at(static_cast<std::size_t>(number - 1));
+  }
 
   std::vector<FakePrintHost::SheetData> sheets_;
   std::shared_ptr<Record> record_;
