@@ -149,17 +149,24 @@ class BatchRun {
     }
     for (index_ = first; index_ < list_.Count(); ++index_) {
       const Way way = Entry();
-      if (way == Way::Exit) {
-        exited_ = true;
-        return;
-      }
-      if (way != Way::NoClosing && way != Way::End) Close();
+      if (way == Way::Exit) return ExitInEntry();
+      if (way != Way::NoClosing && way != Way::End && !Close()) return ExitInEntry();
       Progress();
       if (way == Way::End || env_.abort.IsRaised()) return;
     }
   }
 
   EntryRecord& Record() { return result_.entries[index_]; }
+
+  // An entry counts as converted from its start on; one the run exits in
+  // was not written, unless it had already failed or been skipped.
+  void ExitInEntry() {
+    exited_ = true;
+    if (Record().outcome == EntryOutcome::Converted) {
+      Record().outcome = EntryOutcome::Failed;
+      Record().reason = log_.lastLine();
+    }
+  }
 
   Way Skip(const std::string& line, EntryOutcome outcome = EntryOutcome::Skipped) {
     log_.LogLine(line);
@@ -406,7 +413,8 @@ class BatchRun {
 
   // --- H. Closing and I. progress -----------------------------------------
 
-  void Close() {
+  // False when the host had to be restarted and could not be: the run exits.
+  bool Close() {
     CloseEntryDocuments(*host_, document_, name_, log_);
     if (context_) context_->pending.reset();
     if (IsOneOf(importPattern_, {"*.DWG", "*.DXF"}) || IsOneOf(exportPattern_, {"*.DWG", "*.DXF"})) {
@@ -416,15 +424,21 @@ class BatchRun {
         log_.LogLine(left);
       }
     }
-    if (restartHost_) RestartHost();
+    return !restartHost_ || RestartHost();
   }
 
-  void RestartHost() {
+  // As in the recovery: without a host the next entry has nothing to open with.
+  bool RestartHost() {
     restartHost_ = false;
     if (!host_->Quit()) KillProcesses(env_.processes, kHostProgram);
     context_.reset();
     host_.reset();
-    if (GetOrStartHost(env_.connector, host_)) ApplyStartUpSettings();
+    if (!GetOrStartHost(env_.connector, host_)) {
+      log_.LogLine("Could not restart Inventor, exiting");
+      return false;
+    }
+    ApplyStartUpSettings();
+    return true;
   }
 
   void Progress() {

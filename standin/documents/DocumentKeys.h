@@ -23,6 +23,13 @@ inline constexpr const char* kSheetKey = "sheet";
 inline constexpr const char* kFailFirstOpenKey = "fail-first-open";
 inline constexpr const char* kFailEveryOpenKey = "fail-every-open";
 inline constexpr const char* kFailEverySaveKey = "fail-every-save";
+inline constexpr const char* kCrashFirstOpenKey = "crash-first-open";
+inline constexpr const char* kCrashEveryOpenKey = "crash-every-open";
+inline constexpr const char* kCrashEverySaveKey = "crash-every-save";
+inline constexpr const char* kHangFirstOpenKey = "hang-first-open";
+inline constexpr const char* kHangEveryOpenKey = "hang-every-open";
+inline constexpr const char* kHangEverySaveKey = "hang-every-save";
+inline constexpr const char* kExitFirstOpenKey = "exit-first-open";
 inline constexpr const char* kBusyAfterOpenKey = "busy-after-open";
 inline constexpr const char* kBusyAfterSaveKey = "busy-after-save";
 inline constexpr const char* kGeometryKey = "geometry";
@@ -40,6 +47,9 @@ inline constexpr const char* kSheetBorderWord = "border";
 inline constexpr const char* kSheetTitleBlockWord = "title-block";
 inline constexpr const char* kSheetExcludedWord = "excluded-from-printing";
 inline constexpr const char* kSheetComputingReadsWord = "computing-reads";
+
+// A hang's length instead of its milliseconds.
+inline constexpr const char* kForeverWord = "forever";
 
 inline constexpr const char* kYesWord = "yes";
 inline constexpr const char* kNoWord = "no";

@@ -96,7 +96,7 @@ Status DocumentParser::ReadKeyLine(LineTokens& line) {
 }
 
 const DocumentParser::KeyReader* DocumentParser::FindKeyReader(std::string_view key) {
-  static const std::array<KeyReader, 14> kReaders{{
+  static const std::array<KeyReader, 21> kReaders{{
       {kTypeKey, false, &DocumentParser::ReadType},
       {kReleaseKey, false, &DocumentParser::ReadRelease},
       {kStatusKey, false, &DocumentParser::ReadStatus},
@@ -108,6 +108,13 @@ const DocumentParser::KeyReader* DocumentParser::FindKeyReader(std::string_view 
       {kFailFirstOpenKey, false, &DocumentParser::ReadFailFirstOpen},
       {kFailEveryOpenKey, false, &DocumentParser::ReadFailEveryOpen},
       {kFailEverySaveKey, false, &DocumentParser::ReadFailEverySave},
+      {kCrashFirstOpenKey, false, &DocumentParser::ReadCrashFirstOpen},
+      {kCrashEveryOpenKey, false, &DocumentParser::ReadCrashEveryOpen},
+      {kCrashEverySaveKey, false, &DocumentParser::ReadCrashEverySave},
+      {kHangFirstOpenKey, false, &DocumentParser::ReadHangFirstOpen},
+      {kHangEveryOpenKey, false, &DocumentParser::ReadHangEveryOpen},
+      {kHangEverySaveKey, false, &DocumentParser::ReadHangEverySave},
+      {kExitFirstOpenKey, false, &DocumentParser::ReadExitFirstOpen},
       {kBusyAfterOpenKey, false, &DocumentParser::ReadBusyAfterOpen},
       {kBusyAfterSaveKey, false, &DocumentParser::ReadBusyAfterSave},
       {kGeometryKey, false, &DocumentParser::ReadGeometry},
@@ -257,6 +264,59 @@ Status DocumentParser::ReadFailEveryOpen(LineTokens& line) {
 
 Status DocumentParser::ReadFailEverySave(LineTokens& line) {
   document_.faults.failEverySave = ReadFault(line);
+  return line.status();
+}
+
+Status DocumentParser::ReadCrashFirstOpen(LineTokens& line) {
+  line.End();
+  document_.faults.crashFirstOpen = line.ok();
+  return line.status();
+}
+
+Status DocumentParser::ReadCrashEveryOpen(LineTokens& line) {
+  line.End();
+  document_.faults.crashEveryOpen = line.ok();
+  return line.status();
+}
+
+Status DocumentParser::ReadCrashEverySave(LineTokens& line) {
+  line.End();
+  document_.faults.crashEverySave = line.ok();
+  return line.status();
+}
+
+StandinHang DocumentParser::ReadHang(LineTokens& line) {
+  StandinHang hang;
+  LineTokens ahead = line;
+  if (ahead.Word("hang time") == kForeverWord) {
+    line = ahead;
+  } else {
+    hang.milliseconds = line.WholeNumber("hang time", 0);
+  }
+  line.End();
+  return hang;
+}
+
+Status DocumentParser::ReadHangFirstOpen(LineTokens& line) {
+  document_.faults.hangFirstOpen = ReadHang(line);
+  return line.status();
+}
+
+Status DocumentParser::ReadHangEveryOpen(LineTokens& line) {
+  document_.faults.hangEveryOpen = ReadHang(line);
+  return line.status();
+}
+
+Status DocumentParser::ReadHangEverySave(LineTokens& line) {
+  document_.faults.hangEverySave = ReadHang(line);
+  return line.status();
+}
+
+Status DocumentParser::ReadExitFirstOpen(LineTokens& line) {
+  const std::int32_t status = line.WholeNumber("exit status", 0);
+  if (line.ok() && status > 255) line.Fail("the exit status " + std::to_string(status) + " is over 255");
+  line.End();
+  if (line.ok()) document_.faults.exitFirstOpen = status;
   return line.status();
 }
 

@@ -49,6 +49,13 @@ class DocumentParser {
   Status ReadFailFirstOpen(LineTokens& line);
   Status ReadFailEveryOpen(LineTokens& line);
   Status ReadFailEverySave(LineTokens& line);
+  Status ReadCrashFirstOpen(LineTokens& line);
+  Status ReadCrashEveryOpen(LineTokens& line);
+  Status ReadCrashEverySave(LineTokens& line);
+  Status ReadHangFirstOpen(LineTokens& line);
+  Status ReadHangEveryOpen(LineTokens& line);
+  Status ReadHangEverySave(LineTokens& line);
+  Status ReadExitFirstOpen(LineTokens& line);
   Status ReadBusyAfterOpen(LineTokens& line);
   Status ReadBusyAfterSave(LineTokens& line);
   Status ReadGeometry(LineTokens& line);
@@ -56,6 +63,7 @@ class DocumentParser {
   static StandinPlacement ReadPlacement(LineTokens& line);
   static void CheckReferencePath(LineTokens& line, const std::string& path);
   static StandinFault ReadFault(LineTokens& line);
+  static StandinHang ReadHang(LineTokens& line);
   Status ReadGeometryLines(std::size_t startLine);
   Failure TypeMismatch(std::size_t line, std::string_view rule) const;
 

@@ -72,8 +72,16 @@ struct StandinFault {
   bool operator==(const StandinFault&) const = default;
 };
 
-// Any combination may be set. With both open faults set, the first open
-// fails with failFirstOpen and every later one with failEveryOpen.
+// How long the host stops answering on purpose; no milliseconds: for ever.
+struct StandinHang {
+  std::optional<std::int32_t> milliseconds;
+  bool operator==(const StandinHang&) const = default;
+};
+
+// Any combination may be set. The first open of a file does its "first"
+// faults (hang, then crash, exit or failure); every later open does the
+// "every" ones, and so does the first when it has no "first" fault. A
+// crash ends the host's process by SIGKILL, an exit with the given status.
 struct StandinFaults {
   std::optional<StandinFault> failFirstOpen;
   std::optional<StandinFault> failEveryOpen;
@@ -81,6 +89,13 @@ struct StandinFaults {
   // How long the host stays busy (its command state not idle) afterwards.
   std::int32_t busyAfterOpenMilliseconds = 0;
   std::int32_t busyAfterSaveMilliseconds = 0;
+  bool crashFirstOpen = false;
+  bool crashEveryOpen = false;
+  bool crashEverySave = false;
+  std::optional<StandinHang> hangFirstOpen;
+  std::optional<StandinHang> hangEveryOpen;
+  std::optional<StandinHang> hangEverySave;
+  std::optional<std::int32_t> exitFirstOpen;
   bool operator==(const StandinFaults&) const = default;
 };
 

@@ -69,10 +69,27 @@ void AppendBusyTime(const char* key, std::int32_t milliseconds, std::vector<std:
   if (milliseconds != 0) lines.push_back(std::string(key) + " " + std::to_string(milliseconds));
 }
 
+void AppendCrash(const char* key, bool crash, std::vector<std::string>& lines) {
+  if (crash) lines.push_back(key);
+}
+
+void AppendHang(const char* key, const std::optional<StandinHang>& hang, std::vector<std::string>& lines) {
+  if (!hang) return;
+  lines.push_back(std::string(key) + " " +
+                  (hang->milliseconds ? std::to_string(*hang->milliseconds) : std::string(kForeverWord)));
+}
+
 void AppendFaults(const StandinFaults& faults, std::vector<std::string>& lines) {
   AppendFault(kFailFirstOpenKey, faults.failFirstOpen, lines);
   AppendFault(kFailEveryOpenKey, faults.failEveryOpen, lines);
   AppendFault(kFailEverySaveKey, faults.failEverySave, lines);
+  AppendCrash(kCrashFirstOpenKey, faults.crashFirstOpen, lines);
+  AppendCrash(kCrashEveryOpenKey, faults.crashEveryOpen, lines);
+  AppendCrash(kCrashEverySaveKey, faults.crashEverySave, lines);
+  AppendHang(kHangFirstOpenKey, faults.hangFirstOpen, lines);
+  AppendHang(kHangEveryOpenKey, faults.hangEveryOpen, lines);
+  AppendHang(kHangEverySaveKey, faults.hangEverySave, lines);
+  if (faults.exitFirstOpen) lines.push_back(std::string(kExitFirstOpenKey) + " " + std::to_string(*faults.exitFirstOpen));
   AppendBusyTime(kBusyAfterOpenKey, faults.busyAfterOpenMilliseconds, lines);
   AppendBusyTime(kBusyAfterSaveKey, faults.busyAfterSaveMilliseconds, lines);
 }

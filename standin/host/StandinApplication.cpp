@@ -16,14 +16,18 @@ constexpr const char* kNoDocumentEnvironment = "ZeroDoc";
 
 }  // namespace
 
-StandinApplication::StandinApplication(StandinSettings settings, std::shared_ptr<OpenHistory> history)
-    : settings_(std::move(settings)), history_(std::move(history)) {
+StandinApplication::StandinApplication(StandinSettings settings, std::shared_ptr<FirstOpenRecord> firstOpens,
+                                       std::shared_ptr<ProcessEnding> ending)
+    : settings_(std::move(settings)),
+      firstOpens_(std::move(firstOpens)),
+      ending_(ending ? std::move(ending) : std::make_shared<EndingInsideProgram>()) {
   for (const AddInDescription& description : StandinAddIns()) {
     addInOrder_.push_back(addIns_.Add(AddInState{description, false}));
   }
 }
 
 Status StandinApplication::Running() const {
+  if (endedByFault_) return ServerUnavailable();
   if (quit_) return Disconnected();
   return {};
 }
@@ -280,6 +284,52 @@ Status StandinApplication::SetOption(host::OptionMapHandle map, const std::strin
     }
   }
   found.value()->emplace_back(name, value);
+  return {};
+}
+
+Status StandinApplication::Ended(std::optional<Failure> seen) {
+  if (!seen) return {};
+  Terminate();
+  endedByFault_ = true;
+  return *seen;
+}
+
+Status StandinApplication::Hang(const StandinHang& hang) {
+  std::optional<std::chrono::milliseconds> duration;
+  if (hang.milliseconds) duration = std::chrono::milliseconds(*hang.milliseconds);
+  return Ended(ending_->Hang(duration));
+}
+
+Status StandinApplication::OpenFaults(const std::string& path, const StandinFaults& faults) {
+  const bool hasFirstFault = faults.hangFirstOpen || faults.crashFirstOpen || faults.exitFirstOpen || faults.failFirstOpen;
+  if (hasFirstFault && !firstOpens_->Contains(path)) {
+    // Recorded before the fault acts: a crash leaves no time afterwards.
+    if (Status recorded = firstOpens_->Add(path); !recorded) {
+      return Unspecified("The stand-in host cannot record the first open of \"" + path +
+                         "\": " + recorded.failure().description);
+    }
+    if (faults.hangFirstOpen) {
+      if (Status answered = Hang(*faults.hangFirstOpen); !answered) return answered;
+    }
+    if (faults.crashFirstOpen) return Ended(ending_->Crash(CrashSignal()));
+    if (faults.exitFirstOpen) return Ended(ending_->Exit(*faults.exitFirstOpen));
+    if (faults.failFirstOpen) return Failure{faults.failFirstOpen->number, faults.failFirstOpen->description};
+    return {};
+  }
+  if (faults.hangEveryOpen) {
+    if (Status answered = Hang(*faults.hangEveryOpen); !answered) return answered;
+  }
+  if (faults.crashEveryOpen) return Ended(ending_->Crash(CrashSignal()));
+  if (faults.failEveryOpen) return Failure{faults.failEveryOpen->number, faults.failEveryOpen->description};
+  return {};
+}
+
+Status StandinApplication::SaveFaults(const StandinFaults& faults) {
+  if (faults.hangEverySave) {
+    if (Status answered = Hang(*faults.hangEverySave); !answered) return answered;
+  }
+  if (faults.crashEverySave) return Ended(ending_->Crash(CrashSignal()));
+  if (faults.failEverySave) return Failure{faults.failEverySave->number, faults.failEverySave->description};
   return {};
 }
 

@@ -12,6 +12,7 @@
 #include "HandleTable.h"
 #include "PrintManagerState.h"
 #include "PrintSubmission.h"
+#include "ProcessEnding.h"
 #include "StandinSettings.h"
 #include "TranslatorCatalogue.h"
 #include "documents/StandinDocument.h"
@@ -26,7 +27,10 @@ namespace korrin::standin {
 class StandinApplication final : public host::Application, public host::Documents, public host::Sheets,
                                  public host::Translators, public host::PrintManagers {
  public:
-  StandinApplication(StandinSettings settings, std::shared_ptr<OpenHistory> history);
+  // Without an ending the instance ends as one inside the caller's program
+  // does (EndingInsideProgram).
+  StandinApplication(StandinSettings settings, std::shared_ptr<FirstOpenRecord> firstOpens,
+                     std::shared_ptr<ProcessEnding> ending = nullptr);
 
   bool quit() const { return quit_; }
   // Every page printed so far, in order.
@@ -187,13 +191,22 @@ class StandinApplication final : public host::Application, public host::Document
   PrintSubmission SubmissionOf(const LoadedDocument& document, const PrintManagerState& state, bool toFile,
                                const std::string& destination, double paperWidth, double paperHeight) const;
   void BusyFor(std::int32_t milliseconds);
+  // The faults on purpose of an open and of a save; a failure ends the call.
+  Status OpenFaults(const std::string& path, const StandinFaults& faults);
+  Status SaveFaults(const StandinFaults& faults);
+  Status Hang(const StandinHang& hang);
+  // What the caller sees of an ending that came back: a failure leaves the
+  // instance gone, every later call failing as on a host that ended.
+  Status Ended(std::optional<Failure> seen);
   // An add-in that is a translator of this running host.
   Result<AddInState*> FindTranslator(host::AddInHandle translator);
   void FillOptions(OptionEntries& entries, const std::vector<TranslatorOption>& options) const;
 
   StandinSettings settings_;
-  std::shared_ptr<OpenHistory> history_;
+  std::shared_ptr<FirstOpenRecord> firstOpens_;
+  std::shared_ptr<ProcessEnding> ending_;
   bool quit_ = false;
+  bool endedByFault_ = false;
   bool startUpSettings_[2] = {false, false};
   std::chrono::steady_clock::time_point busyUntil_{};
   std::string postedFileName_;

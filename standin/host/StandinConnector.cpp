@@ -117,6 +117,13 @@ std::string StandinConnector::SessionFile() {
   return folder.empty() ? std::string() : folder + kHostSessionFileName;
 }
 
+std::shared_ptr<FirstOpenRecord> StandinConnector::firstOpens() {
+  if (const std::string folder = HostInstallFolder(registry_); !folder.empty()) {
+    firstOpens_->KeepIn(folder + kFirstOpenRecordFileName);
+  }
+  return firstOpens_;
+}
+
 bool StandinConnector::HostProcessRuns() {
   const std::string session = SessionFile();
   if (running_ && running_->quit()) {
@@ -153,7 +160,7 @@ Result<std::shared_ptr<host::Application>> StandinConnector::GetRunning() {
     if (!base) return Failure{kNoRunningObject, "Operation unavailable"};
     auto started = ReadHostSession(SessionFile(), std::move(base).value());
     if (!started) return Failure{kNoRunningObject, "Operation unavailable"};
-    running_ = std::make_shared<StandinApplication>(std::move(*started), history_);
+    running_ = std::make_shared<StandinApplication>(std::move(*started), firstOpens());
   }
   return std::shared_ptr<host::Application>(running_);
 }
@@ -164,7 +171,7 @@ Result<std::shared_ptr<host::Application>> StandinConnector::Create() {
   if (const std::string session = SessionFile(); !session.empty()) {
     if (Status written = WriteHostSession(session, settings.value()); !written) return written.failure();
   }
-  running_ = std::make_shared<StandinApplication>(std::move(settings).value(), history_);
+  running_ = std::make_shared<StandinApplication>(std::move(settings).value(), firstOpens());
   return std::shared_ptr<host::Application>(running_);
 }
 

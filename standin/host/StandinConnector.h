@@ -51,7 +51,9 @@ class StandinConnector final : public host::HostConnector {
   Registry& registry_;
   GeometryExchange* geometry_;
   Clock now_;
-  std::shared_ptr<OpenHistory> history_ = std::make_shared<OpenHistory>();
+  // Kept in the program folder when the host is installed (FirstOpenRecord).
+  std::shared_ptr<FirstOpenRecord> firstOpens();
+  std::shared_ptr<FirstOpenRecord> firstOpens_ = std::make_shared<FirstOpenRecord>();
   std::shared_ptr<StandinApplication> running_;
   std::shared_ptr<StandinAcad> acad_;
   // Shared with the readers, which may outlive the connector.

@@ -144,10 +144,8 @@ Result<host::DocumentHandle> StandinApplication::OpenStandinDocument(const std::
     return Unspecified("\"" + path + "\" was saved by release " + ReleaseText(model.release) +
                        ", newer than this host (" + ReleaseText(settings_.release) + ").");
   }
-  const int earlierOpens = history_->Record(path);
   const StandinFaults& faults = model.faults;
-  if (faults.failFirstOpen && earlierOpens == 0) return Failure{faults.failFirstOpen->number, faults.failFirstOpen->description};
-  if (faults.failEveryOpen) return Failure{faults.failEveryOpen->number, faults.failEveryOpen->description};
+  if (Status faulted = OpenFaults(path, faults); !faulted) return faulted.failure();
   BusyFor(faults.busyAfterOpenMilliseconds);
   return AddDocument(std::move(model), path, FolderOf(path), FileStem(path));
 }
@@ -185,7 +183,7 @@ Status StandinApplication::Save(host::DocumentHandle document) {
   auto found = FindDocument(document);
   if (!found) return found.failure();
   LoadedDocument& open = *found.value();
-  if (const auto& fault = open.model.faults.failEverySave) return Failure{fault->number, fault->description};
+  if (Status faulted = SaveFaults(open.model.faults); !faulted) return faulted;
   if (open.fullFileName.empty()) return Unspecified("The document was never saved: it needs a name first.");
   if (Status written = WriteDocument(open, open.fullFileName); !written) return written;
   open.changed = false;
@@ -197,7 +195,7 @@ Status StandinApplication::SaveAs(host::DocumentHandle document, const std::stri
   auto found = FindDocument(document);
   if (!found) return found.failure();
   LoadedDocument& open = *found.value();
-  if (const auto& fault = open.model.faults.failEverySave) return Failure{fault->number, fault->description};
+  if (Status faulted = SaveFaults(open.model.faults); !faulted) return faulted;
   const std::string extension = UpperExtension(fullFileName);
   if (IsNativeExtension(extension)) {
     if (extension != NativeExtensionOf(open.model.type)) {

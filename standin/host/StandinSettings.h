@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "documents/FirstOpenRecord.h"
 #include "documents/StandinDocument.h"
 #include "GeometryExchange.h"
 
@@ -27,16 +28,5 @@ struct StandinSettings {
   GeometryExchange* geometry = nullptr;  // no geometry translators without it
 };
 
-// Remembers, for the whole life of the program, which files were opened,
-// so a document can fail its first open only, even when the host was
-// restarted in between.
-class OpenHistory {
- public:
-  // How many times the file was opened before (by its full name).
-  int Record(const std::string& fullFileName) { return opens_[fullFileName]++; }
-
- private:
-  std::map<std::string, int> opens_;
-};
 
 }  // namespace korrin::standin

@@ -204,7 +204,7 @@ Status StandinApplication::SaveCopyAs(host::AddInHandle translator, host::Docume
   if (!file) return file.failure();
   if (file.value()->empty()) return InvalidArgument("The data medium names no file.");
   LoadedDocument& open = *found.value();
-  if (const auto& fault = open.model.faults.failEverySave) return Failure{fault->number, fault->description};
+  if (Status faulted = SaveFaults(open.model.faults); !faulted) return faulted;
   if (Status written = Translate(*addIn.value(), open, *map.value(), *file.value()); !written) return written;
   BusyFor(open.model.faults.busyAfterSaveMilliseconds);
   return {};

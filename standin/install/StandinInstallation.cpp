@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "documents/FirstOpenRecord.h"
 #include "documents/SheetSizes.h"
 #include "host/AcadInstallation.h"
 #include "documents/StandinDocumentWriter.h"
@@ -186,6 +187,10 @@ class Installer {
     };
     for (const auto& [path, lines] : textFiles) {
       if (Status written = WriteFileUnlessPresent(path, lines); !written) return written;
+    }
+    // Every document's first open fails again after an installation.
+    if (Status record = StartFirstOpenRecord(JoinPath(places_.programFolder, kFirstOpenRecordFileName)); !record) {
+      return record;
     }
     for (const auto& [name, document] : Templates()) {
       if (Status written = WriteDocumentUnlessPresent(JoinPath(places_.templateFolder, name), document); !written) {

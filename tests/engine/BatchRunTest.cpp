@@ -164,6 +164,55 @@ TEST_F(BatchRunTest, AHostThatStaysBusyFailsTheEntryAndIsRestarted) {
   EXPECT_TRUE(std::filesystem::exists(Out("z-next.stp")));
 }
 
+// The host's installation breaks while the run waits for a busy host, so
+// the restart after the wait cannot start one.
+TEST_F(BatchRunTest, AHostThatCannotBeRestartedAfterAWaitEndsTheRun) {
+  standin::StandinDocument slow = Part();
+  slow.faults.busyAfterSaveMilliseconds = 3'600'000;
+  PartFile("slow.ipt", slow);
+  PartFile("z-next.ipt");
+  events_.onYield = [this](int) {
+    Advance(std::chrono::milliseconds(10));
+    if (!view_.lines.empty() && view_.lines.back().starts_with("Exporting document:")) {
+      (void)registry_.WriteRegistryValue(RegistryRoot::LocalMachine, kHostVersionKey, "RegistryVersion",
+                                         std::int32_t{7});
+    }
+  };
+  const RunResult result = Run();
+  EXPECT_FALSE(result.orderlyEnd);
+  ASSERT_GE(view_.lines.size(), 3u);
+  const std::vector<std::string> last(view_.lines.end() - 3, view_.lines.end());
+  EXPECT_EQ(last, (std::vector<std::string>{
+                      "Waited 60 s for Inventor to become idle; restarting it before the next document",
+                      "Closing document(s)", "Could not restart Inventor, exiting"}));
+  EXPECT_EQ(result.entries[0].outcome, EntryOutcome::Failed);
+  EXPECT_EQ(result.entries[0].reason,
+            "Waited 60 s for Inventor to become idle; restarting it before the next document");
+  EXPECT_EQ(result.entries[1].outcome, EntryOutcome::NotReached);
+  EXPECT_FALSE(std::filesystem::exists(Out("z-next.stp")));
+}
+
+// The recovery's restart fails: the document was never written.
+TEST_F(BatchRunTest, AnEntryTheRunExitsInIsFailedWithTheLineThatEndedIt) {
+  standin::StandinDocument flaky = Part();
+  flaky.faults.failFirstOpen = standin::StandinFault{-2147467259, "The host stopped answering."};
+  PartFile("flaky.ipt", flaky);
+  PartFile("z-next.ipt");
+  events_.onYield = [this](int) {
+    Advance(std::chrono::milliseconds(10));
+    if (!view_.lines.empty() && view_.lines.back().starts_with("Error opening:")) {
+      (void)registry_.WriteRegistryValue(RegistryRoot::LocalMachine, kHostVersionKey, "RegistryVersion",
+                                         std::int32_t{7});
+    }
+  };
+  const RunResult result = Run();
+  EXPECT_FALSE(result.orderlyEnd);
+  EXPECT_EQ(view_.lines.back(), "Could not restart Inventor, exiting");
+  EXPECT_EQ(result.entries[0].outcome, EntryOutcome::Failed);
+  EXPECT_EQ(result.entries[0].reason, "Could not restart Inventor, exiting");
+  EXPECT_EQ(result.entries[1].outcome, EntryOutcome::NotReached);
+}
+
 TEST_F(BatchRunTest, ASatVersionTheRegistryRefusesEndsTheRunInOrder) {
   PartFile("a.ipt");
   PartFile("b.ipt");

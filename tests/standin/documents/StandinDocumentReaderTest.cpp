@@ -169,6 +169,19 @@ std::vector<Malformed> BadReferencesAndFaults() {
       {Part({"fail-first-open -2147483649 \"E\""}), "line 5: the fault number \"-2147483649\" is out of range"},
       {Part({"fail-every-open 1 \"a\"", "fail-every-open 2 \"b\""}),
        "line 6: a second \"fail-every-open\" line (the first is line 5)"},
+      {Part({"crash-every-save now"}), "line 5: unexpected \"now\" at the end of the line"},
+      {Part({"crash-first-open", "crash-first-open"}),
+       "line 6: a second \"crash-first-open\" line (the first is line 5)"},
+      {Part({"hang-every-save"}), "line 5: the hang time is missing"},
+      {Part({"hang-first-open -1"}), "line 5: the hang time \"-1\" is below 0"},
+      {Part({"hang-every-open never"}), "line 5: the hang time \"never\" is not a whole number"},
+      {Part({"hang-every-open forever 5"}), "line 5: unexpected \"5\" at the end of the line"},
+      {Part({"hang-every-save 10 ms"}), "line 5: unexpected \"ms\" at the end of the line"},
+      {Part({"hang-first-open \"forever\""}), "line 5: the hang time must not be in quotes"},
+      {Part({"exit-first-open"}), "line 5: the exit status is missing"},
+      {Part({"exit-first-open 256"}), "line 5: the exit status 256 is over 255"},
+      {Part({"exit-first-open -3"}), "line 5: the exit status \"-3\" is below 0"},
+      {Part({"exit-first-open 3 4"}), "line 5: unexpected \"4\" at the end of the line"},
       {Part({"busy-after-open -5"}), "line 5: the busy time after an open \"-5\" is below 0"},
       {Part({"busy-after-save 10 ms"}), "line 5: unexpected \"ms\" at the end of the line"},
       {Part({"busy-after-save"}), "line 5: the busy time after a save is missing"},
@@ -203,6 +216,28 @@ TEST(StandinDocumentReader, NamesTheLineAndProblemOfBadContents) { ExpectFailure
 
 TEST(StandinDocumentReader, NamesTheLineAndProblemOfBadReferencesAndFaults) {
   ExpectFailures(BadReferencesAndFaults());
+}
+
+TEST(StandinDocumentReader, ReadsTheCrashHangAndExitFaults) {
+  const Result<StandinDocument> every = ParseStandinDocument(Joined(
+      Part({"crash-every-open", "crash-every-save  ", "hang-every-open forever", "hang-every-save 2147483647"}),
+      "\n"));
+  ASSERT_TRUE(every.ok()) << every.failure().description;
+  StandinFaults expected;
+  expected.crashEveryOpen = true;
+  expected.crashEverySave = true;
+  expected.hangEveryOpen = StandinHang{std::nullopt};
+  expected.hangEverySave = StandinHang{2147483647};
+  EXPECT_EQ(every.value().faults, expected);
+
+  const Result<StandinDocument> first =
+      ParseStandinDocument(Joined(Part({"crash-first-open", "hang-first-open 0", "exit-first-open 255"}), "\r\n"));
+  ASSERT_TRUE(first.ok()) << first.failure().description;
+  expected = StandinFaults{};
+  expected.crashFirstOpen = true;
+  expected.hangFirstOpen = StandinHang{0};
+  expected.exitFirstOpen = 255;
+  EXPECT_EQ(first.value().faults, expected);
 }
 
 TEST(StandinDocumentReader, TakesBlanksCommentsAnyKeyOrderAndNoFinalLineEnd) {

@@ -42,7 +42,8 @@ std::vector<StandinDocument> RichDocuments() {
       "DBRep_DrawableShape\n\nCASCADE Topology V1, (c) Matra-Datavision\nend geometry\n|prefix first\n"
       "  end geometry  \ntrailing blanks   \n\ttab first\nends with CR\r\n\n";
   part.faults = {Fault(-2147467259, "Operation failed"), Fault(kLargest, ""),
-                 Fault(kSmallest, "Disk \"D:\\\" is full\r\n"), 1500, kLargest};
+                 Fault(kSmallest, "Disk \"D:\\\" is full\r\n"), 1500, kLargest,
+                 true, true, true, StandinHang{0}, StandinHang{std::nullopt}, StandinHang{kLargest}, 255};
 
   StandinDocument assembly = Document(DocumentType::Assembly, {kLargest, 12}, ComputeStatus::DriverLost, "Assembly");
   assembly.references = {{"parts/Bracket.ipt", StandinPlacement{{10.5, -0.25, 1e21}, {0, 0, 1}, 90}},
@@ -101,7 +102,16 @@ TEST(StandinDocumentRoundTrip, WritesTheExactText) {
   StandinDocument drawing = Document(DocumentType::Drawing, {7, 0}, ComputeStatus::UpToDate, "Drawing");
   drawing.references = {{"Frame.iam", std::nullopt}};
   drawing.sheets = {{"Sheet:1", 42, 29.7, 9993, true, false, true, 2}};
-  drawing.faults = {std::nullopt, Fault(5, "Access is denied"), Fault(28, "No space left on device"), 1500, 0};
+  drawing.faults = {std::nullopt, Fault(5, "Access is denied"), Fault(28, "No space left on device"), 1500, 0,
+                    false, false, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt};
+
+  StandinDocument faulty = Document(DocumentType::Part, {7, 0}, ComputeStatus::UpToDate, "Part");
+  faulty.faults.crashFirstOpen = true;
+  faulty.faults.crashEverySave = true;
+  faulty.faults.hangFirstOpen = StandinHang{std::nullopt};
+  faulty.faults.hangEveryOpen = StandinHang{0};
+  faulty.faults.hangEverySave = StandinHang{5000};
+  faulty.faults.exitFirstOpen = 3;
 
   const struct {
     StandinDocument document;
@@ -123,6 +133,11 @@ TEST(StandinDocumentRoundTrip, WritesTheExactText) {
        "excluded-from-printing yes computing-reads 2\r\n"
        "fail-every-open 5 \"Access is denied\"\r\nfail-every-save 28 \"No space left on device\"\r\n"
        "busy-after-open 1500\r\n"},
+      {faulty,
+       "KORRIN STAND-IN DOCUMENT\r\nformat 1\r\ntype part\r\nrelease 7 0\r\nstatus up-to-date\r\n"
+       "needs-migrating no\r\nenvironment \"Part\"\r\n"
+       "crash-first-open\r\ncrash-every-save\r\nhang-first-open forever\r\nhang-every-open 0\r\n"
+       "hang-every-save 5000\r\nexit-first-open 3\r\n"},
   };
   for (const auto& c : cases) EXPECT_EQ(StandinDocumentText(c.document), c.text);
 }

@@ -41,7 +41,7 @@ class StandinImportRepairTest : public ::testing::Test {
     settings.igesImport = iges;
     settings.stepImport = step;
     settings.geometry = &geometry_;
-    return std::make_shared<standin::StandinApplication>(settings, std::make_shared<standin::OpenHistory>());
+    return std::make_shared<standin::StandinApplication>(settings, std::make_shared<standin::FirstOpenRecord>());
   }
 
   // Imports the file and saves it into the folder "saved" under its own name.

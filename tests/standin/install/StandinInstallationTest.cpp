@@ -94,6 +94,14 @@ TEST_F(StandinInstallationTest, InstallingAgainKeepsWhatTheUserChanged) {
   EXPECT_EQ(folder_.Read("Translator Settings/dwgout.ini"), "[EXPORT SELECT OPTIONS]\r\nAUTOCAD VERSION=R14\r\n");
 }
 
+TEST_F(StandinInstallationTest, EachInstallationStartsTheRecordOfFailedFirstOpensEmpty) {
+  ASSERT_TRUE(Install("7.0").ok());
+  EXPECT_EQ(folder_.Read("Inventor/Bin/Inventor.first-opens"), "KORRIN STAND-IN FIRST OPENS\r\n");
+  folder_.Write("Inventor/Bin/Inventor.first-opens", "KORRIN STAND-IN FIRST OPENS\r\n/p/a.ipt\r\n");
+  ASSERT_TRUE(Install("7.0").ok());
+  EXPECT_EQ(folder_.Read("Inventor/Bin/Inventor.first-opens"), "KORRIN STAND-IN FIRST OPENS\r\n");
+}
+
 TEST_F(StandinInstallationTest, AnAutocadIsInstalledBesideTheHostUnlessLeftOut) {
   auto left = Install("7.0", standin::AutocadChoice::LeaveOut);
   ASSERT_TRUE(left.ok());
