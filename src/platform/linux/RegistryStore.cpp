@@ -1,6 +1,7 @@
 #include "platform/linux/RegistryStore.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <system_error>
@@ -99,7 +100,15 @@ Result<SqliteDatabase*> RegistryStore::Database(RegistryRoot root, RegistryAcces
   if (auto open = open_.find({root, access}); open != open_.end()) return &open->second;
   if (access == RegistryAccess::Full) return OpenForWriting(root);
   // A registry nobody wrote yet has no keys; reading it creates nothing.
-  auto db = SqliteDatabase::Open(DatabasePath(root), SqliteDatabase::Mode::ReadOnly, kBusyTimeoutMs);
+  // A writer killed in the middle of a transaction leaves its journal
+  // behind, and only a connection that may write can roll it back: a
+  // read-only one fails every read until the next write. So a database the
+  // user may write is read through a read-write connection that never
+  // creates the file; one the user may not write is read read-only.
+  const std::string path = DatabasePath(root);
+  const bool writable = ::access(path.c_str(), W_OK) == 0;
+  auto db = SqliteDatabase::Open(
+      path, writable ? SqliteDatabase::Mode::ReadWriteExisting : SqliteDatabase::Mode::ReadOnly, kBusyTimeoutMs);
   if (!db) return NotFound("the registry database " + DatabasePath(root));
   return &open_.emplace(std::pair{root, access}, std::move(db).value()).first->second;
 }

@@ -14,7 +14,9 @@ Failure FailureOf(sqlite3* db, int code) {
 }  // namespace
 
 Result<SqliteDatabase> SqliteDatabase::Open(const std::string& path, Mode mode, int busyTimeoutMs) {
-  const int flags = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  const int flags = mode == Mode::ReadOnly            ? SQLITE_OPEN_READONLY
+                    : mode == Mode::ReadWriteExisting ? SQLITE_OPEN_READWRITE
+                                                      : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
   sqlite3* db = nullptr;
   const int code = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
   if (code != SQLITE_OK) {

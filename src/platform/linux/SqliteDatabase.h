@@ -17,9 +17,10 @@ namespace korrin {
 // message.
 class SqliteDatabase {
  public:
-  enum class Mode { ReadOnly, ReadWrite };
+  enum class Mode { ReadOnly, ReadWrite, ReadWriteExisting };
 
-  // ReadWrite creates the file when it is missing; ReadOnly fails then.
+  // ReadWrite creates the file when it is missing; ReadOnly and
+  // ReadWriteExisting fail then.
   // Both wait up to busyTimeoutMs for another process's lock.
   static Result<SqliteDatabase> Open(const std::string& path, Mode mode, int busyTimeoutMs);
 
