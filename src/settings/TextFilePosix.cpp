@@ -8,10 +8,14 @@
 #include <string_view>
 
 #include "settings/TextFile.h"
+#include "settings/TextFileFaults.h"
 #include "settings/TextFilePlatform.h"
 
 namespace korrin {
 namespace {
+
+using text_file_faults::Call;
+using text_file_faults::FaultFor;
 
 Failure FailureFromErrno(int number) { return {number, std::strerror(number)}; }
 
@@ -53,6 +57,7 @@ int ReadAll(int fd, std::string& bytes) {
 
 Status WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
+    if (const int fault = FaultFor(Call::Write); fault != 0) return FailureFromErrno(fault);
     const ssize_t count = ::write(fd, bytes.data(), bytes.size());
     if (count < 0) {
       if (errno == EINTR) continue;
@@ -111,8 +116,10 @@ Status FileReplacement::CommitBytes(std::string_view bytes) {
 
   Status status = WriteAll(fd.get(), bytes);
   if (status && ::fchmod(fd.get(), PermissionsFor(path_)) != 0) status = FailureFromErrno(errno);
+  if (const int fault = status ? FaultFor(Call::Sync) : 0; fault != 0) status = FailureFromErrno(fault);
   if (status && ::fsync(fd.get()) != 0) status = FailureFromErrno(errno);
   if (const int error = fd.Close(); status && error != 0) status = FailureFromErrno(error);
+  if (const int fault = status ? FaultFor(Call::Rename) : 0; fault != 0) status = FailureFromErrno(fault);
   if (status && ::rename(temporary_.c_str(), path_.c_str()) != 0) status = FailureFromErrno(errno);
   if (!status) return status;  // the destructor removes the temporary file
   temporary_.clear();
