@@ -64,8 +64,10 @@ std::string KindPrefix(std::uint32_t kind) {
 std::string ValueLine(const StoredValue& value) {
   std::string line = value.name.empty() ? "@=" : Quoted(value.name) + "=";
   const std::string_view data = value.data;
+  // Quoted text is one line with one NUL, its end; any other text goes out as
+  // bytes, since a line break inside quotes would split the value in two.
   if (value.kind == static_cast<std::uint32_t>(RegistryKind::Text) && !data.empty() && data.back() == '\0' &&
-      data.find('\0') == data.size() - 1) {
+      data.find('\0') == data.size() - 1 && data.find_first_of("\r\n") == std::string_view::npos) {
     return line + Quoted(data.substr(0, data.size() - 1));
   }
   if (value.kind == static_cast<std::uint32_t>(RegistryKind::Number) && data.size() == 4) {

@@ -94,6 +94,7 @@ TEST(RegistryFileSection, WritesEachKindTheWayTheSystemToolsRead) {
   const std::vector<StoredValue> values = {
       {"", 1, "C:\\\"x\"\0"s},
       {"Inner", 1, "a\0b\0"s},  // a NUL inside cannot be quoted text
+      {"Lines", 1, "a\nb\r\0"s},  // nor can a line break
       {"Number", 4, "\x0a\0\0\x80"s},
       {"Expand", 2, "%A%\0"s},
       {"Quad", 11, "\x01\x02"s},
@@ -102,6 +103,7 @@ TEST(RegistryFileSection, WritesEachKindTheWayTheSystemToolsRead) {
             "[HKEY_LOCAL_MACHINE\\Software\\K]\r\n"
             "@=\"C:\\\\\\\"x\\\"\"\r\n"
             "\"Inner\"=hex(1):61,00,62,00\r\n"
+            "\"Lines\"=hex(1):61,0a,62,0d,00\r\n"
             "\"Number\"=dword:8000000a\r\n"
             "\"Expand\"=hex(2):25,00,41,00,25,00,00,00\r\n"
             "\"Quad\"=hex(b):01,02\r\n"
