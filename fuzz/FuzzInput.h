@@ -3,17 +3,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "ports/Dialogs.h"
+#include "bench/AgreeingDialogs.h"
 #include "ports/EventPump.h"
 
 // What the fuzz targets share: the input as bytes, as a file, and ports that
-// answer without a user.
+// answer without a user (the benchmarks' dialogs, which say yes and OK to
+// every question, so each path a parser's failures take is walked).
 namespace korrin::fuzz {
+
+using AnsweringDialogs = bench::AgreeingDialogs;
 
 inline std::string_view InputBytes(const std::uint8_t* data, std::size_t size) {
   return {reinterpret_cast<const char*>(data), size};
@@ -30,22 +32,6 @@ std::filesystem::path WriteScratchFile(std::string_view name, std::string_view b
 
 // Splits the bytes at each NUL, keeping empty parts: one argument each.
 std::vector<std::string> SplitAtNul(std::string_view bytes);
-
-// Says yes and OK to every question and cancels every chooser, so each path
-// a parser's failures take is walked; the messages are counted, not shown.
-class AnsweringDialogs final : public Dialogs {
- public:
-  void ShowMessage(const std::string&) override { ++messages; }
-  bool AskYesNo(const std::string&) override { return true; }
-  bool AskOkCancel(const std::string&) override { return true; }
-  std::optional<std::string> ChooseFile(const FileRequest&) override { return std::nullopt; }
-  std::optional<std::string> BrowseForFolder(const std::string&) override { return std::nullopt; }
-  std::optional<std::string> AskText(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-
-  int messages = 0;
-};
 
 class IdleEventPump final : public EventPump {
  public:

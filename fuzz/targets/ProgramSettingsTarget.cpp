@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   AnsweringDialogs dialogs;
   ProgramSettings first;
   ReadProgramSettings(place, first, dialogs);
-  Require(dialogs.messages <= 11, "at most ten invalid lines and one count are shown");
+  Require(dialogs.messages.size() <= 11, "at most ten invalid lines and one count are shown");
 
   Require(static_cast<bool>(WriteProgramSettings(place, first)), "the settings file is written back");
   ProgramSettings second;

@@ -38,6 +38,19 @@ class BatchRunTest : public testing::EngineFixture {
     return StartRun(list_, inputs_, environment);
   }
 
+  // From the first yield after a log line that starts so, the registry names
+  // a release no host is installed for, so every later start of the host
+  // fails; the clock moves on at each yield, so the run's waits end.
+  void BreakInstallationAfterLine(std::string prefix) {
+    events_.onYield = [this, prefix = std::move(prefix)](int) {
+      Advance(std::chrono::milliseconds(10));
+      if (!view_.lines.empty() && view_.lines.back().starts_with(prefix)) {
+        (void)registry_.WriteRegistryValue(RegistryRoot::LocalMachine, kHostVersionKey, "RegistryVersion",
+                                           std::int32_t{7});
+      }
+    };
+  }
+
   std::vector<std::string> Opening() const {
     return {"Checking Inventor Application, Export Formats and Settings", "Starting Inventor", "Inventor started",
             "Watcher started"};
@@ -171,13 +184,7 @@ TEST_F(BatchRunTest, AHostThatCannotBeRestartedAfterAWaitEndsTheRun) {
   slow.faults.busyAfterSaveMilliseconds = 3'600'000;
   PartFile("slow.ipt", slow);
   PartFile("z-next.ipt");
-  events_.onYield = [this](int) {
-    Advance(std::chrono::milliseconds(10));
-    if (!view_.lines.empty() && view_.lines.back().starts_with("Exporting document:")) {
-      (void)registry_.WriteRegistryValue(RegistryRoot::LocalMachine, kHostVersionKey, "RegistryVersion",
-                                         std::int32_t{7});
-    }
-  };
+  BreakInstallationAfterLine("Exporting document:");
   const RunResult result = Run();
   EXPECT_FALSE(result.orderlyEnd);
   ASSERT_GE(view_.lines.size(), 3u);
@@ -198,13 +205,7 @@ TEST_F(BatchRunTest, AnEntryTheRunExitsInIsFailedWithTheLineThatEndedIt) {
   flaky.faults.failFirstOpen = standin::StandinFault{-2147467259, "The host stopped answering."};
   PartFile("flaky.ipt", flaky);
   PartFile("z-next.ipt");
-  events_.onYield = [this](int) {
-    Advance(std::chrono::milliseconds(10));
-    if (!view_.lines.empty() && view_.lines.back().starts_with("Error opening:")) {
-      (void)registry_.WriteRegistryValue(RegistryRoot::LocalMachine, kHostVersionKey, "RegistryVersion",
-                                         std::int32_t{7});
-    }
-  };
+  BreakInstallationAfterLine("Error opening:");
   const RunResult result = Run();
   EXPECT_FALSE(result.orderlyEnd);
   EXPECT_EQ(view_.lines.back(), "Could not restart Inventor, exiting");
