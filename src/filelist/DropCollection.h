@@ -1,6 +1,10 @@
 #pragma once
 
+#include <compare>
+#include <cstdint>
 #include <functional>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +22,16 @@ namespace korrin {
 std::string RecurseQuestion(const std::string& folder);
 // True for any folder's recursion question.
 bool IsRecurseQuestion(const std::string& text);
+
+// What makes a file or folder the same one under any name that leads to it:
+// the device and inode, or on Windows its real path.
+struct RealIdentity {
+  std::uintmax_t device = 0;
+  std::uintmax_t inode = 0;
+  std::string realPath;
+
+  auto operator<=>(const RealIdentity&) const = default;
+};
 
 class DropCollection {
  public:
@@ -37,8 +51,11 @@ class DropCollection {
 
   // Walks the folder: its subfolders first, deepest first, then its own
   // files. Unreadable folders are skipped; the abort flag stops the walk.
+  // Each real folder is walked once per drop, however many links lead to it;
+  // folders behind links come after the real ones.
   void AddSubFolders(const std::string& folder);
-  // Takes the file when its name matches the import filter.
+  // Takes the file when its name matches the import filter, once per real
+  // file; a symbolic link is taken as the file it names.
   void AddFile(const std::string& path);
   // Takes every line of a list file that matches the filter and names an
   // existing file, as written; other lines are skipped without a message.
@@ -49,6 +66,12 @@ class DropCollection {
  private:
   bool AskToRecurse(const std::string& folder);
   void AddOwnFiles(const std::string& folder);
+  void WalkFolder(const std::string& folder);
+  void WalkSubfolders(const std::vector<std::string>& folders, const std::vector<std::string>& linkedFolders);
+  void WalkLinkedFolders();
+  // Records the real file or folder behind the path; false when it was
+  // recorded before.
+  static bool FirstVisit(std::set<RealIdentity>& visited, const std::string& path);
 
   std::string importFilter_;
   Dialogs& dialogs_;
@@ -57,6 +80,9 @@ class DropCollection {
   std::function<void(const std::string&)> showStatus_;
   bool askToRecurse_ = true;
   std::vector<std::string> paths_;
+  std::set<RealIdentity> walkedFolders_;
+  std::set<RealIdentity> listedFiles_;
+  std::vector<std::string> linkedFolders_;  // waiting to be walked
 };
 
 }  // namespace korrin

@@ -25,6 +25,15 @@ class DropCollectionTest : public ::testing::Test {
     return DropCollection(filter, dialogs_, events_, abort_, [this](const std::string& text) { status_.push_back(text); });
   }
   std::string Question(const std::string& name) const { return "Main Directory: " + At(name) + "\rRecurse SubDirectories ?"; }
+  // A symbolic link at name to target (relative to the link's folder, as written).
+  void Link(const std::string& target, const std::string& name) {
+    std::error_code error;
+    std::filesystem::create_directories((folder_ / name).parent_path(), error);
+    std::filesystem::create_symlink(target, folder_ / name, error);
+    if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+  }
+  // The file's path with every link resolved.
+  std::string Real(const std::string& name) const { return std::filesystem::canonical(folder_ / name).string(); }
 
   testing::TemporaryFolder folder_;
   testing::ScriptedDialogs dialogs_;
@@ -89,6 +98,41 @@ TEST_F(DropCollectionTest, ATreeFolderAsksThenTakesItsOwnFiles) {
   DropCollection missing = Collection("*.IPT");
   missing.AddSubFolders(At("gone"));
   EXPECT_TRUE(missing.paths().empty());
+}
+
+TEST_F(DropCollectionTest, AWalkEntersEachRealFolderOnceAndLinkedFoldersAfterTheTree) {
+  Files({"a/x.ipt", "a/b/y.ipt", "a/b/c/z.ipt", "elsewhere/shared/s.ipt"});
+  Link("..", "a/b/loop");                         // back up the walk
+  Link("b/c", "a/0-into-c");                      // into the tree, found before the real c
+  Link("../../elsewhere/shared", "a/b/shared-once");  // out of the tree, twice
+  Link("../elsewhere/shared", "a/shared-twice");
+  if (HasFatalFailure() || IsSkipped()) return;
+  DropCollection drop = Collection("*.IPT");
+  drop.AddSubFolders(At("a"));
+  EXPECT_EQ(drop.paths(), (std::vector<std::string>{At("a/b/c/z.ipt"), At("a/b/y.ipt"), At("a/x.ipt"),
+                                                    At("a/b/shared-once/s.ipt")}));
+  EXPECT_EQ(status_, (std::vector<std::string>{"Scanning: " + At("a"), "Scanning: " + At("a/b"),
+                                               "Scanning: " + At("a/b/c"), "Scanning: " + At("a/b/shared-once")}));
+
+  // A tree folder linked inside itself gives its own files once.
+  Link(".", "a/b/c/self");
+  dialogs_.ExpectYesNo(Question("a/b/c"), true);
+  DropCollection tree = Collection("*.IPT");
+  tree.AddTreeFolder(At("a/b/c"));
+  EXPECT_EQ(tree.paths(), std::vector<std::string>{At("a/b/c/z.ipt")});
+}
+
+TEST_F(DropCollectionTest, ALinkedFileIsListedAsTheFileItNamesOnce) {
+  Files({"a/x.ipt", "elsewhere/far.ipt", "elsewhere/notes.doc"});
+  Link("../x.ipt", "a/sub/copy-of-x.ipt");
+  Link("../elsewhere/far.ipt", "a/far-link.ipt");
+  Link("../elsewhere/far.ipt", "a/far-again.ipt");
+  Link("../elsewhere/notes.doc", "a/notes.ipt");  // the file it names is no part
+  Link("../elsewhere/gone.ipt", "a/broken.ipt");
+  if (HasFatalFailure() || IsSkipped()) return;
+  DropCollection drop = Collection("*.IPT");
+  drop.AddSubFolders(At("a"));
+  EXPECT_EQ(drop.paths(), (std::vector<std::string>{Real("a/x.ipt"), Real("elsewhere/far.ipt")}));
 }
 
 }  // namespace
