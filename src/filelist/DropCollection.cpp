@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <system_error>
 
@@ -12,7 +13,6 @@
 #include "filelist/ImportFilter.h"
 #include "settings/PathConversion.h"
 #include "settings/TextCase.h"
-#include "settings/TextFile.h"
 
 namespace korrin {
 namespace {
@@ -68,6 +68,30 @@ std::optional<RealIdentity> IdentityOf(const std::string& path) {
   identity.inode = static_cast<std::uintmax_t>(status.st_ino);
 #endif
   return identity;
+}
+
+// No system the program runs on names a file by a longer path. A longer line
+// (a large file that is no list at all) is passed over, not held in memory.
+constexpr std::size_t kLongestPath = 32 * 1024;
+
+// The next line of a list file without its line end (LF or CR LF); false at
+// the end of the file or on a read failure. An overlong line comes back empty.
+bool NextListLine(std::streambuf& file, std::string& line) {
+  using Traits = std::streambuf::traits_type;
+  line.clear();
+  bool read = false, overlong = false;
+  for (Traits::int_type c = file.sbumpc(); !Traits::eq_int_type(c, Traits::eof()); c = file.sbumpc()) {
+    read = true;
+    if (Traits::to_char_type(c) == '\n') break;
+    if (line.size() < kLongestPath) {
+      line.push_back(Traits::to_char_type(c));
+    } else {
+      overlong = true;
+    }
+  }
+  if (overlong) line.clear();
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return read;
 }
 
 bool IsLink(const std::string& path) {
@@ -173,14 +197,19 @@ void DropCollection::WalkLinkedFolders() {
 }
 
 void DropCollection::AddListFile(const std::string& path) {
-  const TextFileRead read = ReadTextFile(PathFromText(path));
-  for (const std::string& line : read.lines) {
+  std::ifstream file(PathFromText(path), std::ios::binary);
+  if (!file) return;
+  std::string line;
+  while (NextListLine(*file.rdbuf(), line)) {
+    events_.Yield();
+    if (abort_.IsRaised()) return;
     if (MatchesImportFilter(line, importFilter_) && IsFile(line)) paths_.push_back(line);
   }
 }
 
 void DropCollection::AddDroppedItems(const std::vector<std::string>& items) {
   for (const std::string& item : items) {
+    if (abort_.IsRaised()) break;
     if (IsFolder(item)) {
       if (!ContentsOf(item).HasSubfolders()) {
         AddOwnFiles(item);

@@ -43,7 +43,8 @@ class DropCollection {
   // subfolders gives its files; one with subfolders asks whether to recurse
   // until the user says Yes once, and from then on recurses without asking;
   // a matching file is taken; a "TXT" file that does not match is read as a
-  // list file; anything else is ignored.
+  // list file; anything else is ignored. An abort ends the drop with what
+  // was collected so far.
   void AddDroppedItems(const std::vector<std::string>& items);
   // A folder dragged from the folder tree: asks whether to recurse when it
   // has subfolders, then takes the folder's own matching files.
@@ -59,6 +60,8 @@ class DropCollection {
   void AddFile(const std::string& path);
   // Takes every line of a list file that matches the filter and names an
   // existing file, as written; other lines are skipped without a message.
+  // The file is read a line at a time, yielding for each, until the end or
+  // an abort.
   void AddListFile(const std::string& path);
 
   const std::vector<std::string>& paths() const { return paths_; }

@@ -85,6 +85,18 @@ TEST_F(DropCollectionTest, AnAbortStopsTheWalkKeepingWhatWasCollected) {
   EXPECT_EQ(drop.paths(), (std::vector<std::string>{At("a/1.ipt"), At("a/2.ipt")}));
 }
 
+TEST_F(DropCollectionTest, AListFileYieldsForEveryLineAndAnAbortEndsTheDrop) {
+  Files({"1.idw", "2.idw", "3.idw", "4.idw", "late.idw"});
+  folder_.Write("list.txt", At("1.idw") + "\r\n\r\n" + At("2.idw") + "\n" + At("3.idw") + "\n" + At("4.idw"));
+  events_.onYield = [this](int yield) {
+    if (yield == 4) abort_.Raise();
+  };
+  DropCollection drop = Collection("*.IDW");
+  drop.AddDroppedItems({At("list.txt"), At("late.idw")});
+  EXPECT_EQ(drop.paths(), (std::vector<std::string>{At("1.idw"), At("2.idw")}));
+  EXPECT_EQ(events_.yields, 4);
+}
+
 TEST_F(DropCollectionTest, ATreeFolderAsksThenTakesItsOwnFiles) {
   Files({"t/own.ipt", "t/sub/deep.ipt"});
   dialogs_.ExpectYesNo(Question("t"), false).ExpectYesNo(Question("t"), true);
