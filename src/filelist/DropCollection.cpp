@@ -12,6 +12,7 @@
 
 #include "filelist/ImportFilter.h"
 #include "settings/PathConversion.h"
+#include "settings/PathText.h"
 #include "settings/TextCase.h"
 
 namespace korrin {
@@ -92,6 +93,15 @@ bool NextListLine(std::streambuf& file, std::string& line) {
   if (overlong) line.clear();
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return read;
+}
+
+// A list file's line as a full path: as written when it is one; otherwise
+// taken from the list's own folder, so a list travels with its documents.
+// ".." is resolved by name, as Windows resolves it.
+std::string ListedPath(const std::string& line, const fs::path& listFolder) {
+  const fs::path written = PathFromText(line);
+  if (written.is_absolute()) return line;
+  return TextFromPath((listFolder / written).lexically_normal());
 }
 
 bool IsLink(const std::string& path) {
@@ -197,13 +207,18 @@ void DropCollection::WalkLinkedFolders() {
 }
 
 void DropCollection::AddListFile(const std::string& path) {
-  std::ifstream file(PathFromText(path), std::ios::binary);
+  std::error_code error;
+  const fs::path list = fs::absolute(PathFromText(path), error);
+  if (error) return;
+  std::ifstream file(list, std::ios::binary);
   if (!file) return;
   std::string line;
   while (NextListLine(*file.rdbuf(), line)) {
     events_.Yield();
     if (abort_.IsRaised()) return;
-    if (MatchesImportFilter(line, importFilter_) && IsFile(line)) paths_.push_back(line);
+    if (!MatchesImportFilter(line, importFilter_)) continue;
+    const std::string listed = ListedPath(line, list.parent_path());
+    if (IsFullPath(listed) && IsFile(listed)) paths_.push_back(listed);
   }
 }
 

@@ -59,7 +59,8 @@ class DropCollection {
   // file; a symbolic link is taken as the file it names.
   void AddFile(const std::string& path);
   // Takes every line of a list file that matches the filter and names an
-  // existing file, as written; other lines are skipped without a message.
+  // existing file: a full path as written, a relative one from the list
+  // file's folder; other lines are skipped without a message.
   // The file is read a line at a time, yielding for each, until the end or
   // an abort.
   void AddListFile(const std::string& path);

@@ -85,6 +85,14 @@ TEST_F(DropCollectionTest, AnAbortStopsTheWalkKeepingWhatWasCollected) {
   EXPECT_EQ(drop.paths(), (std::vector<std::string>{At("a/1.ipt"), At("a/2.ipt")}));
 }
 
+TEST_F(DropCollectionTest, RelativeLinesOfAListFileNameFilesBesideTheList) {
+  Files({"lists/parts/a.idw", "lists/c.idw", "b.idw", "d.idw"});
+  folder_.Write("lists/list.txt", "parts/a.idw\r\n../b.idw\r\n./c.idw\r\n" + At("d.idw") + "\r\nlists/c.idw\r\n");
+  DropCollection drop = Collection("*.IDW");
+  drop.AddDroppedItems({At("lists/list.txt")});
+  EXPECT_EQ(drop.paths(), (std::vector<std::string>{At("lists/parts/a.idw"), At("b.idw"), At("lists/c.idw"), At("d.idw")}));
+}
+
 TEST_F(DropCollectionTest, AListFileYieldsForEveryLineAndAnAbortEndsTheDrop) {
   Files({"1.idw", "2.idw", "3.idw", "4.idw", "late.idw"});
   folder_.Write("list.txt", At("1.idw") + "\r\n\r\n" + At("2.idw") + "\n" + At("3.idw") + "\n" + At("4.idw"));
