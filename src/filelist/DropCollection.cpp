@@ -95,6 +95,13 @@ bool NextListLine(std::streambuf& file, std::string& line) {
   return read;
 }
 
+// Records the real file or folder behind the path; false when it was
+// recorded before. What cannot be reached is never the same as anything.
+bool FirstVisit(std::set<RealIdentity>& visited, const std::string& path) {
+  const std::optional<RealIdentity> identity = IdentityOf(path);
+  return !identity || visited.insert(*identity).second;
+}
+
 // A list file's line as a full path: as written when it is one; otherwise
 // taken from the list's own folder, so a list travels with its documents.
 // ".." is resolved by name, as Windows resolves it.
@@ -138,11 +145,6 @@ bool IsRecurseQuestion(const std::string& text) {
 
 bool DropCollection::AskToRecurse(const std::string& folder) {
   return dialogs_.AskYesNo(RecurseQuestion(folder));
-}
-
-bool DropCollection::FirstVisit(std::set<RealIdentity>& visited, const std::string& path) {
-  const std::optional<RealIdentity> identity = IdentityOf(path);
-  return !identity || visited.insert(*identity).second;
 }
 
 void DropCollection::AddFile(const std::string& path) {

@@ -3,7 +3,6 @@
 #include <compare>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -73,9 +72,6 @@ class DropCollection {
   void WalkFolder(const std::string& folder);
   void WalkSubfolders(const std::vector<std::string>& folders, const std::vector<std::string>& linkedFolders);
   void WalkLinkedFolders();
-  // Records the real file or folder behind the path; false when it was
-  // recorded before.
-  static bool FirstVisit(std::set<RealIdentity>& visited, const std::string& path);
 
   std::string importFilter_;
   Dialogs& dialogs_;
