@@ -6,6 +6,7 @@
 #include "filelist/DropCollection.h"
 #include "filelist/ImportFilter.h"
 #include "ports/AbortFlag.h"
+#include "settings/PathText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace korrin;
@@ -24,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::string& path : drop.paths()) {
     // A filter that takes the list file's own name takes it as a document.
     if (path == file.string()) continue;
-    Require(list.find(path) != std::string_view::npos, "a listed path comes from the list file");
+    Require(IsFullPath(path), "a listed path is a full path");
+    Require(list.find(FileNameOfPath(path)) != std::string_view::npos, "a listed file's name comes from the list file");
     Require(path.find('\n') == std::string::npos, "a listed path is one line");
   }
   return 0;

@@ -2,12 +2,18 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <system_error>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "filelist/ImportFilter.h"
 #include "settings/PathConversion.h"
+#include "settings/PathText.h"
 #include "settings/TextCase.h"
-#include "settings/TextFile.h"
 
 namespace korrin {
 namespace {
@@ -19,7 +25,10 @@ constexpr const char* kRecurseSuffix = "\rRecurse SubDirectories ?";
 
 struct FolderContents {
   std::vector<std::string> folders;
+  std::vector<std::string> linkedFolders;  // subfolders reached through a symbolic link
   std::vector<std::string> files;
+
+  bool HasSubfolders() const { return !folders.empty() || !linkedFolders.empty(); }
 };
 
 // A folder's subfolders and files, sorted by name so a walk collects in
@@ -31,14 +40,80 @@ FolderContents ContentsOf(const std::string& folder) {
        entry.increment(error)) {
     std::error_code kind;
     if (entry->is_directory(kind)) {
-      contents.folders.push_back(TextFromPath(entry->path()));
+      (entry->is_symlink(kind) ? contents.linkedFolders : contents.folders).push_back(TextFromPath(entry->path()));
     } else if (entry->is_regular_file(kind)) {
       contents.files.push_back(TextFromPath(entry->path()));
     }
   }
   std::sort(contents.folders.begin(), contents.folders.end());
+  std::sort(contents.linkedFolders.begin(), contents.linkedFolders.end());
   std::sort(contents.files.begin(), contents.files.end());
   return contents;
+}
+
+// The real file or folder behind a path, whatever links lead to it; nothing
+// when it cannot be reached.
+std::optional<RealIdentity> IdentityOf(const std::string& path) {
+  RealIdentity identity;
+#ifdef _WIN32
+  // std::filesystem has no inode there: the real path stands in, upper-cased
+  // since names ignore case.
+  std::error_code error;
+  const fs::path real = fs::canonical(PathFromText(path), error);
+  if (error) return std::nullopt;
+  identity.realPath = ToUpperAscii(TextFromPath(real));
+#else
+  struct stat status {};
+  if (::stat(PathFromText(path).c_str(), &status) != 0) return std::nullopt;
+  identity.device = static_cast<std::uintmax_t>(status.st_dev);
+  identity.inode = static_cast<std::uintmax_t>(status.st_ino);
+#endif
+  return identity;
+}
+
+// No system the program runs on names a file by a longer path. A longer line
+// (a large file that is no list at all) is passed over, not held in memory.
+constexpr std::size_t kLongestPath = 32 * 1024;
+
+// The next line of a list file without its line end (LF or CR LF); false at
+// the end of the file or on a read failure. An overlong line comes back empty.
+bool NextListLine(std::streambuf& file, std::string& line) {
+  using Traits = std::streambuf::traits_type;
+  line.clear();
+  bool read = false, overlong = false;
+  for (Traits::int_type c = file.sbumpc(); !Traits::eq_int_type(c, Traits::eof()); c = file.sbumpc()) {
+    read = true;
+    if (Traits::to_char_type(c) == '\n') break;
+    if (line.size() < kLongestPath) {
+      line.push_back(Traits::to_char_type(c));
+    } else {
+      overlong = true;
+    }
+  }
+  if (overlong) line.clear();
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return read;
+}
+
+// Records the real file or folder behind the path; false when it was
+// recorded before. What cannot be reached is never the same as anything.
+bool FirstVisit(std::set<RealIdentity>& visited, const std::string& path) {
+  const std::optional<RealIdentity> identity = IdentityOf(path);
+  return !identity || visited.insert(*identity).second;
+}
+
+// A list file's line as a full path: as written when it is one; otherwise
+// taken from the list's own folder, so a list travels with its documents.
+// ".." is resolved by name, as Windows resolves it.
+std::string ListedPath(const std::string& line, const fs::path& listFolder) {
+  const fs::path written = PathFromText(line);
+  if (written.is_absolute()) return line;
+  return TextFromPath((listFolder / written).lexically_normal());
+}
+
+bool IsLink(const std::string& path) {
+  std::error_code error;
+  return fs::is_symlink(PathFromText(path), error);
 }
 
 bool IsFolder(const std::string& path) {
@@ -73,7 +148,18 @@ bool DropCollection::AskToRecurse(const std::string& folder) {
 }
 
 void DropCollection::AddFile(const std::string& path) {
-  if (MatchesImportFilter(TextFromPath(PathFromText(path).filename()), importFilter_)) paths_.push_back(path);
+  // A linked file is listed as the file it names: the host then finds the
+  // document's references beside the document itself, and its outputs go
+  // there too.
+  std::string file = path;
+  if (IsLink(path)) {
+    std::error_code error;
+    const fs::path real = fs::canonical(PathFromText(path), error);
+    if (error) return;
+    file = TextFromPath(real);
+  }
+  if (!MatchesImportFilter(TextFromPath(PathFromText(file).filename()), importFilter_)) return;
+  if (FirstVisit(listedFiles_, file)) paths_.push_back(file);
 }
 
 void DropCollection::AddOwnFiles(const std::string& folder) {
@@ -81,14 +167,16 @@ void DropCollection::AddOwnFiles(const std::string& folder) {
 }
 
 void DropCollection::AddSubFolders(const std::string& folder) {
+  WalkFolder(folder);
+  WalkLinkedFolders();
+}
+
+void DropCollection::WalkFolder(const std::string& folder) {
+  if (!FirstVisit(walkedFolders_, folder)) return;
   if (showStatus_) showStatus_("Scanning: " + folder);
   const FolderContents contents = ContentsOf(folder);
-  for (const std::string& sub : contents.folders) {
-    events_.Yield();
-    if (abort_.IsRaised()) return;
-    AddSubFolders(sub);
-    if (abort_.IsRaised()) return;
-  }
+  WalkSubfolders(contents.folders, contents.linkedFolders);
+  if (abort_.IsRaised()) return;
   for (const std::string& file : contents.files) {
     events_.Yield();
     if (abort_.IsRaised()) return;
@@ -96,21 +184,55 @@ void DropCollection::AddSubFolders(const std::string& folder) {
   }
 }
 
+void DropCollection::WalkSubfolders(const std::vector<std::string>& folders,
+                                    const std::vector<std::string>& linkedFolders) {
+  for (const std::string& sub : folders) {
+    events_.Yield();
+    if (abort_.IsRaised()) return;
+    WalkFolder(sub);
+    if (abort_.IsRaised()) return;
+  }
+  linkedFolders_.insert(linkedFolders_.end(), linkedFolders.begin(), linkedFolders.end());
+}
+
+// Linked folders wait until the real trees of the drop are walked, so a
+// folder inside them is listed under its own path, and one reached through
+// links only is walked once, under the first link found.
+void DropCollection::WalkLinkedFolders() {
+  for (std::size_t next = 0; next < linkedFolders_.size(); ++next) {
+    events_.Yield();
+    if (abort_.IsRaised()) break;
+    const std::string folder = linkedFolders_[next];  // the walk may append to the list
+    WalkFolder(folder);
+  }
+  linkedFolders_.clear();
+}
+
 void DropCollection::AddListFile(const std::string& path) {
-  const TextFileRead read = ReadTextFile(PathFromText(path));
-  for (const std::string& line : read.lines) {
-    if (MatchesImportFilter(line, importFilter_) && IsFile(line)) paths_.push_back(line);
+  std::error_code error;
+  const fs::path list = fs::absolute(PathFromText(path), error);
+  if (error) return;
+  std::ifstream file(list, std::ios::binary);
+  if (!file) return;
+  std::string line;
+  while (NextListLine(*file.rdbuf(), line)) {
+    events_.Yield();
+    if (abort_.IsRaised()) return;
+    if (!MatchesImportFilter(line, importFilter_)) continue;
+    const std::string listed = ListedPath(line, list.parent_path());
+    if (IsFullPath(listed) && IsFile(listed)) paths_.push_back(listed);
   }
 }
 
 void DropCollection::AddDroppedItems(const std::vector<std::string>& items) {
   for (const std::string& item : items) {
+    if (abort_.IsRaised()) break;
     if (IsFolder(item)) {
-      if (ContentsOf(item).folders.empty()) {
+      if (!ContentsOf(item).HasSubfolders()) {
         AddOwnFiles(item);
       } else if (!askToRecurse_ || AskToRecurse(item)) {
         askToRecurse_ = false;
-        AddSubFolders(item);
+        WalkFolder(item);
       } else {
         AddOwnFiles(item);
       }
@@ -120,12 +242,15 @@ void DropCollection::AddDroppedItems(const std::vector<std::string>& items) {
       AddListFile(item);
     }
   }
+  WalkLinkedFolders();
 }
 
 void DropCollection::AddTreeFolder(const std::string& folder) {
   const FolderContents contents = ContentsOf(folder);
-  if (!contents.folders.empty() && AskToRecurse(folder)) {
-    for (const std::string& sub : contents.folders) AddSubFolders(sub);
+  if (contents.HasSubfolders() && AskToRecurse(folder)) {
+    FirstVisit(walkedFolders_, folder);  // a link back to it is no subfolder to walk
+    WalkSubfolders(contents.folders, contents.linkedFolders);
+    WalkLinkedFolders();
   }
   for (const std::string& file : contents.files) AddFile(file);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <compare>
+#include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +22,16 @@ std::string RecurseQuestion(const std::string& folder);
 // True for any folder's recursion question.
 bool IsRecurseQuestion(const std::string& text);
 
+// What makes a file or folder the same one under any name that leads to it:
+// the device and inode, or on Windows its real path.
+struct RealIdentity {
+  std::uintmax_t device = 0;
+  std::uintmax_t inode = 0;
+  std::string realPath;
+
+  auto operator<=>(const RealIdentity&) const = default;
+};
+
 class DropCollection {
  public:
   // showStatus receives "Scanning: " + each folder a walk enters.
@@ -29,7 +42,8 @@ class DropCollection {
   // subfolders gives its files; one with subfolders asks whether to recurse
   // until the user says Yes once, and from then on recurses without asking;
   // a matching file is taken; a "TXT" file that does not match is read as a
-  // list file; anything else is ignored.
+  // list file; anything else is ignored. An abort ends the drop with what
+  // was collected so far.
   void AddDroppedItems(const std::vector<std::string>& items);
   // A folder dragged from the folder tree: asks whether to recurse when it
   // has subfolders, then takes the folder's own matching files.
@@ -37,11 +51,17 @@ class DropCollection {
 
   // Walks the folder: its subfolders first, deepest first, then its own
   // files. Unreadable folders are skipped; the abort flag stops the walk.
+  // Each real folder is walked once per drop, however many links lead to it;
+  // folders behind links come after the real ones.
   void AddSubFolders(const std::string& folder);
-  // Takes the file when its name matches the import filter.
+  // Takes the file when its name matches the import filter, once per real
+  // file; a symbolic link is taken as the file it names.
   void AddFile(const std::string& path);
   // Takes every line of a list file that matches the filter and names an
-  // existing file, as written; other lines are skipped without a message.
+  // existing file: a full path as written, a relative one from the list
+  // file's folder; other lines are skipped without a message.
+  // The file is read a line at a time, yielding for each, until the end or
+  // an abort.
   void AddListFile(const std::string& path);
 
   const std::vector<std::string>& paths() const { return paths_; }
@@ -49,6 +69,9 @@ class DropCollection {
  private:
   bool AskToRecurse(const std::string& folder);
   void AddOwnFiles(const std::string& folder);
+  void WalkFolder(const std::string& folder);
+  void WalkSubfolders(const std::vector<std::string>& folders, const std::vector<std::string>& linkedFolders);
+  void WalkLinkedFolders();
 
   std::string importFilter_;
   Dialogs& dialogs_;
@@ -57,6 +80,9 @@ class DropCollection {
   std::function<void(const std::string&)> showStatus_;
   bool askToRecurse_ = true;
   std::vector<std::string> paths_;
+  std::set<RealIdentity> walkedFolders_;
+  std::set<RealIdentity> listedFiles_;
+  std::vector<std::string> linkedFolders_;  // waiting to be walked
 };
 
 }  // namespace korrin

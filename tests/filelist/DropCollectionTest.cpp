@@ -25,6 +25,15 @@ class DropCollectionTest : public ::testing::Test {
     return DropCollection(filter, dialogs_, events_, abort_, [this](const std::string& text) { status_.push_back(text); });
   }
   std::string Question(const std::string& name) const { return "Main Directory: " + At(name) + "\rRecurse SubDirectories ?"; }
+  // A symbolic link at name to target (relative to the link's folder, as written).
+  void Link(const std::string& target, const std::string& name) {
+    std::error_code error;
+    std::filesystem::create_directories((folder_ / name).parent_path(), error);
+    std::filesystem::create_symlink(target, folder_ / name, error);
+    if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+  }
+  // The file's path with every link resolved.
+  std::string Real(const std::string& name) const { return std::filesystem::canonical(folder_ / name).string(); }
 
   testing::TemporaryFolder folder_;
   testing::ScriptedDialogs dialogs_;
@@ -76,6 +85,26 @@ TEST_F(DropCollectionTest, AnAbortStopsTheWalkKeepingWhatWasCollected) {
   EXPECT_EQ(drop.paths(), (std::vector<std::string>{At("a/1.ipt"), At("a/2.ipt")}));
 }
 
+TEST_F(DropCollectionTest, RelativeLinesOfAListFileNameFilesBesideTheList) {
+  Files({"lists/parts/a.idw", "lists/c.idw", "b.idw", "d.idw"});
+  folder_.Write("lists/list.txt", "parts/a.idw\r\n../b.idw\r\n./c.idw\r\n" + At("d.idw") + "\r\nlists/c.idw\r\n");
+  DropCollection drop = Collection("*.IDW");
+  drop.AddDroppedItems({At("lists/list.txt")});
+  EXPECT_EQ(drop.paths(), (std::vector<std::string>{At("lists/parts/a.idw"), At("b.idw"), At("lists/c.idw"), At("d.idw")}));
+}
+
+TEST_F(DropCollectionTest, AListFileYieldsForEveryLineAndAnAbortEndsTheDrop) {
+  Files({"1.idw", "2.idw", "3.idw", "4.idw", "late.idw"});
+  folder_.Write("list.txt", At("1.idw") + "\r\n\r\n" + At("2.idw") + "\n" + At("3.idw") + "\n" + At("4.idw"));
+  events_.onYield = [this](int yield) {
+    if (yield == 4) abort_.Raise();
+  };
+  DropCollection drop = Collection("*.IDW");
+  drop.AddDroppedItems({At("list.txt"), At("late.idw")});
+  EXPECT_EQ(drop.paths(), (std::vector<std::string>{At("1.idw"), At("2.idw")}));
+  EXPECT_EQ(events_.yields, 4);
+}
+
 TEST_F(DropCollectionTest, ATreeFolderAsksThenTakesItsOwnFiles) {
   Files({"t/own.ipt", "t/sub/deep.ipt"});
   dialogs_.ExpectYesNo(Question("t"), false).ExpectYesNo(Question("t"), true);
@@ -89,6 +118,41 @@ TEST_F(DropCollectionTest, ATreeFolderAsksThenTakesItsOwnFiles) {
   DropCollection missing = Collection("*.IPT");
   missing.AddSubFolders(At("gone"));
   EXPECT_TRUE(missing.paths().empty());
+}
+
+TEST_F(DropCollectionTest, AWalkEntersEachRealFolderOnceAndLinkedFoldersAfterTheTree) {
+  Files({"a/x.ipt", "a/b/y.ipt", "a/b/c/z.ipt", "elsewhere/shared/s.ipt"});
+  Link("..", "a/b/loop");                         // back up the walk
+  Link("b/c", "a/0-into-c");                      // into the tree, found before the real c
+  Link("../../elsewhere/shared", "a/b/shared-once");  // out of the tree, twice
+  Link("../elsewhere/shared", "a/shared-twice");
+  if (HasFatalFailure() || IsSkipped()) return;
+  DropCollection drop = Collection("*.IPT");
+  drop.AddSubFolders(At("a"));
+  EXPECT_EQ(drop.paths(), (std::vector<std::string>{At("a/b/c/z.ipt"), At("a/b/y.ipt"), At("a/x.ipt"),
+                                                    At("a/b/shared-once/s.ipt")}));
+  EXPECT_EQ(status_, (std::vector<std::string>{"Scanning: " + At("a"), "Scanning: " + At("a/b"),
+                                               "Scanning: " + At("a/b/c"), "Scanning: " + At("a/b/shared-once")}));
+
+  // A tree folder linked inside itself gives its own files once.
+  Link(".", "a/b/c/self");
+  dialogs_.ExpectYesNo(Question("a/b/c"), true);
+  DropCollection tree = Collection("*.IPT");
+  tree.AddTreeFolder(At("a/b/c"));
+  EXPECT_EQ(tree.paths(), std::vector<std::string>{At("a/b/c/z.ipt")});
+}
+
+TEST_F(DropCollectionTest, ALinkedFileIsListedAsTheFileItNamesOnce) {
+  Files({"a/x.ipt", "elsewhere/far.ipt", "elsewhere/notes.doc"});
+  Link("../x.ipt", "a/sub/copy-of-x.ipt");
+  Link("../elsewhere/far.ipt", "a/far-link.ipt");
+  Link("../elsewhere/far.ipt", "a/far-again.ipt");
+  Link("../elsewhere/notes.doc", "a/notes.ipt");  // the file it names is no part
+  Link("../elsewhere/gone.ipt", "a/broken.ipt");
+  if (HasFatalFailure() || IsSkipped()) return;
+  DropCollection drop = Collection("*.IPT");
+  drop.AddSubFolders(At("a"));
+  EXPECT_EQ(drop.paths(), (std::vector<std::string>{Real("a/x.ipt"), Real("elsewhere/far.ipt")}));
 }
 
 }  // namespace
