@@ -68,11 +68,13 @@ BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments
   const QCommandLineOption hostTimeout("host-timeout", "The time limit of each wait on the host (default 600).",
                                        "SECONDS");
   const QCommandLineOption stripLineweights(
-      "strip-lineweights", "After a DWG export, open each drawing in AutoCAD and switch its lineweights off.");
+      "strip-lineweights",
+      "After a DWG export, open every file it wrote (one per sheet of a drawing of several) in AutoCAD and switch "
+      "its lineweights off.");
   const QCommandLineOption replaceTitleBlocks(
       "replace-title-blocks",
-      "With --strip-lineweights: delete each sheet's border and title block before the export and point the "
-      "DWG translator at the AutoCAD template for the sheet's size.");
+      "With --strip-lineweights: delete the active sheet's border and title block before the export and point the "
+      "DWG translator at the AutoCAD template of that sheet's size.");
   const QCommandLineOption acadTemplates("acad-templates",
                                          "The folder of the AutoCAD templates for --replace-title-blocks (default "
                                          "KORRIN_ACAD_TEMPLATES).",

@@ -91,9 +91,17 @@ void ReplaceTitleBlockTemplate(ExportContext& context, const AcadTemplateSetup& 
   }
 }
 
+std::vector<std::string> DwgFiles(const std::string& outputBase, std::int32_t sheetCount) {
+  if (sheetCount < 2) return {outputBase + ".dwg"};
+  std::vector<std::string> files;
+  for (std::int32_t sheet = 1; sheet <= sheetCount; ++sheet) {
+    files.push_back(outputBase + "_" + std::to_string(sheet) + ".dwg");
+  }
+  return files;
+}
+
 std::string LastDwgFile(const std::string& outputBase, std::int32_t sheetCount) {
-  if (sheetCount >= 2) return outputBase + "_" + std::to_string(sheetCount) + ".dwg";
-  return outputBase + ".dwg";
+  return DwgFiles(outputBase, sheetCount).back();
 }
 
 bool WaitForDwgFile(ExportContext& context, const std::string& outputBase, std::int32_t sheetCount) {
@@ -113,8 +121,9 @@ bool WaitForDwgFile(ExportContext& context, const std::string& outputBase, std::
 
 void CleanAcadDrawing(host::HostConnector& connector, EventPump& events, AbortFlag& abort,
                       const std::string& outputBase, std::int32_t sheetCount) {
-  const std::string file = LastDwgFile(outputBase, sheetCount);
-  if (!FileExists(file)) return;
+  std::vector<std::string> files = DwgFiles(outputBase, sheetCount);
+  std::erase_if(files, [](const std::string& file) { return !FileExists(file); });
+  if (files.empty()) return;
   auto found = connector.GetRunningAcad();
   if (!found) found = connector.CreateAcad();
   if (!found) return;
@@ -124,18 +133,22 @@ void CleanAcadDrawing(host::HostConnector& connector, EventPump& events, AbortFl
     auto count = acad->DocumentCount();
     return count ? count.value() : 0;
   };
-  for (int check = 0; check < kMostIdleChecks && openDocuments() > 0; ++check) {
-    auto quiet = acad->IsQuiescent();
-    if ((quiet && quiet.value()) || abort.IsRaised()) break;
-    events.Pause();
-  }
-  if (openDocuments() == 0) (void)acad->OpenDocument(file);
-  // Each pass closes one document, so a document that will not close ends
-  // the loop through its failed close instead of holding it.
-  while (openDocuments() > 0) {
-    (void)acad->SetLineweightDisplay(false);
-    (void)acad->Update();
-    if (!acad->CloseActiveDocument(true)) break;
+  // Every sheet's file had its lineweights on when the translator wrote it.
+  for (const std::string& file : files) {
+    for (int check = 0; check < kMostIdleChecks && openDocuments() > 0; ++check) {
+      auto quiet = acad->IsQuiescent();
+      if ((quiet && quiet.value()) || abort.IsRaised()) break;
+      events.Pause();
+    }
+    if (openDocuments() == 0) (void)acad->OpenDocument(file);
+    // Each pass closes one document, so a document that will not close ends
+    // the work through its failed close instead of holding it; the later
+    // files would only meet it again.
+    while (openDocuments() > 0) {
+      (void)acad->SetLineweightDisplay(false);
+      (void)acad->Update();
+      if (!acad->CloseActiveDocument(true)) return;
+    }
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/AcadTemplateSetup.h"
 #include "engine/ExportContext.h"
@@ -28,17 +29,20 @@ DrawingFinish DecideDrawingFinish(ExportContext& context, AcadTemplateSetup& set
 // read whole.
 void ReplaceTitleBlockTemplate(ExportContext& context, const AcadTemplateSetup& setup, DrawingFinish& finish);
 
-// The file the DWG translator writes last for the drawing: one sheet goes
-// under the plain name, of several each sheet gets its number. A drawing
-// whose sheets could not be counted is looked for under the plain name.
+// The files the DWG translator writes for the drawing, in the order it
+// writes them: one sheet goes under the plain name, of several each sheet
+// gets its number ("_1.dwg" ... "_n.dwg"). A drawing whose sheets could not
+// be counted is looked for under the plain name.
+std::vector<std::string> DwgFiles(const std::string& outputBase, std::int32_t sheetCount);
+// The last of them, the one whose arrival ends the translator's work.
 std::string LastDwgFile(const std::string& outputBase, std::int32_t sheetCount);
 
 // Waits for the translator's last DWG file; false when the wait ended
 // without it (abort, or the run's time limit, which is logged).
 bool WaitForDwgFile(ExportContext& context, const std::string& outputBase, std::int32_t sheetCount);
 
-// Opens the exported drawing in AutoCAD, switches its lineweight display
-// off and saves it.
+// Opens each of the exported drawing's files that exists in AutoCAD in
+// turn, switches its lineweight display off and saves it.
 void CleanAcadDrawing(host::HostConnector& connector, EventPump& events, AbortFlag& abort,
                       const std::string& outputBase, std::int32_t sheetCount);
 

@@ -148,12 +148,19 @@ class TranslatorExport {
   }
 
   // The three geometry choices go to the translator as option map entries,
-  // where the system's host needs them typed into its options dialog.
+  // where the system's host needs them typed into its options dialog. As
+  // there, each is one of the translator's own values: a text that names no
+  // other choice (ignoring case) gives wireframe, trimmed surfaces and
+  // analytic faces.
   void PrepareIgesOptions() {
     if (!AskForOptions()) return;
-    context_.Keep(host_.SetOption(options_, "GeometryType", context_.Option("IGSOutputGeometryType")));
-    context_.Keep(host_.SetOption(options_, "SurfaceType", context_.Option("IGSSurfaceType")));
-    context_.Keep(host_.SetOption(options_, "SolidFaceType", context_.Option("IGSSolidFaceType")));
+    const std::string geometry = ToUpperAscii(context_.Option("IGSOutputGeometryType"));
+    const bool bounded = ToUpperAscii(context_.Option("IGSSurfaceType")) == "143 - BOUNDED";
+    const bool nurbs = ToUpperAscii(context_.Option("IGSSolidFaceType")) == "NURBS";
+    const char* geometryChoice = geometry == "SURFACES" ? "Surfaces" : geometry == "SOLIDS" ? "Solids" : "Wireframe";
+    context_.Keep(host_.SetOption(options_, "GeometryType", std::string(geometryChoice)));
+    context_.Keep(host_.SetOption(options_, "SurfaceType", std::string(bounded ? "143 - Bounded" : "144 - Trimmed")));
+    context_.Keep(host_.SetOption(options_, "SolidFaceType", std::string(nurbs ? "NURBS" : "Analytic")));
   }
 
   std::string Save() {

@@ -60,9 +60,15 @@ std::string ValueText(const RegistryValue& value) {
   return "";
 }
 
-std::optional<std::int32_t> AsInteger(const RegistryValue& value) {
+// How wide the numbers of a comparison are: the STL resolutions compare in
+// 16 bits, the import switches in 32.
+enum class Width { Bits16, Bits32 };
+
+// A registry value as a number; a text is read as the option texts are.
+std::optional<std::int32_t> AsInteger(const RegistryValue& value, Width width) {
   if (const auto* number = std::get_if<std::int32_t>(&value)) return *number;
   if (const auto* text = std::get_if<std::string>(&value)) {
+    if (width == Width::Bits32) return ToInt32(*text);
     if (auto converted = ToInt16(*text)) return *converted;
   }
   return std::nullopt;
@@ -100,8 +106,9 @@ bool PrepareImport(const TranslatorPreparation& preparation, const HealingValue&
         "Couldn't read translator import information in registrationdatabase ( Autostitch and Promote ) ");
     return false;
   }
-  const std::int32_t wantedHealing = ToInt16(Option(preparation, "IGSImportHealing")).value_or(0);
-  const std::int32_t wantedStitch = ToInt16(Option(preparation, "IGSImportStitch")).value_or(0);
+  // The switches are 32-bit registry numbers and compared as such.
+  const std::int32_t wantedHealing = ToInt32(Option(preparation, "IGSImportHealing")).value_or(0);
+  const std::int32_t wantedStitch = ToInt32(Option(preparation, "IGSImportStitch")).value_or(0);
   // A value that cannot be read counts as 0, and is written below.
   RegistryValue healingValue;
   if (!ReadValue(preparation, healingKey, healing.name, healingValue)) {
@@ -112,8 +119,8 @@ bool PrepareImport(const TranslatorPreparation& preparation, const HealingValue&
     dialogs.ShowMessage(
         "Couldn't read translator import information in registrationdatabase ( Autostitch and Promote ) ");
   }
-  const bool differs = wantedHealing != AsInteger(healingValue).value_or(0) ||
-                       wantedStitch != AsInteger(stitchValue).value_or(0);
+  const bool differs = wantedHealing != AsInteger(healingValue, Width::Bits32).value_or(0) ||
+                       wantedStitch != AsInteger(stitchValue, Width::Bits32).value_or(0);
   if (HostRuns(preparation) && differs) {
     if (!dialogs.AskYesNo(kRestartText)) return false;
     if (!ShutDownHostForSettings(preparation, ShutDownVariant::Import)) return false;
@@ -161,7 +168,7 @@ bool PrepareStlResolution(const TranslatorPreparation& preparation) {
     return false;
   }
   // Compared as the numbers they are: "050" in the registry is the option 50.
-  const std::optional<std::int32_t> currentNumber = AsInteger(current);
+  const std::optional<std::int32_t> currentNumber = AsInteger(current, Width::Bits16);
   const std::optional<std::int16_t> wantedNumber = ToInt16(wanted);
   const bool differs = !currentNumber || !wantedNumber || *currentNumber != *wantedNumber;
   if (differs && HostRuns(preparation)) {

@@ -68,6 +68,14 @@ std::optional<std::int16_t> ToInt16(std::string_view text) {
   return static_cast<std::int16_t>(rounded);
 }
 
+std::optional<std::int32_t> ToInt32(std::string_view text) {
+  const std::optional<double> real = ToReal(text);
+  if (!real) return std::nullopt;
+  const double rounded = std::nearbyint(*real);
+  if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) return std::nullopt;
+  return static_cast<std::int32_t>(rounded);
+}
+
 std::optional<bool> ToFlag(std::string_view text) {
   const std::string_view trimmed = TrimBlanks(text);
   if (EqualsIgnoringCase(trimmed, "True")) return true;

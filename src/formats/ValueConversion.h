@@ -17,6 +17,8 @@ namespace korrin {
 std::optional<double> ToReal(std::string_view text);
 // Rounded to the nearest integer, halves to even; outside -32768..32767 fails.
 std::optional<std::int16_t> ToInt16(std::string_view text);
+// The same rounding; outside -2147483648..2147483647 fails.
+std::optional<std::int32_t> ToInt32(std::string_view text);
 // "True" or "False" in any case, or a number: non-zero is true.
 std::optional<bool> ToFlag(std::string_view text);
 

@@ -126,7 +126,7 @@ TEST_F(TranslatorRunTest, ADwgImportRunsOnlyWhenTheUserConfirmsWhereTheDocuments
   }
 }
 
-TEST_F(TranslatorRunTest, DwgExportsAreFinishedInAutocadWithTheTemplateOfEachSheetSize) {
+TEST_F(TranslatorRunTest, DwgExportsAreFinishedInAutocadSheetFileBySheetFileWithTheActiveSheetsTemplate) {
   const std::string settings = (folder_ / "dwgout.ini").string();
   fs::copy_file(folder_ / "host" / "Translator Settings" / "dwgout.ini", settings);
   const std::string shaft = Sample("drawings/stepped-shaft.idw");
@@ -154,19 +154,25 @@ TEST_F(TranslatorRunTest, DwgExportsAreFinishedInAutocadWithTheTemplateOfEachShe
             std::string::npos)
       << a3;
 
-  // Three sheets: a file each; the active one lost its border and title
-  // block, and AutoCAD opened the last file written.
+  // Three sheets: a file each, every one finished in AutoCAD; only the
+  // active sheet lost its border and title block, and every file names the
+  // template of that sheet's size.
   EXPECT_FALSE(fs::exists(Out("drive-unit.dwg")));
-  const std::string first = Read(Out("drive-unit_1.dwg"));
-  EXPECT_NE(first.find("width 118.9 height 84.1 size-code 9997 border no title-block no\r\n"
-                       "template /site/tpl/ORV-A0.DWT\r\n"),
-            std::string::npos)
-      << first;
-  EXPECT_EQ(first.find("saved-by AutoCAD"), std::string::npos);
-  EXPECT_NE(Read(Out("drive-unit_2.dwg")).find("border yes title-block yes"), std::string::npos);
-  const std::string last = Read(Out("drive-unit_3.dwg"));
-  EXPECT_NE(last.find("border yes title-block yes"), std::string::npos) << last;
-  EXPECT_NE(last.find("\r\nlineweight-display off\r\n"), std::string::npos) << last;
+  const struct {
+    const char* file;
+    const char* sheet;
+  } sheets[] = {
+      {"drive-unit_1.dwg", "width 118.9 height 84.1 size-code 9997 border no title-block no"},
+      {"drive-unit_2.dwg", "width 84.1 height 59.4 size-code 9996 border yes title-block yes"},
+      {"drive-unit_3.dwg", "width 59.4 height 42 size-code 9995 border yes title-block yes"},
+  };
+  for (const auto& sheet : sheets) {
+    const std::string written = Read(Out(sheet.file));
+    EXPECT_NE(written.find(std::string(sheet.sheet) + "\r\ntemplate /site/tpl/ORV-A0.DWT\r\n"), std::string::npos)
+        << written;
+    EXPECT_TRUE(written.ends_with("\r\nlineweight-display off\r\nupdated-before-save yes\r\nsaved-by AutoCAD\r\n"))
+        << written;
+  }
 }
 
 TEST_F(TranslatorRunTest, KeptLineweightsLeaveTheDrawingsToTheTranslator) {

@@ -165,13 +165,16 @@ void WriteDwg(const std::string& path) {
          "sheet \"Sheet:1\" width 42 height 29.7 size-code 9994 border no title-block no\r\n";
 }
 
-TEST_F(AcadPostProcessingTest, AutocadFinishesTheLastFileAndClosesWhatWasLeftOpen) {
+TEST_F(AcadPostProcessingTest, AutocadFinishesEverySheetFileAndClosesWhatWasLeftOpen) {
   const std::string base = (folder_ / "d").string();
+  EXPECT_EQ(DwgFiles(base, 3), (std::vector<std::string>{base + "_1.dwg", base + "_2.dwg", base + "_3.dwg"}));
+  EXPECT_EQ(DwgFiles(base, 0), std::vector<std::string>{base + ".dwg"});
   // No AutoCAD installed: nothing can be finished or closed.
-  WriteDwg(base + "_2.dwg");
-  CleanAcadDrawing(connector_, events_, abort_, base, 2);
+  WriteDwg(base + "_1.dwg");
+  WriteDwg(base + "_3.dwg");
+  CleanAcadDrawing(connector_, events_, abort_, base, 3);
   EXPECT_EQ(CloseAcadDocuments(connector_, abort_), kAcadNotRunning);
-  EXPECT_EQ(ReadTextFile(base + "_2.dwg").lines.size(), 6u);
+  EXPECT_EQ(ReadTextFile(base + "_3.dwg").lines.size(), 6u);
 
   const std::string release = std::string(standin::kAcadKey) + "\\" + standin::kStandinAcadRelease;
   ASSERT_TRUE(registry_.CreateRegistryKey(RegistryRoot::LocalMachine, release, ""));
@@ -181,11 +184,13 @@ TEST_F(AcadPostProcessingTest, AutocadFinishesTheLastFileAndClosesWhatWasLeftOpe
   CleanAcadDrawing(connector_, events_, abort_, base, 1);  // d.dwg was never written
   EXPECT_FALSE(connector_.GetRunningAcad().ok());
 
-  CleanAcadDrawing(connector_, events_, abort_, base, 2);
-  const std::vector<std::string> finished = ReadTextFile(base + "_2.dwg").lines;
-  ASSERT_EQ(finished.size(), 9u);
-  EXPECT_EQ(finished[6], "lineweight-display off");
-  EXPECT_EQ(finished[7], "updated-before-save yes");
+  // A sheet's file that is missing is passed over.
+  std::vector<std::string> finished = ReadTextFile(base + "_1.dwg").lines;
+  finished.insert(finished.end(), {"lineweight-display off", "updated-before-save yes", "saved-by AutoCAD"});
+  CleanAcadDrawing(connector_, events_, abort_, base, 3);
+  EXPECT_FALSE(std::filesystem::exists(base + "_2.dwg"));
+  EXPECT_EQ(ReadTextFile(base + "_1.dwg").lines, finished);
+  EXPECT_EQ(ReadTextFile(base + "_3.dwg").lines, finished);
   auto acad = connector_.GetRunningAcad();
   ASSERT_TRUE(acad.ok());
   EXPECT_EQ(acad.value()->DocumentCount().value(), 0);
@@ -193,7 +198,7 @@ TEST_F(AcadPostProcessingTest, AutocadFinishesTheLastFileAndClosesWhatWasLeftOpe
   // Documents a translator left open are closed unsaved.
   WriteDwg(base + ".dwg");
   ASSERT_TRUE(acad.value()->OpenDocument(base + ".dwg").ok());
-  ASSERT_TRUE(acad.value()->OpenDocument(base + "_2.dwg").ok());
+  ASSERT_TRUE(acad.value()->OpenDocument(base + "_3.dwg").ok());
   ASSERT_TRUE(acad.value()->SetLineweightDisplay(true).ok());
   abort_.Raise();
   EXPECT_EQ(CloseAcadDocuments(connector_, abort_), "");
@@ -201,7 +206,7 @@ TEST_F(AcadPostProcessingTest, AutocadFinishesTheLastFileAndClosesWhatWasLeftOpe
   abort_.Lower();
   EXPECT_EQ(CloseAcadDocuments(connector_, abort_), "");
   EXPECT_EQ(acad.value()->DocumentCount().value(), 0);
-  EXPECT_EQ(ReadTextFile(base + "_2.dwg").lines, finished);
+  EXPECT_EQ(ReadTextFile(base + "_3.dwg").lines, finished);
 }
 
 }  // namespace

@@ -42,12 +42,36 @@ TEST_F(TranslatorExportTest, StepTakesTheProtocolTheUserAndTheHeaderTexts) {
   EXPECT_EQ(header[6], "Released");
 }
 
-TEST_F(TranslatorExportTest, IgesTakesItsGeometryChoicesAsOptionEntries) {
-  ASSERT_EQ(Export(OpenPart(), Output("washer.igs")), "");
-  const auto entities = testing::IgesEntityCounts(testing::FileBytes(Output("washer.igs")));
-  EXPECT_TRUE(entities.contains(110) || entities.contains(100));
-  EXPECT_FALSE(entities.contains(143));
-  EXPECT_FALSE(entities.contains(144));
+TEST_F(TranslatorExportTest, IgesTakesItsGeometryChoicesIgnoringCaseAndFallsBackOnOtherTexts) {
+  const host::DocumentHandle washer = OpenPart();
+  const struct {
+    const char *geometry, *surface, *faces;
+    std::vector<int> present, absent;
+  } cases[] = {
+      {"Wireframe", "143 - Bounded", "Analytic", {100}, {143, 144, 186}},
+      {"", "143 - Bounded", "Analytic", {100}, {143, 144, 186}},
+      {"Points", "144 - Trimmed", "NURBS", {100}, {143, 144, 186}},
+      {"sURFACES", "143 - bounded", "Analytic", {143, 141}, {144, 186}},
+      {"Surfaces", "144 - Trimmed", "Analytic", {144, 142}, {143, 186}},
+      {"Surfaces", "Bounded", "Analytic", {144, 142}, {143, 186}},
+      {"Surfaces", "", "Analytic", {144, 142}, {143, 186}},
+      {"SOLIDS", "143 - Bounded", "nurbs", {186, 128}, {190, 192, 143, 144}},
+      {"Solids", "143 - Bounded", "", {186, 192}, {128, 143, 144}},
+  };
+  int file = 0;
+  for (const auto& c : cases) {
+    options_.SetExportOption("IGSOutputGeometryType", c.geometry);
+    options_.SetExportOption("IGSSurfaceType", c.surface);
+    options_.SetExportOption("IGSSolidFaceType", c.faces);
+    const std::string what = std::string(c.geometry) + "/" + c.surface + "/" + c.faces;
+    const std::string path = Output("washer" + std::to_string(++file) + ".igs");
+    const std::string failure = Export(washer, path);
+    EXPECT_EQ(failure, "") << what;
+    if (!failure.empty()) continue;
+    const auto entities = testing::IgesEntityCounts(testing::FileBytes(path));
+    for (const int type : c.present) EXPECT_TRUE(entities.contains(type)) << what << " lacks " << type;
+    for (const int type : c.absent) EXPECT_FALSE(entities.contains(type)) << what << " has " << type;
+  }
 }
 
 TEST_F(TranslatorExportTest, StlValueOneExportsAtTheHighResolution) {

@@ -118,6 +118,23 @@ TEST_F(TranslatorPreparationTest, ImportsWriteTheSwitchesWhereEachReleaseKeepsTh
   EXPECT_TRUE(dialogs_.shown().empty());
 }
 
+TEST_F(TranslatorPreparationTest, ImportSwitchesCompareAndWriteAs32BitNumbers) {
+  HostRunning();
+  Options({"IGSImportHealing=40000", "IGSImportStitch=70000"});
+  Set(kIgesKey, "EnableHealing", std::int32_t{40000});
+  Set(kPartKey, "AutoStitchAndPromote", std::string("70000"));
+  EXPECT_TRUE(PrepareIgesImport(Preparation()));
+  EXPECT_TRUE(dialogs_.shown().empty());
+  EXPECT_EQ(Get(kIgesKey, "EnableHealing"), RegistryValue(std::int32_t{40000}));
+  EXPECT_EQ(Get(kPartKey, "AutoStitchAndPromote"), RegistryValue(std::int32_t{70000}));
+
+  // Values that agree only in their low 16 bits differ.
+  Set(kPartKey, "AutoStitchAndPromote", std::string("4464"));
+  dialogs_.ExpectYesNo(kRestart, false);
+  EXPECT_FALSE(PrepareStepImport(Preparation()));
+  EXPECT_EQ(Get(kPartKey, "AutoStitchAndPromote"), RegistryValue(std::string("4464")));
+}
+
 TEST_F(TranslatorPreparationTest, ImportReportsMissingKeysAndValues) {
   Options({"IGSImportHealing=1", "IGSImportStitch=1"});
   dialogs_.ExpectMessage("Couldn't read translator import information in registrationdatabase ( Enable Healing ) ");

@@ -25,6 +25,17 @@ TEST(ValueConversionTest, ToInt16RoundsHalvesToEvenWithinRange) {
   }
 }
 
+TEST(ValueConversionTest, ToInt32RoundsAsToInt16OverTheWiderRange) {
+  const std::vector<std::pair<std::string_view, std::int32_t>> cases{
+      {"2.5", 2},           {"-3.5", -4},          {" 40000 ", 40000},           {"1e9", 1000000000},
+      {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}, {"-2147483648.5", -2147483647 - 1},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(ToInt32(text), std::optional<std::int32_t>(expected)) << text;
+  for (std::string_view text : {"", "abc", "1,5", "2147483647.5", "2147483648", "-2147483649", "1e10"}) {
+    EXPECT_EQ(ToInt32(text), std::nullopt) << text;
+  }
+}
+
 TEST(ValueConversionTest, ToFlagTakesTrueFalseInAnyCaseAndNumbers) {
   const std::vector<std::pair<std::string_view, bool>> cases{
       {"True", true}, {"false", false}, {"TRUE", true}, {"fAlSe", false}, {" True ", true},
