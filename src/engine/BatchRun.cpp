@@ -443,6 +443,7 @@ class BatchRun {
 
   void Progress() {
     inputs_.selected.reset();
+    env_.view.DeselectEntry(index_);
     const auto elapsed = ElapsedSeconds(start_, env_.now());
     if (!elapsed) return;
     if (auto display = ProgressAfterEntry(*elapsed, doneBytes_, totalBytes_, env_.decimalSeparator)) {

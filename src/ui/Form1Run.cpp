@@ -121,4 +121,8 @@ void Form1::SelectEntry(std::size_t row) {
   List1->scrollTo(index);
 }
 
+void Form1::DeselectEntry(std::size_t row) {
+  List1->selectionModel()->select(List1Model->index(static_cast<int>(row)), QItemSelectionModel::Deselect);
+}
+
 }  // namespace korrin

@@ -69,6 +69,8 @@ TEST_F(BatchRunTest, ExportsEveryEntryIntoTheExportFolder) {
   ASSERT_FALSE(view_.progress.empty());
   EXPECT_EQ(view_.progress.back().barValue, 100);
   EXPECT_FALSE(inputs_.selected);
+  // Each entry is selected while the run works on it, and only then.
+  EXPECT_EQ(view_.listSelection, (std::vector<std::string>{"select 0", "deselect 0", "select 1", "deselect 1"}));
   // The watcher was started from the program folder and ended with the run.
   ASSERT_EQ(processes_.starts.size(), 1u);
   EXPECT_EQ(processes_.starts[0].program, "/opt/korrin/Tembrel.exe");

@@ -114,6 +114,18 @@ TEST_F(Form1RunTest, EscapeDuringARunEndsItAfterTheCurrentStep) {
 
 TEST_F(Form1RunTest, TheAbortPanelEndsARunAfterTheCurrentStep) { AbortDuringRun([this] { ClickPanel(3); }); }
 
+// The run selects the entry it starts and deselects it once it is done.
+TEST_F(Form1RunTest, TheListShowsTheEntryTheRunWorksOn) {
+  ListParts({"bracket.ipt", "flange.ipt"});
+  RunView& view = Form();
+  QItemSelectionModel& selection = *Form().List1->selectionModel();
+  view.SelectEntry(1);
+  ASSERT_EQ(selection.selectedRows().size(), 1);
+  EXPECT_EQ(selection.selectedRows().front().row(), 1);
+  view.DeselectEntry(1);
+  EXPECT_TRUE(selection.selectedRows().isEmpty());
+}
+
 TEST_F(Form1RunTest, ClosingDuringARunEndsTheRunFirst) {
   ListParts({"bracket.ipt", "flange.ipt", "washer.ipt"});
   QTimer closer;
