@@ -279,7 +279,11 @@ class BatchRun {
       log_.LogLine("Checking document references...");
       auto active = host_->ActiveDocument();
       const auto logLine = [this](const std::string& line) { log_.LogLine(line); };
-      if (active && !CheckReferencesResolve(*host_, active.value(), logLine, Context().pending)) {
+      if (!active) {
+        // Without the document nothing can be checked; the failure is the
+        // open's, reported below.
+        if (!Context().pending) Context().pending = active.failure();
+      } else if (!CheckReferencesResolve(*host_, active.value(), logLine, Context().pending)) {
         return Skip("Error fully resolving document, skipping...");
       }
     }

@@ -135,6 +135,26 @@ TEST_F(BatchRunTest, ADocumentThatNeverOpensEndsTheRunAtOnce) {
   EXPECT_EQ(inputs_.selected, std::optional<std::size_t>(0));
 }
 
+// The document is gone when its references are to be checked: the failed
+// read of the active document is the open's failure, and nothing is closed.
+TEST_F(BatchRunTest, AnActiveDocumentThatCannotBeReadFailsTheOpen) {
+  const std::string path = PartFile("a.ipt");
+  events_.onYield = [this](int) {
+    Advance(std::chrono::milliseconds(10));
+    if (view_.lines.empty() || view_.lines.back() != "Checking document references...") return;
+    auto running = connector_.GetRunning();
+    ASSERT_TRUE(running.ok());
+    if (auto active = running.value()->ActiveDocument()) (void)running.value()->documents().Close(active.value(), true);
+  };
+  const RunResult result = Run();
+  std::vector<std::string> expected = Opening();
+  expected.insert(expected.end(), {"Opening: " + path, "Checking document references...",
+                                   "Error opening: " + path + ":   No document is active.", "Ready"});
+  EXPECT_EQ(view_.lines, expected);
+  EXPECT_EQ(result.entries[0].outcome, EntryOutcome::Failed);
+  EXPECT_FALSE(std::filesystem::exists(Out("a.stp")));
+}
+
 TEST_F(BatchRunTest, ARunContinuesFromTheSelectedEntryAndAnAbortLeavesItsPlace) {
   PartFile("a.ipt");
   PartFile("b.ipt");
