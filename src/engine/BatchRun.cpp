@@ -83,8 +83,8 @@ class BatchRun {
     ApplyStartUpSettings();
     log_.LogLine("Inventor started");
     StartTheWatcher();
-    std::string project = inputs_.projectFile;
-    if (!SetHostProject(env_.registry, env_.registryVersionTag, project)) {
+    // The caller keeps the project as applied: a shortcut's target.
+    if (!SetHostProject(env_.registry, env_.registryVersionTag, inputs_.projectFile)) {
       env_.dialogs.ShowMessage("Error changing Inventor Project...");
       ended_ = true;
       return true;

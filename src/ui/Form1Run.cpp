@@ -45,6 +45,9 @@ void Form1::StartExport() {
   BeginBusy();
   const RunResult result = StartRun(list_, inputs, environment);
   ShowExportFolderAsRun(inputs.exportFolder);
+  // The next run applies the project as this one did, even when a shortcut
+  // it was chosen by has gone since.
+  projectFile_ = inputs.projectFile;
   // The next run continues from the entry an abort left selected.
   List1->clearSelection();
   if (inputs.selected) SelectEntry(*inputs.selected);

@@ -5,6 +5,7 @@
 #include "geometry/SampleParts.h"
 #include "geometry/ShapeText.h"
 #include "host/HostInstallation.h"
+#include "support/ShellLinkBytes.h"
 
 namespace korrin {
 namespace {
@@ -153,6 +154,16 @@ TEST_F(BatchRunTest, AnActiveDocumentThatCannotBeReadFailsTheOpen) {
   EXPECT_EQ(view_.lines, expected);
   EXPECT_EQ(result.entries[0].outcome, EntryOutcome::Failed);
   EXPECT_FALSE(std::filesystem::exists(Out("a.stp")));
+}
+
+// The run applies the project a shortcut names and hands the target back.
+TEST_F(BatchRunTest, AProjectShortcutIsReplacedByItsTarget) {
+  PartFile("a.ipt");
+  const std::string target = (folder_ / "projects" / "demo.ipj").string();
+  folder_.Write("Demo.lnk", testing::MakeLink({target, "", u"", false}));
+  inputs_.projectFile = (folder_ / "Demo.lnk").string();
+  EXPECT_TRUE(Run().orderlyEnd);
+  EXPECT_EQ(inputs_.projectFile, target);
 }
 
 TEST_F(BatchRunTest, ARunContinuesFromTheSelectedEntryAndAnAbortLeavesItsPlace) {

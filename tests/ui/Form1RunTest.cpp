@@ -10,6 +10,8 @@
 
 #include "MainWindowFixture.h"
 #include "Screenshots.h"
+#include "host/HostInstallation.h"
+#include "support/ShellLinkBytes.h"
 #include "ui/ConversionListModel.h"
 #include "ui/ExportFolderBox.h"
 #include "ui/SourceFilePanel.h"
@@ -124,6 +126,28 @@ TEST_F(Form1RunTest, TheListShowsTheEntryTheRunWorksOn) {
   EXPECT_EQ(selection.selectedRows().front().row(), 1);
   view.DeselectEntry(1);
   EXPECT_TRUE(selection.selectedRows().isEmpty());
+}
+
+// A run resolves a shortcut to the project once: the next run applies the
+// target even when the shortcut has gone since.
+TEST_F(Form1RunTest, ARunKeepsTheProjectAShortcutNamed) {
+  ListParts({"bracket.ipt"});
+  const std::string project = Form().Text3->text().toStdString();
+  const std::string link = (folder_ / "Project.lnk").string();
+  folder_.Write("Project.lnk", MakeLink({project, "", u"", false}));
+  const std::string projects = (folder_ / "host" / "Projects").string() + "/";
+  dialogs_.ExpectFile({FileRequest::Purpose::Open, "Select IPJ file", "IPJ Files (*.ipj)|*.ipj", projects, project},
+                      link);
+  QTest::mouseClick(Form().Command6, Qt::LeftButton);
+  ClickPanel(3);
+  fs::remove(link);
+  ClickPanel(3);
+  RegistryValue applied;
+  ASSERT_TRUE(registry_->ReadRegistryValue(RegistryRoot::CurrentUser,
+                                           HostUserKey(DetectHostVersion(*registry_, dialogs_).registryVersionTag,
+                                                       kExternalReferencesKey),
+                                           "Path File", applied));
+  EXPECT_EQ(applied, RegistryValue(project));
 }
 
 TEST_F(Form1RunTest, ClosingDuringARunEndsTheRunFirst) {
