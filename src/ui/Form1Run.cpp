@@ -9,6 +9,7 @@
 #include <QProgressBar>
 
 #include "frontend/RunChecks.h"
+#include "host/ProcessOperations.h"
 #include "ui/ConversionListModel.h"
 #include "ui/ConversionListView.h"
 #include "ui/ExportFolderBox.h"
@@ -51,7 +52,12 @@ void Form1::StartExport() {
   // The next run continues from the entry an abort left selected.
   List1->clearSelection();
   if (inputs.selected) SelectEntry(*inputs.selected);
-  if (result.orderlyEnd) ShowReportAtEnd();
+  if (result.orderlyEnd) {
+    ShowReportAtEnd();
+    // The run ended the watcher already; one that came back while the
+    // report opened is ended as well.
+    KillProcesses(ports_.processes, kWatcherProgram);
+  }
   EndBusy();
 }
 

@@ -19,6 +19,26 @@
 namespace korrin::testing {
 namespace {
 
+// Calls back for every event of one type that reaches any object of the
+// program, while it lives.
+class EventSpy final : public QObject {
+ public:
+  EventSpy(QEvent::Type type, std::function<void(QObject*)> seen) : type_(type), seen_(std::move(seen)) {
+    qApp->installEventFilter(this);
+  }
+  ~EventSpy() override { qApp->removeEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == type_) seen_(watched);
+    return false;
+  }
+
+ private:
+  QEvent::Type type_;
+  std::function<void(QObject*)> seen_;
+};
+
 class Form1RunTest : public MainWindowFixture {
  protected:
   void SetUp() override {
@@ -126,6 +146,20 @@ TEST_F(Form1RunTest, TheListShowsTheEntryTheRunWorksOn) {
   EXPECT_EQ(selection.selectedRows().front().row(), 1);
   view.DeselectEntry(1);
   EXPECT_TRUE(selection.selectedRows().isEmpty());
+}
+
+// A watcher that comes back while the report window opens is ended too.
+TEST_F(Form1RunTest, TheWatcherIsEndedAgainOnceTheReportShows) {
+  ListParts({"bracket.ipt"});
+  constexpr std::int64_t kWatcherBack = 4343;
+  EventSpy spy(QEvent::Show, [this](QObject* shown) {
+    if (shown == Form().report()) systemProcesses_.processes.push_back({kWatcherBack, "Tembrel.exe"});
+  });
+  ClickPanel(3);
+  ASSERT_TRUE(Form().report() != nullptr && Form().report()->isVisible());
+  EXPECT_NE(std::find(systemProcesses_.terminated.begin(), systemProcesses_.terminated.end(), kWatcherBack),
+            systemProcesses_.terminated.end());
+  EXPECT_TRUE(systemProcesses_.processes.empty());
 }
 
 // A run resolves a shortcut to the project once: the next run applies the
