@@ -83,8 +83,8 @@ class BatchRun {
     ApplyStartUpSettings();
     log_.LogLine("Inventor started");
     StartTheWatcher();
-    std::string project = inputs_.projectFile;
-    if (!SetHostProject(env_.registry, env_.registryVersionTag, project)) {
+    // The caller keeps the project as applied: a shortcut's target.
+    if (!SetHostProject(env_.registry, env_.registryVersionTag, inputs_.projectFile)) {
       env_.dialogs.ShowMessage("Error changing Inventor Project...");
       ended_ = true;
       return true;
@@ -279,7 +279,11 @@ class BatchRun {
       log_.LogLine("Checking document references...");
       auto active = host_->ActiveDocument();
       const auto logLine = [this](const std::string& line) { log_.LogLine(line); };
-      if (active && !CheckReferencesResolve(*host_, active.value(), logLine, Context().pending)) {
+      if (!active) {
+        // Without the document nothing can be checked; the failure is the
+        // open's, reported below.
+        if (!Context().pending) Context().pending = active.failure();
+      } else if (!CheckReferencesResolve(*host_, active.value(), logLine, Context().pending)) {
         return Skip("Error fully resolving document, skipping...");
       }
     }
@@ -443,6 +447,7 @@ class BatchRun {
 
   void Progress() {
     inputs_.selected.reset();
+    env_.view.DeselectEntry(index_);
     const auto elapsed = ElapsedSeconds(start_, env_.now());
     if (!elapsed) return;
     if (auto display = ProgressAfterEntry(*elapsed, doneBytes_, totalBytes_, env_.decimalSeparator)) {

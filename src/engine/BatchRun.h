@@ -31,7 +31,7 @@ struct RunInputs {
   std::string exportFolder;  // the run takes one trailing separator away, as the window shows
   std::string exportIniFile;
   std::string importIniFile;
-  std::string projectFile;
+  std::string projectFile;  // the run puts a shortcut's target in its place
   bool printDocuments = false;
   bool skipReferenceCheck = true;
   // The list's selected entry; the run leaves it where the next run should

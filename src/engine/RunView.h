@@ -24,6 +24,8 @@ class RunView {
   virtual void ShowProgress(int barValue, const std::string& percentText, const std::string& timeLeftText) = 0;
   // The entry the run works on now, selected and made current in the list.
   virtual void SelectEntry(std::size_t /*row*/) {}
+  // The entry the run is done with, no longer selected in the list.
+  virtual void DeselectEntry(std::size_t /*row*/) {}
 };
 
 }  // namespace korrin

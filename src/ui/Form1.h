@@ -104,6 +104,7 @@ class Form1 final : public QMainWindow, public FileListView, public RunView {
   void ShowFileCounter(const std::string& text) override;
   void ShowProgress(int barValue, const std::string& percentText, const std::string& timeLeftText) override;
   void SelectEntry(std::size_t row) override;
+  void DeselectEntry(std::size_t row) override;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

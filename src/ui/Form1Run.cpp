@@ -9,6 +9,7 @@
 #include <QProgressBar>
 
 #include "frontend/RunChecks.h"
+#include "host/ProcessOperations.h"
 #include "ui/ConversionListModel.h"
 #include "ui/ConversionListView.h"
 #include "ui/ExportFolderBox.h"
@@ -45,10 +46,18 @@ void Form1::StartExport() {
   BeginBusy();
   const RunResult result = StartRun(list_, inputs, environment);
   ShowExportFolderAsRun(inputs.exportFolder);
+  // The next run applies the project as this one did, even when a shortcut
+  // it was chosen by has gone since.
+  projectFile_ = inputs.projectFile;
   // The next run continues from the entry an abort left selected.
   List1->clearSelection();
   if (inputs.selected) SelectEntry(*inputs.selected);
-  if (result.orderlyEnd) ShowReportAtEnd();
+  if (result.orderlyEnd) {
+    ShowReportAtEnd();
+    // The run ended the watcher already; one that came back while the
+    // report opened is ended as well.
+    KillProcesses(ports_.processes, kWatcherProgram);
+  }
   EndBusy();
 }
 
@@ -119,6 +128,10 @@ void Form1::SelectEntry(std::size_t row) {
   const QModelIndex index = List1Model->index(static_cast<int>(row));
   List1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
   List1->scrollTo(index);
+}
+
+void Form1::DeselectEntry(std::size_t row) {
+  List1->selectionModel()->select(List1Model->index(static_cast<int>(row)), QItemSelectionModel::Deselect);
 }
 
 }  // namespace korrin

@@ -5,6 +5,7 @@
 #include "geometry/SampleParts.h"
 #include "geometry/ShapeText.h"
 #include "host/HostInstallation.h"
+#include "support/ShellLinkBytes.h"
 
 namespace korrin {
 namespace {
@@ -82,6 +83,8 @@ TEST_F(BatchRunTest, ExportsEveryEntryIntoTheExportFolder) {
   ASSERT_FALSE(view_.progress.empty());
   EXPECT_EQ(view_.progress.back().barValue, 100);
   EXPECT_FALSE(inputs_.selected);
+  // Each entry is selected while the run works on it, and only then.
+  EXPECT_EQ(view_.listSelection, (std::vector<std::string>{"select 0", "deselect 0", "select 1", "deselect 1"}));
   // The watcher was started from the program folder and ended with the run.
   ASSERT_EQ(processes_.starts.size(), 1u);
   EXPECT_EQ(processes_.starts[0].program, "/opt/korrin/Tembrel.exe");
@@ -144,6 +147,36 @@ TEST_F(BatchRunTest, ADocumentThatNeverOpensEndsTheRunAtOnce) {
   EXPECT_EQ(result.entries[0].outcome, EntryOutcome::Failed);
   EXPECT_EQ(result.entries[1].outcome, EntryOutcome::NotReached);
   EXPECT_EQ(inputs_.selected, std::optional<std::size_t>(0));
+}
+
+// The document is gone when its references are to be checked: the failed
+// read of the active document is the open's failure, and nothing is closed.
+TEST_F(BatchRunTest, AnActiveDocumentThatCannotBeReadFailsTheOpen) {
+  const std::string path = PartFile("a.ipt");
+  events_.onYield = [this](int) {
+    Advance(std::chrono::milliseconds(10));
+    if (view_.lines.empty() || view_.lines.back() != "Checking document references...") return;
+    auto running = connector_.GetRunning();
+    ASSERT_TRUE(running.ok());
+    if (auto active = running.value()->ActiveDocument()) (void)running.value()->documents().Close(active.value(), true);
+  };
+  const RunResult result = Run();
+  std::vector<std::string> expected = Opening();
+  expected.insert(expected.end(), {"Opening: " + path, "Checking document references...",
+                                   "Error opening: " + path + ":   No document is active.", "Ready"});
+  EXPECT_EQ(view_.lines, expected);
+  EXPECT_EQ(result.entries[0].outcome, EntryOutcome::Failed);
+  EXPECT_FALSE(std::filesystem::exists(Out("a.stp")));
+}
+
+// The run applies the project a shortcut names and hands the target back.
+TEST_F(BatchRunTest, AProjectShortcutIsReplacedByItsTarget) {
+  PartFile("a.ipt");
+  const std::string target = (folder_ / "projects" / "demo.ipj").string();
+  folder_.Write("Demo.lnk", testing::MakeLink({target, "", u"", false}));
+  inputs_.projectFile = (folder_ / "Demo.lnk").string();
+  EXPECT_TRUE(Run().orderlyEnd);
+  EXPECT_EQ(inputs_.projectFile, target);
 }
 
 TEST_F(BatchRunTest, ARunContinuesFromTheSelectedEntryAndAnAbortLeavesItsPlace) {

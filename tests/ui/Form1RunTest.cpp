@@ -10,12 +10,34 @@
 
 #include "MainWindowFixture.h"
 #include "Screenshots.h"
+#include "host/HostInstallation.h"
+#include "support/ShellLinkBytes.h"
 #include "ui/ConversionListModel.h"
 #include "ui/ExportFolderBox.h"
 #include "ui/SourceFilePanel.h"
 
 namespace korrin::testing {
 namespace {
+
+// Calls back for every event of one type that reaches any object of the
+// program, while it lives.
+class EventSpy final : public QObject {
+ public:
+  EventSpy(QEvent::Type type, std::function<void(QObject*)> seen) : type_(type), seen_(std::move(seen)) {
+    qApp->installEventFilter(this);
+  }
+  ~EventSpy() override { qApp->removeEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == type_) seen_(watched);
+    return false;
+  }
+
+ private:
+  QEvent::Type type_;
+  std::function<void(QObject*)> seen_;
+};
 
 class Form1RunTest : public MainWindowFixture {
  protected:
@@ -113,6 +135,54 @@ TEST_F(Form1RunTest, EscapeDuringARunEndsItAfterTheCurrentStep) {
 }
 
 TEST_F(Form1RunTest, TheAbortPanelEndsARunAfterTheCurrentStep) { AbortDuringRun([this] { ClickPanel(3); }); }
+
+// The run selects the entry it starts and deselects it once it is done.
+TEST_F(Form1RunTest, TheListShowsTheEntryTheRunWorksOn) {
+  ListParts({"bracket.ipt", "flange.ipt"});
+  RunView& view = Form();
+  QItemSelectionModel& selection = *Form().List1->selectionModel();
+  view.SelectEntry(1);
+  ASSERT_EQ(selection.selectedRows().size(), 1);
+  EXPECT_EQ(selection.selectedRows().front().row(), 1);
+  view.DeselectEntry(1);
+  EXPECT_TRUE(selection.selectedRows().isEmpty());
+}
+
+// A watcher that comes back while the report window opens is ended too.
+TEST_F(Form1RunTest, TheWatcherIsEndedAgainOnceTheReportShows) {
+  ListParts({"bracket.ipt"});
+  constexpr std::int64_t kWatcherBack = 4343;
+  EventSpy spy(QEvent::Show, [this](QObject* shown) {
+    if (shown == Form().report()) systemProcesses_.processes.push_back({kWatcherBack, "Tembrel.exe"});
+  });
+  ClickPanel(3);
+  ASSERT_TRUE(Form().report() != nullptr && Form().report()->isVisible());
+  EXPECT_NE(std::find(systemProcesses_.terminated.begin(), systemProcesses_.terminated.end(), kWatcherBack),
+            systemProcesses_.terminated.end());
+  EXPECT_TRUE(systemProcesses_.processes.empty());
+}
+
+// A run resolves a shortcut to the project once: the next run applies the
+// target even when the shortcut has gone since.
+TEST_F(Form1RunTest, ARunKeepsTheProjectAShortcutNamed) {
+  ListParts({"bracket.ipt"});
+  const std::string project = Form().Text3->text().toStdString();
+  const std::string link = (folder_ / "Project.lnk").string();
+  folder_.Write("Project.lnk", MakeLink({project, "", u"", false}));
+  const std::string projects = (folder_ / "host" / "Projects").string() + "/";
+  dialogs_.ExpectFile({FileRequest::Purpose::Open, "Select IPJ file", "IPJ Files (*.ipj)|*.ipj", projects, project},
+                      link);
+  QTest::mouseClick(Form().Command6, Qt::LeftButton);
+  ClickPanel(3);
+  fs::remove(link);
+  ClickPanel(3);
+  RegistryValue applied;
+  ASSERT_TRUE(registry_->ReadRegistryValue(RegistryRoot::CurrentUser,
+                                           HostUserKey(DetectHostVersion(*registry_, dialogs_).registryVersionTag,
+                                                       kExternalReferencesKey),
+                                           "Path File", applied));
+  EXPECT_EQ(applied, RegistryValue(project));
+}
 
 TEST_F(Form1RunTest, ClosingDuringARunEndsTheRunFirst) {
   ListParts({"bracket.ipt", "flange.ipt", "washer.ipt"});

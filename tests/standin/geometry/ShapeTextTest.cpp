@@ -59,6 +59,11 @@ TEST(ShapeText, BrokenTextGivesAFailureSayingSo) {
   ASSERT_NE(edge, std::string::npos);
   const std::size_t representation = damagedEdge.find('\n', damagedEdge.find('\n', edge + 4) + 1) + 1;
   damagedEdge.replace(damagedEdge.find(' ', representation + 3), 1, " |");
+  // The shape itself is written last and named by the text's last line.
+  const std::size_t lastLine = whole.rfind('\n') + 1;
+  ASSERT_EQ(whole.substr(lastLine), "+1 0 ");
+  std::string otherShapeNamed = whole;
+  otherShapeNamed.replace(lastLine, 2, "+2");
   constexpr const char* kUnreadable =
       "not a B-rep text: it is damaged or cut short (reading failed: a number or a word could not be read)";
   struct Case {
@@ -73,13 +78,40 @@ TEST(ShapeText, BrokenTextGivesAFailureSayingSo) {
       {"first half", whole.substr(0, whole.size() / 2), kUnreadable},
       {"last line cut", whole.substr(0, whole.rfind('\n', whole.size() - 2)), kUnreadable},
       {"edge parameter damaged", damagedEdge, kUnreadable},
+      {"cut in the shapes' title", whole.substr(0, whole.find("\nTShapes ") + 5),
+       "not a B-rep text: it is damaged or cut short (it ends before its shapes)"},
+      {"text after the shape", whole + "\nEd\n", "not a B-rep text: it is damaged or cut short (text follows its shape)"},
+      {"another shape named last", otherShapeNamed,
+       "not a B-rep text: it is damaged or cut short (the shape named last is not the last one written)"},
+      {"no shape", BrepText(TopoDS_Shape()), "not a B-rep text: it holds no shape"},
   };
+  // Reading the same text again gives the same answer: nothing read past the
+  // end of the text may decide it.
+  constexpr int kReadsOfEachText = 20;
   for (const Case& c : cases) {
-    const Result<TopoDS_Shape> read = ShapeFromBrepText(c.text);
-    ASSERT_FALSE(read.ok()) << c.what;
-    EXPECT_EQ(read.failure().number, kModelFileBroken) << c.what;
-    EXPECT_EQ(read.failure().description, c.description) << c.what;
+    for (int round = 0; round < kReadsOfEachText; ++round) {
+      const Result<TopoDS_Shape> read = ShapeFromBrepText(c.text);
+      ASSERT_FALSE(read.ok()) << c.what << ", read " << round;
+      ASSERT_EQ(read.failure().number, kModelFileBroken) << c.what << ", read " << round;
+      ASSERT_EQ(read.failure().description, c.description) << c.what << ", read " << round;
+    }
   }
+}
+
+TEST(ShapeText, TextCutAnywhereIsNeverTakenForAShape) {
+  const Result<TopoDS_Shape> washer = MakeWasher();
+  ASSERT_TRUE(washer.ok());
+  const std::string whole = BrepText(washer.value());
+  // Only the blank that ends the text may go: every shorter cut loses part of it.
+  const std::size_t firstTable = whole.find("\nLocations");
+  ASSERT_NE(firstTable, std::string::npos);
+  for (std::size_t length = firstTable; length + 1 < whole.size(); ++length) {
+    const Result<TopoDS_Shape> read = ShapeFromBrepText(std::string_view(whole).substr(0, length));
+    ASSERT_FALSE(read.ok()) << "cut after " << length << " of " << whole.size();
+    ASSERT_EQ(read.failure().description.rfind("not a B-rep text: it is damaged or cut short (", 0), 0u)
+        << "cut after " << length << ": " << read.failure().description;
+  }
+  EXPECT_TRUE(ShapeFromBrepText(std::string_view(whole).substr(0, whole.size() - 1)).ok());
 }
 
 }  // namespace
