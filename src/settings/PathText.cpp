@@ -33,6 +33,10 @@ bool IsFullPath(std::string_view path, char separator) {
   return path.size() > 2 && path.substr(0, 2) == "\\\\" && path.substr(2).find('\\') != std::string_view::npos;
 }
 
+bool SamePath(std::string_view a, std::string_view b, FileNameCase names) {
+  return names == FileNameCase::Ignored ? EqualsIgnoringCase(a, b) : a == b;
+}
+
 std::string PathKey(std::string_view path, FileNameCase names) {
   return names == FileNameCase::Ignored ? ToUpperAscii(path) : std::string(path);
 }

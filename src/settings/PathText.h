@@ -23,8 +23,10 @@ inline constexpr FileNameCase kNativeFileNameCase = FileNameCase::Ignored;
 inline constexpr FileNameCase kNativeFileNameCase = FileNameCase::Distinct;
 #endif
 
-// A text equal for two paths exactly when they name one file by the rule:
-// upper-cased (ASCII only) where case is ignored, the path itself where not.
+// True when both paths name the same file by the rule (ASCII case only).
+bool SamePath(std::string_view a, std::string_view b, FileNameCase names = kNativeFileNameCase);
+// A text equal for two paths exactly when SamePath holds: upper-cased where
+// case is ignored, the path itself where it is not.
 std::string PathKey(std::string_view path, FileNameCase names = kNativeFileNameCase);
 
 // The text with the separator appended unless it already ends with one; an
