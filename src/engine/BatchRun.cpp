@@ -210,7 +210,7 @@ class BatchRun {
 
   Way Open() {
     if (importPattern_ == "*.DWG") return ImportDwg();
-    auto opened = host_->OpenDocument(LowerAscii(name_), true);
+    auto opened = host_->OpenDocument(NameToOpen(name_), true);
     if (opened) {
       document_ = opened.value();
       return Way::Continue;
@@ -219,7 +219,7 @@ class BatchRun {
   }
 
   Way ImportDwg() {
-    const std::string failure = ImportDwgThroughTranslator(Context(), inputs_.importIniFile, LowerAscii(name_), document_);
+    const std::string failure = ImportDwgThroughTranslator(Context(), inputs_.importIniFile, NameToOpen(name_), document_);
     if (!failure.empty()) return Skip(failure, EntryOutcome::Failed);
     if (!document_) {
       // Without the host's DWG translator nothing was opened; the entry
@@ -254,7 +254,7 @@ class BatchRun {
     }
     ApplyStartUpSettings();
     log_.LogLine("Trying to reopen last failed document..");
-    auto reopened = host_->OpenDocument(LowerAscii(name_), true);
+    auto reopened = host_->OpenDocument(NameToOpen(name_), true);
     if (!reopened) {
       log_.LogLine("Error reopening. Exiting... " + reopened.failure().description);
       Record().outcome = EntryOutcome::Failed;

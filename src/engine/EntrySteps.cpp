@@ -50,6 +50,15 @@ OutputBase OutputBasePath(const std::string& entry, bool useExportFolder, const 
   return {WithoutExtension(documentFullFileName.empty() ? entry : documentFullFileName), std::nullopt};
 }
 
+std::string NameToOpen(const std::string& entry, FileNameCase names) {
+  if (names == FileNameCase::Distinct) return entry;
+  std::string lower = entry;
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
 void CloseEntryDocuments(host::Application& host, std::optional<host::DocumentHandle> document,
                          const std::string& entry, RunLog& log) {
   log.LogLine("Closing document(s)");

@@ -5,6 +5,7 @@
 
 #include "engine/RunLog.h"
 #include "host/Application.h"
+#include "settings/PathText.h"
 
 namespace korrin {
 
@@ -24,6 +25,12 @@ struct OutputBase {
 // source.
 OutputBase OutputBasePath(const std::string& entry, bool useExportFolder, const std::string& exportFolderField,
                           const std::string& documentFullFileName);
+
+// The name the host opens for an entry. Where file names ignore case the
+// entry goes lower-cased, as hosts there have always been given it; where
+// case tells files apart, that would name another file or none, so the
+// entry goes as the list holds it.
+std::string NameToOpen(const std::string& entry, FileNameCase names = kNativeFileNameCase);
 
 // Closes the entry's document without saving, then every other document the
 // host still has open, restoring a notebook's window first; stops with a log

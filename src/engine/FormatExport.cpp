@@ -8,7 +8,7 @@
 #include "host/HostCodes.h"
 #include "host/HostInstallation.h"
 #include "settings/PathConversion.h"
-#include "settings/TextCase.h"
+#include "settings/PathText.h"
 
 namespace korrin {
 namespace {
@@ -113,7 +113,7 @@ class FormatStep {
   // output is its own file; the output base becomes the file.
   FormatExport SaveNative(const std::string& extension, bool deleteFirst) {
     const std::string file = result_.outputBase + extension;
-    if (!EqualsIgnoringCase(FullFileName(Active()), file)) {
+    if (!SamePath(FullFileName(Active()), file)) {
       if (deleteFirst) DeleteFile(file);
       context_.Keep(host_.documents().SaveAs(document_, file, true));
     } else {
@@ -125,7 +125,7 @@ class FormatStep {
 
   FormatExport SavePresentation() {
     const std::string file = result_.outputBase + ".ipn";
-    if (!EqualsIgnoringCase(FullFileName(document_), file)) DeleteFile(file);
+    if (!SamePath(FullFileName(document_), file)) DeleteFile(file);
     context_.Keep(host_.documents().Save(document_));
     result_.outputBase = file;
     return result_;
@@ -136,7 +136,7 @@ class FormatStep {
     const std::string file = result_.outputBase + ".idw";
     // The drawing's own file is never deleted: a save that then failed
     // would lose it.
-    if (!EqualsIgnoringCase(FullFileName(document_), file)) DeleteFile(file);
+    if (!SamePath(FullFileName(document_), file)) DeleteFile(file);
     context_.Keep(host_.documents().SaveAs(document_, file, false));
     return result_;
   }

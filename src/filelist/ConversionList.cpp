@@ -36,6 +36,15 @@ bool SharesPrefix(std::string_view text, std::string_view with, std::size_t leng
          EqualsIgnoringCase(text.substr(0, length), with.substr(0, length));
 }
 
+// The list's order: ignoring case, and where case tells files apart, the
+// bytes decide between paths equal but for it. Heads order paths the same
+// way, only more coarsely.
+int ComparePaths(std::string_view a, std::string_view b, FileNameCase names) {
+  const int order = CompareIgnoringCase(a, b);
+  if (order != 0 || names == FileNameCase::Ignored) return order;
+  return a.compare(b);
+}
+
 // Where path belongs among sorted texts in [low, high): the first index whose
 // text does not sort before it, and whether that text equals it (the search
 // compared it last, so it is not read again). Before each comparison the
@@ -47,13 +56,14 @@ struct Bound {
 };
 
 template <typename TextAt, typename Prefetch>
-Bound LowerBound(std::size_t low, std::size_t high, std::string_view path, TextAt textAt, Prefetch prefetch) {
+Bound LowerBound(std::size_t low, std::size_t high, std::string_view path, FileNameCase names, TextAt textAt,
+                 Prefetch prefetch) {
   bool equal = false;
   while (low < high) {
     const std::size_t middle = low + (high - low) / 2;
     if (low < middle) prefetch(low + (middle - low) / 2);
     if (middle + 1 < high) prefetch(middle + 1 + (high - middle - 1) / 2);
-    const int order = CompareIgnoringCase(textAt(middle), path);
+    const int order = ComparePaths(textAt(middle), path, names);
     if (order < 0) {
       low = middle + 1;
     } else {
@@ -66,9 +76,9 @@ Bound LowerBound(std::size_t low, std::size_t high, std::string_view path, TextA
 
 }  // namespace
 
-ConversionList::Slot ConversionList::Block::Find(std::string_view path) const {
+ConversionList::Slot ConversionList::Block::Find(std::string_view path, FileNameCase names) const {
   const Bound bound = korrin::LowerBound(
-      0, Size(), path, [&](std::size_t i) { return Entry(i); },
+      0, Size(), path, names, [&](std::size_t i) { return Entry(i); },
       [&](std::size_t i) { __builtin_prefetch(text.data() + spans[i].offset); });
   return {bound.index, bound.equal};
 }
@@ -124,14 +134,14 @@ std::size_t ConversionList::FindBlock(std::string_view path) const {
     high = static_cast<std::size_t>(last - lastHeads_.begin());
   }
   const Bound block = LowerBound(
-      low, high, path, [&](std::size_t b) { return blocks_[b].Last(); }, [](std::size_t) {});
+      low, high, path, names_, [&](std::size_t b) { return blocks_[b].Last(); }, [](std::size_t) {});
   return std::min(block.index, blocks_.size() - 1);
 }
 
 ConversionList::Place ConversionList::FindPlace(std::string_view path) const {
   if (blocks_.empty()) return {0, 0, false};
   const std::size_t block = FindBlock(path);
-  const Slot slot = blocks_[block].Find(path);
+  const Slot slot = blocks_[block].Find(path, names_);
   return {block, slot.offset, slot.found};
 }
 

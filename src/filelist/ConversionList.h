@@ -6,10 +6,15 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/PathText.h"
+
 namespace korrin {
 
-// The full paths of the next run: kept in ascending order and unique, both
-// ignoring case. A run processes them first to last.
+// The full paths of the next run, kept in ascending order ignoring case; a
+// run processes them first to last. No two entries name one file by the
+// platform's rule for letter case: where case tells files apart,
+// "/data/Proj/a.ipt" and "/data/proj/a.ipt" are both kept, the one with the
+// smaller bytes first; where it is ignored, the second is not added.
 //
 // Lists of a hundred thousand dropped files must stay quick. Entries live in
 // sorted blocks of bounded size, each keeping its paths' bytes in one buffer
@@ -31,6 +36,8 @@ class ConversionList {
     virtual void AfterClear() = 0;
   };
 
+  explicit ConversionList(FileNameCase names = kNativeFileNameCase) : names_(names) {}
+
   void SetListener(Listener* listener) { listener_ = listener; }
 
   std::size_t Count() const { return count_; }
@@ -39,7 +46,7 @@ class ConversionList {
   std::string_view At(std::size_t row) const;
   std::vector<std::string> Entries() const;
 
-  // True when an entry equals the path, ignoring case.
+  // True when an entry names the same file as the path.
   bool Contains(std::string_view path) const;
   // No file system takes a longer path; the list refuses such text.
   static constexpr std::size_t kLongestPath = 65535;
@@ -72,7 +79,7 @@ class ConversionList {
     std::string_view Last() const { return Entry(spans.size() - 1); }
     std::size_t Size() const { return spans.size(); }
     // Where path belongs in the block, and whether it is there already.
-    Slot Find(std::string_view path) const;
+    Slot Find(std::string_view path, FileNameCase names) const;
     void Insert(std::size_t at, std::string_view path);
     void Erase(std::size_t at);
     Block TakeUpperHalf();
@@ -96,6 +103,7 @@ class ConversionList {
   std::vector<std::uint64_t> lastHeads_;
   std::size_t shared_ = 0;
   std::size_t count_ = 0;
+  FileNameCase names_;
   Listener* listener_ = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include "settings/PathText.h"
 
+#include "settings/TextCase.h"
+
 namespace korrin {
 
 std::string WithTrailingBackslash(std::string_view text, char separator) {
@@ -29,6 +31,14 @@ bool IsFullPath(std::string_view path, char separator) {
   if (separator != '\\') return !path.empty() && path.front() == separator;
   if (path.size() >= 3 && path.substr(1, 2) == ":\\") return true;
   return path.size() > 2 && path.substr(0, 2) == "\\\\" && path.substr(2).find('\\') != std::string_view::npos;
+}
+
+bool SamePath(std::string_view a, std::string_view b, FileNameCase names) {
+  return names == FileNameCase::Ignored ? EqualsIgnoringCase(a, b) : a == b;
+}
+
+std::string PathKey(std::string_view path, FileNameCase names) {
+  return names == FileNameCase::Ignored ? ToUpperAscii(path) : std::string(path);
 }
 
 }  // namespace korrin

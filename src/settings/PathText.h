@@ -13,6 +13,22 @@ inline constexpr char kNativeSeparator = '\\';
 inline constexpr char kNativeSeparator = '/';
 #endif
 
+// Whether two paths that differ only in letter case name one file. Windows'
+// file systems ignore case; those of Linux tell "Proj" from "proj", so there
+// such paths name two files. A rule of the platform, not of each mount.
+enum class FileNameCase { Distinct, Ignored };
+#ifdef _WIN32
+inline constexpr FileNameCase kNativeFileNameCase = FileNameCase::Ignored;
+#else
+inline constexpr FileNameCase kNativeFileNameCase = FileNameCase::Distinct;
+#endif
+
+// True when both paths name the same file by the rule (ASCII case only).
+bool SamePath(std::string_view a, std::string_view b, FileNameCase names = kNativeFileNameCase);
+// A text equal for two paths exactly when SamePath holds: upper-cased where
+// case is ignored, the path itself where it is not.
+std::string PathKey(std::string_view path, FileNameCase names = kNativeFileNameCase);
+
 // The text with the separator appended unless it already ends with one; an
 // empty text gives the separator alone.
 std::string WithTrailingBackslash(std::string_view text, char separator = kNativeSeparator);

@@ -1,7 +1,6 @@
 #include "verify/ReferenceTree.h"
 
 #include "host/HostCodes.h"
-#include "settings/TextCase.h"
 
 namespace korrin {
 namespace {
@@ -39,7 +38,7 @@ bool IsKnownType(std::int32_t type) { return type >= host::kUnknownDocument && t
 
 Result<bool> ReferenceTree::LogReferenceTree(host::DocumentHandle document, const std::string& fileName) {
   level_ = 0;
-  above_ = {ToUpperAscii(fileName)};
+  above_ = {PathKey(fileName, names_)};
   return Walk(document);
 }
 
@@ -76,7 +75,7 @@ Result<bool> ReferenceTree::Walk(host::DocumentHandle document) {
 }
 
 Result<bool> ReferenceTree::WalkReference(const host::ReferencedFile& file) {
-  const std::string key = ToUpperAscii(file.fullFileName);
+  const std::string key = PathKey(file.fullFileName, names_);
   if (above_.contains(key)) {
     logLine_("Circular reference: " + file.fullFileName + " refers back to itself through its references");
     return false;

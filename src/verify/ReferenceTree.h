@@ -7,6 +7,7 @@
 
 #include "host/Apprentice.h"
 #include "ports/EventPump.h"
+#include "settings/PathText.h"
 
 namespace korrin {
 
@@ -16,8 +17,10 @@ namespace korrin {
 // the documents it loaded, so each file is read once.
 class ReferenceTree {
  public:
-  ReferenceTree(host::Apprentice& reader, std::function<void(const std::string&)> logLine, EventPump& events)
-      : reader_(reader), logLine_(std::move(logLine)), events_(events) {}
+  // Files are told apart by the platform's rule for letter case.
+  ReferenceTree(host::Apprentice& reader, std::function<void(const std::string&)> logLine, EventPump& events,
+                FileNameCase names = kNativeFileNameCase)
+      : reader_(reader), logLine_(std::move(logLine)), events_(events), names_(names) {}
 
   // True when every reference below the document resolved; a failure of
   // the reader ends the walk of the whole tree at once and is returned.
@@ -32,8 +35,9 @@ class ReferenceTree {
   host::Apprentice& reader_;
   std::function<void(const std::string&)> logLine_;
   EventPump& events_;
+  FileNameCase names_;
   int level_ = 0;
-  // The files on the way down to the one being walked, upper-cased: a
+  // The keys of the files on the way down to the one being walked: a
   // damaged file may refer back to one of them.
   std::set<std::string> above_;
 };

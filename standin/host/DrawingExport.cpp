@@ -35,7 +35,7 @@ std::vector<std::string> DwgSheetFileNames(const std::string& path, std::size_t 
 
 std::optional<std::string> AcadTemplateOf(const std::string& settingsFile) {
   if (settingsFile.empty()) return std::nullopt;
-  const TextFileRead read = ReadTextFile(PathIgnoringCase(settingsFile));
+  const TextFileRead read = ReadTextFile(settingsFile);
   if (!read.complete()) return std::nullopt;
   for (const std::string& line : read.lines) {
     const KeyValue setting = SplitKeyValue(line);

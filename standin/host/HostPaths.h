@@ -4,12 +4,6 @@
 
 namespace korrin::standin {
 
-// The host comes from a system whose file names ignore case, and callers
-// rely on that (a run opens the lower-cased name of each entry). This finds
-// the existing file whose name matches ignoring (ASCII) case, level by
-// level; a path that matches nothing is returned as it is.
-std::string PathIgnoringCase(const std::string& path);
-
 // "IPT" for "/a/b.ipt"; empty without an extension.
 std::string UpperExtension(const std::string& path);
 // "b" for "/a/b.ipt" and for "/a/b.rev2.ipt": the name before its first full stop.

@@ -61,9 +61,8 @@ Result<std::int32_t> StandinAcad::DocumentCount() {
   return static_cast<std::int32_t>(documents_.size());
 }
 
-Status StandinAcad::OpenDocument(const std::string& fullFileName) {
+Status StandinAcad::OpenDocument(const std::string& path) {
   if (Status running = Running(); !running) return running;
-  const std::string path = PathIgnoringCase(fullFileName);
   const auto open = std::find_if(documents_.begin(), documents_.end(),
                                  [&path](const OpenDrawing& drawing) { return drawing.path == path; });
   if (open != documents_.end()) {

@@ -36,7 +36,7 @@ Result<host::DocumentHandle> StandinApprentice::Load(const std::string& path) {
 }
 
 Result<host::DocumentHandle> StandinApprentice::Open(const std::string& fullFileName) {
-  return Load(PathIgnoringCase(fullFileName));
+  return Load(fullFileName);
 }
 
 Status StandinApprentice::CloseAll() {
@@ -78,7 +78,7 @@ Result<std::vector<host::ReferencedFile>> StandinApprentice::ReferencedFiles(hos
   const std::string folder = FolderOf(owner.fullFileName);
   std::vector<host::ReferencedFile> files;
   for (std::size_t i = 0; i < owner.model.references.size(); ++i) {
-    const std::string path = PathIgnoringCase(ResolvedReference(folder, owner.model.references[i].path));
+    const std::string path = ResolvedReference(folder, owner.model.references[i].path);
     // Reading the file for its type loads it: the walk that follows reaches
     // it without a second read.
     auto referenced = Read(path);

@@ -19,7 +19,7 @@ namespace korrin::standin {
 // often the file is opened or reached through references: a file it holds
 // gives the same document handle again (a file that did not read fails
 // again the same way). CloseAll forgets them all. Files are known by their
-// full name as the host resolves it, ignoring case.
+// full name, letter case included, as Linux tells them apart.
 class StandinApprentice final : public host::Apprentice {
  public:
   using ProjectLookup = std::function<Result<std::string>()>;

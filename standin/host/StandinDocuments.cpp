@@ -109,9 +109,8 @@ host::DocumentHandle StandinApplication::AddDocument(StandinDocument model, std:
   return handle;
 }
 
-Result<host::DocumentHandle> StandinApplication::OpenDocument(const std::string& fullFileName, bool /*visible*/) {
+Result<host::DocumentHandle> StandinApplication::OpenDocument(const std::string& path, bool /*visible*/) {
   if (Status running = Running(); !running) return running.failure();
-  const std::string path = PathIgnoringCase(fullFileName);
   for (auto it = openOrder_.begin(); it != openOrder_.end(); ++it) {
     if (documents_.Find(*it).value()->fullFileName == path) {
       const host::DocumentHandle handle = *it;
@@ -121,7 +120,7 @@ Result<host::DocumentHandle> StandinApplication::OpenDocument(const std::string&
     }
   }
   const std::string extension = UpperExtension(path);
-  Result<host::DocumentHandle> opened = Unspecified("The stand-in host cannot open \"" + fullFileName +
+  Result<host::DocumentHandle> opened = Unspecified("The stand-in host cannot open \"" + path +
                                                     "\": it reads no files of type ." + extension + ".");
   if (IsNativeExtension(extension)) {
     opened = OpenStandinDocument(path);
@@ -302,7 +301,7 @@ Result<std::vector<host::ReferencedFile>> StandinApplication::ReferencedFiles(ho
   }
   std::vector<host::ReferencedFile> files;
   for (std::size_t i = 0; i < open.model.references.size(); ++i) {
-    const std::string path = PathIgnoringCase(ResolvedReference(open.folder, open.model.references[i].path));
+    const std::string path = ResolvedReference(open.folder, open.model.references[i].path);
     auto referenced = ReadStandinDocument(path);
     const std::int32_t type = referenced ? static_cast<std::int32_t>(referenced.value().type) : host::kUnknownDocument;
     files.push_back({open.descriptors[i], type, path});
@@ -316,8 +315,8 @@ Result<host::DocumentHandle> StandinApplication::ReferencedDocument(host::Descri
   if (place == descriptorPlaces_.end()) return Failure{kNoSuchObject, "The file descriptor is not available."};
   auto owner = FindDocument(place->second.first);
   if (!owner) return owner.failure();
-  const std::string path = PathIgnoringCase(
-      ResolvedReference(owner.value()->folder, owner.value()->model.references[place->second.second].path));
+  const std::string path =
+      ResolvedReference(owner.value()->folder, owner.value()->model.references[place->second.second].path);
   auto read = ReadStandinDocument(path);
   if (!read) return Unspecified("The reference to \"" + path + "\" does not resolve: " + read.failure().description);
   const host::DocumentHandle root = owner.value()->loadedFor ? owner.value()->loadedFor : place->second.first;

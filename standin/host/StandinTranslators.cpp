@@ -87,19 +87,18 @@ bool IsModel(standin::DocumentType type) { return type == standin::DocumentType:
 // with two references back per turn would take billions of reads.
 Result<ModelNode> ModelOfFile(const std::string& path, std::optional<StandinPlacement> placement,
                               std::vector<std::string>& above) {
-  const std::string resolved = PathIgnoringCase(path);
-  if (std::find(above.begin(), above.end(), resolved) != above.end()) {
-    return Unspecified("The assembly refers to itself through \"" + resolved + "\".");
+  if (std::find(above.begin(), above.end(), path) != above.end()) {
+    return Unspecified("The assembly refers to itself through \"" + path + "\".");
   }
   if (above.size() > kDeepestAssembly) {
     return Unspecified("The assembly nests deeper than " + std::to_string(kDeepestAssembly) + " levels.");
   }
-  auto read = ReadStandinDocument(resolved);
+  auto read = ReadStandinDocument(path);
   if (!read) return Unspecified("A component cannot be read: " + read.failure().description);
   const StandinDocument& document = read.value();
   ModelNode node{FileStem(path), document.geometry, std::move(placement), {}};
   if (document.type == standin::DocumentType::Assembly) {
-    above.push_back(resolved);
+    above.push_back(path);
     for (const StandinReference& reference : document.references) {
       auto component = ModelOfFile(ResolvedReference(FolderOf(path), reference.path), reference.placement, above);
       if (!component) return component.failure();
@@ -281,7 +280,7 @@ Result<host::DocumentHandle> StandinApplication::Open(host::AddInHandle translat
   if (!file) return file.failure();
   if (auto kind = contexts_.Find(context); !kind) return kind.failure();
   if (auto map = optionMaps_.Find(options); !map) return map.failure();
-  const std::string path = PathIgnoringCase(*file.value());
+  const std::string& path = *file.value();
   Result<host::DocumentHandle> opened =
       Unspecified("The stand-in host reads no " + std::string(FormatName(*format)) + " files: \"" + path + "\"");
   switch (*format) {

@@ -136,6 +136,21 @@ TEST_F(BatchRunTest, AFirstOpenThatFailsRestartsTheHostAndReopens) {
   EXPECT_EQ(result.entries[0].outcome, EntryOutcome::Converted);
 }
 
+// Folders that differ only in letter case are two folders here: the run
+// opens the file the list names, not its namesake.
+TEST_F(BatchRunTest, OpensTheEntryAsTheListHoldsIt) {
+  standin::StandinDocument locked = Part();
+  locked.faults.failEveryOpen = standin::StandinFault{5, "The file is locked."};
+  Write("in/proj/a.ipt", locked);
+  const std::string path = PartFile("Proj/a.ipt");
+  const RunResult result = Run();
+  std::vector<std::string> expected = Opening();
+  expected.insert(expected.end(), {"Opening: " + path, "Checking document references...",
+                                   "Exporting document: " + Out("a") + ".STP", "Closing document(s)", "Ready"});
+  EXPECT_EQ(view_.lines, expected);
+  EXPECT_EQ(result.entries[0].outcome, EntryOutcome::Converted);
+}
+
 TEST_F(BatchRunTest, ADocumentThatNeverOpensEndsTheRunAtOnce) {
   standin::StandinDocument locked = Part();
   locked.faults.failEveryOpen = standin::StandinFault{5, "The file is locked."};

@@ -1,6 +1,7 @@
 #include "EngineFixture.h"
 #include "support/FakeHost.h"
 #include "verify/DocumentVerification.h"
+#include "verify/ReferenceTree.h"
 #include "verify/ValidationReport.h"
 
 namespace korrin {
@@ -113,6 +114,40 @@ TEST_F(DocumentVerificationTest, AReferenceCycleEndsWithALineOfItsOwn) {
                                                                           "references",
                               "Error resolving: " + Path("c/a.iam") + "   Assembly",
                               "Error resolving: " + Path("c/b.iam") + "   Assembly", "Errors..."}));
+}
+
+// Top.iam refers to top.iam: another file where letter case tells files
+// apart, the file itself where case is ignored.
+TEST_F(DocumentVerificationTest, ACycleIsFoundByThePlatformsRuleForLetterCase) {
+  Write("k/Top.iam", Assembly({"top.iam"}));
+  Write("k/top.iam", Assembly({"p.ipt"}));
+  Write("k/p.ipt", Part());
+  const std::string lower = Path("k/top.iam");
+  const struct {
+    FileNameCase names;
+    bool resolved;
+    Lines lines;
+  } rules[] = {
+      {FileNameCase::Distinct, true, {Indent(1) + lower, Indent(2) + Path("k/p.ipt")}},
+      {FileNameCase::Ignored,
+       false,
+       {Indent(1) + lower, "Circular reference: " + lower + " refers back to itself through its references",
+        "Error resolving: " + lower + "   Assembly"}},
+  };
+  auto reader = connector_.NewApprentice();
+  ASSERT_TRUE(reader.ok());
+  for (const auto& rule : rules) {
+    lines_.clear();
+    auto top = reader.value()->Open(Path("k/Top.iam"));
+    ASSERT_TRUE(top.ok());
+    ReferenceTree tree(*reader.value(), [this](const std::string& line) { lines_.push_back(line); }, events_, rule.names);
+    const Result<bool> resolved = tree.LogReferenceTree(top.value(), Path("k/Top.iam"));
+    ASSERT_TRUE(resolved.ok());
+    EXPECT_EQ(resolved.value(), rule.resolved) << rule.lines.back();
+    EXPECT_EQ(lines_, rule.lines);
+  }
+  lines_.clear();
+  EXPECT_EQ(Verify({Path("k/Top.iam")}).clean, 1u) << "this platform tells letter case apart";
 }
 
 TEST_F(DocumentVerificationTest, AFileTheReaderCannotOpenIsNamedWithItsReason) {

@@ -26,6 +26,14 @@ TEST(OutputBasePath, ExportFolderOrBesideTheSource) {
   }
 }
 
+TEST(NameToOpen, LowerCasedOnlyWhereFileNamesIgnoreCase) {
+  const struct {
+    FileNameCase names;
+    const char* opened;
+  } rules[] = {{FileNameCase::Ignored, "c:\\data\\proj\\a.ipt"}, {FileNameCase::Distinct, "C:\\Data\\Proj\\A.ipt"}};
+  for (const auto& rule : rules) EXPECT_EQ(NameToOpen("C:\\Data\\Proj\\A.ipt", rule.names), rule.opened);
+}
+
 using CloseEntryDocumentsTest = testing::EngineFixture;
 
 TEST_F(CloseEntryDocumentsTest, ClosesTheEntryAndWhateverElseIsOpenNotebooksIncluded) {

@@ -48,6 +48,13 @@ TEST_F(FormatExportTest, NativeSavesCopyToTheOutputOrSaveInPlace) {
   EXPECT_EQ(inPlace.outputBase, source);
   EXPECT_TRUE(std::filesystem::exists(source));
   EXPECT_FALSE(pending_);
+
+  // A folder named but for letter case is another folder here: the copy goes there.
+  std::filesystem::create_directories(folder_ / "IN");
+  FormatExport other = Export("*.IPT", (folder_ / "IN/p").string(), part);
+  EXPECT_EQ(other.outputBase, (folder_ / "IN/p.ipt").string());
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "IN/p.ipt"));
+  EXPECT_EQ(Host().documents().FullFileName(part).value(), source);
 }
 
 TEST_F(FormatExportTest, ADrawingSavedOverItsOwnFileIsNotDeletedFirst) {

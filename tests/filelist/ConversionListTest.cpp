@@ -10,16 +10,32 @@
 namespace korrin {
 namespace {
 
-TEST(ConversionList, KeepsPathsSortedAndUniqueIgnoringCase) {
-  ConversionList list;
-  EXPECT_TRUE(list.Add("D:\\b.ipt"));
-  EXPECT_TRUE(list.Add("C:\\z.ipt"));
-  EXPECT_TRUE(list.Add("C:\\a.ipt"));
-  EXPECT_FALSE(list.Add("c:\\A.IPT"));
-  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"C:\\a.ipt", "C:\\z.ipt", "D:\\b.ipt"}));
-  EXPECT_TRUE(list.Contains("d:\\B.ipt"));
-  EXPECT_FALSE(list.Contains("D:\\b.ip"));
-  EXPECT_EQ(list.At(1), "C:\\z.ipt");
+TEST(ConversionList, KeepsPathsSortedIgnoringCaseAndUniqueByTheRuleForLetterCase) {
+  const struct {
+    FileNameCase names;
+    std::vector<std::string> entries;
+  } rules[] = {{FileNameCase::Ignored, {"C:\\a.ipt", "C:\\z.ipt", "D:\\b.ipt"}},
+               {FileNameCase::Distinct, {"C:\\a.ipt", "c:\\A.IPT", "C:\\z.ipt", "D:\\b.ipt"}}};
+  for (const auto& rule : rules) {
+    const bool ignored = rule.names == FileNameCase::Ignored;
+    ConversionList list(rule.names);
+    EXPECT_TRUE(list.Add("D:\\b.ipt"));
+    EXPECT_TRUE(list.Add("C:\\z.ipt"));
+    EXPECT_TRUE(list.Add("C:\\a.ipt"));
+    EXPECT_EQ(list.Add("c:\\A.IPT"), !ignored);
+    EXPECT_FALSE(list.Add("C:\\a.ipt"));
+    EXPECT_EQ(list.Entries(), rule.entries);
+    EXPECT_EQ(list.Contains("d:\\B.ipt"), ignored);
+    EXPECT_TRUE(list.Contains("D:\\b.ipt"));
+    EXPECT_FALSE(list.Contains("D:\\b.ip"));
+    EXPECT_EQ(list.At(rule.entries.size() - 2), "C:\\z.ipt");
+  }
+
+  // Folders that differ only in case hold two files on this platform.
+  ConversionList native;
+  EXPECT_TRUE(native.Add("/data/proj/a.ipt"));
+  EXPECT_EQ(native.Add("/data/Proj/a.ipt"), kNativeFileNameCase == FileNameCase::Distinct);
+  EXPECT_EQ(native.Contains("/data/PROJ/a.ipt"), kNativeFileNameCase == FileNameCase::Ignored);
 }
 
 TEST(ConversionList, RefusesTextLongerThanAnyPath) {
@@ -29,8 +45,8 @@ TEST(ConversionList, RefusesTextLongerThanAnyPath) {
   EXPECT_EQ(list.Count(), 1u);
 }
 
-TEST(ConversionList, KeepsTheSpellingOfTheFirstAdd) {
-  ConversionList list;
+TEST(ConversionList, KeepsTheSpellingOfTheFirstAddWhereCaseIsIgnored) {
+  ConversionList list(FileNameCase::Ignored);
   list.Add("c:\\a\\X.IDW");
   EXPECT_FALSE(list.Add("C:\\A\\x.idw"));
   EXPECT_EQ(list.Entries(), std::vector<std::string>{"c:\\a\\X.IDW"});
@@ -50,45 +66,48 @@ std::string RandomPath(std::mt19937& random) {
 }
 
 // Many entries span many blocks: the order, the rows and the lookups must
-// agree with a plain sorted list at every step.
+// agree with a plain sorted list at every step, by either rule.
 TEST(ConversionList, AgreesWithASortedListAcrossManyBlocks) {
-  std::mt19937 random(7);
-  std::map<std::string, std::string> reference;  // upper-cased path -> path as first added
-  ConversionList list;
-  for (int i = 0; i < 8000; ++i) {
-    std::string path = RandomPath(random);
-    const bool added = reference.emplace(ToUpperAscii(path), path).second;
-    ASSERT_EQ(list.Add(path), added) << path;
-    ASSERT_TRUE(list.Contains(ToUpperAscii(path))) << path;
-  }
-  std::vector<std::string> expected;
-  for (const auto& [key, path] : reference) expected.push_back(path);
-  ASSERT_EQ(list.Entries(), expected);
-
-  for (int i = 0; i < 3000; ++i) {
-    const std::size_t row = random() % expected.size();
-    ASSERT_EQ(list.At(row), expected[row]);
-    list.RemoveAt(row);
-    reference.erase(ToUpperAscii(expected[row]));
-    expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(row));
-    if (i % 3 == 0) {  // adds between removals keep the index honest
+  for (const FileNameCase names : {FileNameCase::Ignored, FileNameCase::Distinct}) {
+    // Sorted upper-cased; paths equal but for case are one file or two.
+    const auto key = [names](const std::string& path) { return std::pair{ToUpperAscii(path), PathKey(path, names)}; };
+    std::mt19937 random(7);
+    std::map<std::pair<std::string, std::string>, std::string> reference;  // key -> path as first added
+    ConversionList list(names);
+    for (int i = 0; i < 8000; ++i) {
       std::string path = RandomPath(random);
-      if (reference.emplace(ToUpperAscii(path), path).second) {
-        ASSERT_TRUE(list.Add(path));
-        expected.insert(std::lower_bound(expected.begin(), expected.end(), path,
-                                         [](const std::string& a, const std::string& b) {
-                                           return CompareIgnoringCase(a, b) < 0;
-                                         }),
-                        path);
+      const bool added = reference.emplace(key(path), path).second;
+      ASSERT_EQ(list.Add(path), added) << path;
+      ASSERT_TRUE(list.Contains(path)) << path;
+      ASSERT_EQ(list.Contains(ToUpperAscii(path)), reference.contains(key(ToUpperAscii(path)))) << path;
+    }
+    std::vector<std::string> expected;
+    for (const auto& [order, path] : reference) expected.push_back(path);
+    ASSERT_EQ(list.Entries(), expected);
+
+    for (int i = 0; i < 3000; ++i) {
+      const std::size_t row = random() % expected.size();
+      ASSERT_EQ(list.At(row), expected[row]);
+      list.RemoveAt(row);
+      reference.erase(key(expected[row]));
+      expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(row));
+      if (i % 3 == 0) {  // adds between removals keep the index honest
+        std::string path = RandomPath(random);
+        if (reference.emplace(key(path), path).second) {
+          ASSERT_TRUE(list.Add(path));
+          expected.insert(std::lower_bound(expected.begin(), expected.end(), path,
+                                           [&](const std::string& a, const std::string& b) { return key(a) < key(b); }),
+                          path);
+        }
       }
     }
+    EXPECT_EQ(list.Entries(), expected);
+    for (const std::string& entry : expected) EXPECT_TRUE(list.Contains(entry)) << entry;
+    EXPECT_FALSE(list.Contains("/not/there"));
+    list.Clear();
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_TRUE(list.Add("/again.ipt"));
   }
-  EXPECT_EQ(list.Entries(), expected);
-  for (const std::string& entry : expected) EXPECT_TRUE(list.Contains(entry)) << entry;
-  EXPECT_FALSE(list.Contains("/not/there"));
-  list.Clear();
-  EXPECT_TRUE(list.IsEmpty());
-  EXPECT_TRUE(list.Add("/again.ipt"));
 }
 
 TEST(ConversionList, SortedAndReversedAddsEndInTheSameOrder) {
@@ -99,7 +118,7 @@ TEST(ConversionList, SortedAndReversedAddsEndInTheSameOrder) {
   for (auto it = paths.rbegin(); it != paths.rend(); ++it) descending.Add(*it);
   EXPECT_EQ(ascending.Entries(), paths);
   EXPECT_EQ(descending.Entries(), paths);
-  EXPECT_FALSE(descending.Add("/P/100000.IPT"));
+  EXPECT_FALSE(descending.Add("/p/100000.ipt"));
   EXPECT_TRUE(descending.Add("/p/1"));  // a shorter path diverging early goes first
   EXPECT_EQ(descending.At(0), "/p/1");
 }
@@ -121,7 +140,7 @@ TEST(ConversionList, TellsItsListenerTheRowOfEveryChange) {
   list.SetListener(&listener);
   list.Add("/b");
   list.Add("/a");
-  list.Add("/A");  // already listed: nothing happens
+  list.Add("/a");  // already listed: nothing happens
   list.Add("/c");
   list.RemoveAt(1);
   list.Clear();

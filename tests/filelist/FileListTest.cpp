@@ -41,7 +41,8 @@ class FileListTest : public ::testing::Test {
  protected:
   FileListTest() { settings.BatchLastSettingFile = "/korrin/KorrinExportTemplate.INI"; }
 
-  ConversionList list;
+  // As where file names ignore case, so a path listed in another case is skipped.
+  ConversionList list{FileNameCase::Ignored};
   ProgramSettings settings;
   FakeFileListView view;
   testing::ScriptedDialogs dialogs;

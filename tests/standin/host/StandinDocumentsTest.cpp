@@ -11,11 +11,14 @@ namespace {
 using namespace std::chrono_literals;
 using StandinDocumentsTest = testing::StandinFixture;
 
-TEST_F(StandinDocumentsTest, OpensByNameIgnoringCaseAndClosesWithTheCountFalling) {
+TEST_F(StandinDocumentsTest, OpensByItsExactNameAndClosesWithTheCountFalling) {
   const std::string path = Write("Parts/Bracket.ipt", Part());
-  std::string lowered = path;
-  for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  const host::DocumentHandle part = Open(lowered);
+  // Linux tells the names apart: no file has the lower-cased one.
+  const std::string lowered = (folder_ / "parts/bracket.ipt").string();
+  auto other = Host().OpenDocument(lowered, true);
+  ASSERT_FALSE(other.ok());
+  EXPECT_EQ(other.failure().description, lowered + ": No such file or directory");
+  const host::DocumentHandle part = Open(path);
   EXPECT_EQ(Host().DocumentCount().value(), 1);
   EXPECT_EQ(Host().documents().FullFileName(part).value(), path);
   EXPECT_EQ(Host().ActiveDocumentType().value(), host::kPartDocument);
@@ -52,14 +55,22 @@ TEST_F(StandinDocumentsTest, ReferencesResolveOrReadAsUnknown) {
   Write("parts/plate.ipt", Part());
   standin::StandinDocument assembly = Part();
   assembly.type = standin::DocumentType::Assembly;
-  assembly.references = {{"../parts/plate.ipt", std::nullopt}, {"../parts/missing.ipt", std::nullopt}};
+  assembly.references = {{"../parts/plate.ipt", std::nullopt},
+                         {"../parts/missing.ipt", std::nullopt},
+                         {"../Parts/Plate.ipt", std::nullopt}};
   const host::DocumentHandle top = Open(Write("asm/top.iam", assembly));
   auto files = Host().documents().ReferencedFiles(top);
   ASSERT_TRUE(files.ok());
-  ASSERT_EQ(files.value().size(), 2u);
+  ASSERT_EQ(files.value().size(), 3u);
   EXPECT_EQ(files.value()[0].referencedDocumentType, host::kPartDocument);
   EXPECT_EQ(files.value()[0].fullFileName, (folder_ / "parts/plate.ipt").string());
   EXPECT_EQ(files.value()[1].referencedDocumentType, host::kUnknownDocument);
+  // Another name in another case: another file, which is not there.
+  EXPECT_EQ(files.value()[2].referencedDocumentType, host::kUnknownDocument);
+  const std::string upper = (folder_ / "Parts/Plate.ipt").string();
+  EXPECT_EQ(files.value()[2].fullFileName, upper);
+  EXPECT_EQ(Host().documents().ReferencedDocument(files.value()[2].descriptor).failure().description,
+            "The reference to \"" + upper + "\" does not resolve: " + upper + ": No such file or directory");
 
   auto plate = Host().documents().ReferencedDocument(files.value()[0].descriptor);
   ASSERT_TRUE(plate.ok());
