@@ -35,13 +35,6 @@ bool IsOneOf(const std::string& pattern, std::initializer_list<const char*> patt
   return false;
 }
 
-std::string LowerAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
 // The run of one StartRun call: its state and its steps, in the order the
 // run takes them.
 class BatchRun {
@@ -342,7 +335,7 @@ class BatchRun {
     const DrawingFinish finish = DecideDrawingFinish(Context(), AcadSetup());
     if (!format.directSave) {
       const std::string failure =
-          ExportThroughTranslator(Context(), *document_, format.outputBase + "." + LowerAscii(format.translatorTag));
+          ExportThroughTranslator(Context(), *document_, format.outputBase + "." + ToLowerAscii(format.translatorTag));
       if (!failure.empty()) Skip("Error saving: " + failure, EntryOutcome::Failed);
     }
     if (inputs_.printDocuments || exportPattern_ == kPrinterPattern) Print(format.outputBase);

@@ -51,12 +51,7 @@ OutputBase OutputBasePath(const std::string& entry, bool useExportFolder, const 
 }
 
 std::string NameToOpen(const std::string& entry, FileNameCase names) {
-  if (names == FileNameCase::Distinct) return entry;
-  std::string lower = entry;
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
+  return names == FileNameCase::Distinct ? entry : ToLowerAscii(entry);
 }
 
 void CloseEntryDocuments(host::Application& host, std::optional<host::DocumentHandle> document,

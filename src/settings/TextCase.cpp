@@ -12,6 +12,14 @@ std::string ToUpperAscii(std::string_view text) {
   return upper;
 }
 
+std::string ToLowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && CompareIgnoringCase(a, b) == 0;
 }

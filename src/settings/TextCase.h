@@ -9,6 +9,7 @@ namespace korrin {
 // compare the same whatever the user's locale; other bytes stay as they are.
 constexpr char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 std::string ToUpperAscii(std::string_view text);
+std::string ToLowerAscii(std::string_view text);
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 // Negative, zero or positive as a sorts before, with or after b when both are
