@@ -13,6 +13,7 @@
 #include "formats/FormatCatalogue.h"
 #include "host/FileExists.h"
 #include "host/HostCodes.h"
+#include "host/HostGone.h"
 #include "host/HostInstallation.h"
 #include "host/HostSession.h"
 #include "host/ProcessOperations.h"
@@ -396,6 +397,13 @@ class BatchRun {
     while (true) {
       auto state = host_->CommandState();
       if (state && state.value() == host::kCommandStateIdle) return Way::NextEntry;
+      if (!state && host::HostIsGone(state.failure())) {
+        Skip("Inventor could not be asked whether it is idle (" + state.failure().description +
+                 "); restarting it before the next document",
+             EntryOutcome::Failed);
+        restartHost_ = true;
+        return Way::NextEntry;
+      }
       env_.events.Pause();
       if (env_.abort.IsRaised()) return Way::End;
       if (env_.waitLimit.Passed(deadline)) {
@@ -421,6 +429,7 @@ class BatchRun {
         log_.LogLine(left);
       }
     }
+    if (context_ && context_->hostGone) restartHost_ = true;
     return !restartHost_ || RestartHost();
   }
 

@@ -34,6 +34,8 @@ struct ExportContext {
   HostWaitLimit waitLimit;
   // The first failed host call the run has not looked at yet.
   std::optional<Failure> pending;
+  // A wait found the host gone: the run starts a new one before the next entry.
+  bool hostGone = false;
 
   // The option's text; empty when the set lacks it.
   std::string Option(const std::string& key) const {

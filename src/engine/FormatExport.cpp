@@ -6,6 +6,7 @@
 #include "engine/DrawingReadiness.h"
 #include "formats/ValueConversion.h"
 #include "host/HostCodes.h"
+#include "host/HostGone.h"
 #include "host/HostInstallation.h"
 #include "settings/PathConversion.h"
 #include "settings/PathText.h"
@@ -267,6 +268,11 @@ class FormatStep {
     while (true) {
       auto state = host_.CommandState();
       if (state && state.value() == host::kCommandStateIdle) break;
+      if (!state && host::HostIsGone(state.failure())) {
+        context_.Keep(state.failure());
+        context_.hostGone = true;
+        break;
+      }
       context_.log.events().Pause();
       if (context_.abort.IsRaised()) {
         result_.next = FormatExport::Next::EndRun;

@@ -6,6 +6,7 @@
 #include "filelist/ImportFilter.h"
 #include "formats/ValueConversion.h"
 #include "host/HostCodes.h"
+#include "host/HostGone.h"
 #include "host/HostInstallation.h"
 #include "settings/TextCase.h"
 
@@ -189,6 +190,11 @@ std::string WaitForTranslator(ExportContext& context, const std::string& file, c
   while (!context.abort.IsRaised()) {
     auto state = context.host.CommandState();
     if (state && state.value() == host::kCommandStateIdle) break;
+    if (!state && host::HostIsGone(state.failure())) {
+      context.hostGone = true;
+      return file + ": the host could not be asked whether it was done " + activity + ": " +
+             state.failure().description;
+    }
     if (context.waitLimit.Passed(deadline)) {
       return file + ": the host was still busy " + activity + " after " +
              std::to_string(context.waitLimit.limit.count()) + " s";

@@ -225,6 +225,33 @@ TEST_F(BatchRunTest, AHostThatStaysBusyFailsTheEntryAndIsRestarted) {
   EXPECT_TRUE(std::filesystem::exists(Out("z-next.stp")));
 }
 
+// The host's process ends while the run waits for it to become idle: the
+// wait ends at once, not at its time limit, and a new host takes the next
+// entry.
+TEST_F(BatchRunTest, AHostThatEndsWhileTheRunWaitsForItIsRestartedAtOnce) {
+  standin::StandinDocument slow = Part();
+  slow.faults.busyAfterSaveMilliseconds = 3'600'000;
+  PartFile("slow.ipt", slow);
+  PartFile("z-next.ipt");
+  int waits = 0;
+  events_.onYield = [this, &waits](int) {
+    Advance(std::chrono::milliseconds(10));
+    if (!view_.lines.empty() && view_.lines.back().starts_with("Exporting document:") && ++waits == 1) {
+      connector_.EndHostProcess();
+    }
+  };
+  const RunResult result = Run();
+  const std::string line =
+      "Inventor could not be asked whether it is idle (The object invoked has disconnected from its clients.); "
+      "restarting it before the next document";
+  EXPECT_EQ(std::count(view_.lines.begin(), view_.lines.end(), line), 1) << ::testing::PrintToString(view_.lines);
+  EXPECT_EQ(result.entries[0].outcome, EntryOutcome::Failed);
+  EXPECT_EQ(result.entries[0].reason, line);
+  EXPECT_EQ(result.entries[1].outcome, EntryOutcome::Converted);
+  EXPECT_TRUE(std::filesystem::exists(Out("z-next.stp")));
+  EXPECT_TRUE(result.orderlyEnd);
+}
+
 // The host's installation breaks while the run waits for a busy host, so
 // the restart after the wait cannot start one.
 TEST_F(BatchRunTest, AHostThatCannotBeRestartedAfterAWaitEndsTheRun) {

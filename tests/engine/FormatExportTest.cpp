@@ -15,6 +15,7 @@ class FormatExportTest : public testing::EngineFixture {
     ExportContext context = Context(version_);
     FormatExport result = ExportByFormat(context, pattern, outputBase, document);
     pending_ = context.pending;
+    hostGone_ = context.hostGone;
     return result;
   }
   std::string Out(const std::string& name) { return (folder_ / "out" / name).string(); }
@@ -32,6 +33,7 @@ class FormatExportTest : public testing::EngineFixture {
 
   std::string version_ = "7.0";
   std::optional<Failure> pending_;
+  bool hostGone_ = false;
 };
 
 TEST_F(FormatExportTest, NativeSavesCopyToTheOutputOrSaveInPlace) {
@@ -132,6 +134,23 @@ TEST_F(FormatExportTest, BitmapsHaveTheOptionsSizeOnEitherPath) {
   EXPECT_EQ(testing::LittleEndian32(bytes, 18), 320u);
   EXPECT_EQ(testing::LittleEndian32(bytes, 22), 200u);
   EXPECT_FALSE(pending_);
+}
+
+// The 5.3 host's bitmap command: a host that ends while it works ends the
+// wait with its failure, not at the time limit.
+TEST_F(FormatExportTest, ABitmapCommandWhoseHostEndsStopsWaitingAtOnce) {
+  const host::DocumentHandle part = Open(Write("in/p.ipt", Part()));
+  version_ = "5.3";
+  int yields = 0;
+  events_.onYield = [this, &yields](int) {
+    ++yields;
+    connector_.EndHostProcess();
+  };
+  Export("*.BMP", Out("gone"), part);
+  ASSERT_TRUE(pending_);
+  EXPECT_EQ(pending_->description, "The object invoked has disconnected from its clients.");
+  EXPECT_TRUE(hostGone_);
+  EXPECT_EQ(yields, 1);
 }
 
 TEST_F(FormatExportTest, BitmapSizesReadWithTheLocalesSeparatorAndWithThePoint) {

@@ -119,5 +119,22 @@ TEST_F(TranslatorExportTest, AHostBusyPastTheTimeLimitFailsTheExport) {
   EXPECT_EQ(Export(pin, Output("pin2.stp")), "");
 }
 
+TEST_F(TranslatorExportTest, AHostThatEndsWhileBusyEndsTheWaitAtOnce) {
+  standin::StandinDocument part = Part();
+  part.geometry = standin::BrepText(standin::MakePin().value());
+  part.faults.busyAfterSaveMilliseconds = 3'600'000;
+  const host::DocumentHandle pin = Open(Write("pin.ipt", part));
+  int reads = 0;
+  limit_.now = [&reads] { return HostWaitLimit::Clock::time_point{} + std::chrono::seconds(++reads); };
+  events_.onYield = [this](int) { connector_.EndHostProcess(); };
+  ExportContext context = Context();
+  EXPECT_EQ(ExportThroughTranslator(context, pin, Output("pin.stp")),
+            Output("pin.stp") + ": the host could not be asked whether it was done saving: "
+                                "The object invoked has disconnected from its clients.");
+  EXPECT_TRUE(context.hostGone);
+  // One read for the deadline and one in the wait: far from the 60 s limit.
+  EXPECT_LE(reads, 3);
+}
+
 }  // namespace
 }  // namespace korrin
