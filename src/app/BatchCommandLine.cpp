@@ -6,8 +6,6 @@
 namespace korrin {
 namespace {
 
-constexpr int kLongestTimeout = 7 * 24 * 3600;
-
 std::string Text(const QString& text) { return text.toStdString(); }
 
 std::optional<std::string> ValueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
@@ -28,9 +26,19 @@ BatchCommandLine UsageError(const std::string& what) {
           kUsageErrorStatus};
 }
 
+// The option's seconds into seconds; a problem when it holds no such number.
+std::optional<std::string> ReadTimeout(const QCommandLineParser& parser, const QCommandLineOption& option,
+                                       int& seconds) {
+  if (!parser.isSet(option)) return std::nullopt;
+  const std::optional<int> read = TimeoutSeconds(Text(parser.value(option)));
+  if (!read) return TimeoutProblem("--" + Text(option.names().front()), Text(parser.value(option)));
+  seconds = *read;
+  return std::nullopt;
+}
+
 }  // namespace
 
-BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments) {
+BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments, HostTimeouts timeouts) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       "Converts CAD documents in batches: collects the documents of PATH (documents, folders, list files),\n"
@@ -65,7 +73,14 @@ BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments
   const QCommandLineOption report("report", "Save the run log to FILE.", "FILE");
   const QCommandLineOption summary("summary", "Write the outcome of every entry to FILE as CSV.", "FILE");
   const QCommandLineOption saveSettings("save-settings", "Keep the choices of this run in the program settings.");
-  const QCommandLineOption hostTimeout("host-timeout", "The time limit of each wait on the host (default 600).",
+  const QCommandLineOption hostTimeout("host-timeout",
+                                       "The time limit of each host call that does work (open, save, export, "
+                                       "print, quit) and of each wait on the host (default 600, or "
+                                       "KORRIN_HOST_TIMEOUT).",
+                                       "SECONDS");
+  const QCommandLineOption callTimeout("call-timeout",
+                                       "The time limit of every other host call (default 30, or "
+                                       "KORRIN_CALL_TIMEOUT).",
                                        "SECONDS");
   const QCommandLineOption stripLineweights(
       "strip-lineweights",
@@ -81,7 +96,7 @@ BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments
                                          "DIR");
   parser.addOptions({help, catalogue, recurse, importFormat, exportFormat, exportFolder, besideSource, exportIni,
                      importIni, project, print, refcheck, from, yes, no, report, summary, saveSettings,
-                     hostTimeout, stripLineweights, replaceTitleBlocks, acadTemplates, verify, validate});
+                     hostTimeout, callTimeout, stripLineweights, replaceTitleBlocks, acadTemplates, verify, validate});
   parser.addPositionalArgument("PATH", "A document, a folder, or a text file listing documents.", "PATH...");
 
   QStringList list{"korrin-batch"};
@@ -134,14 +149,9 @@ BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments
     if (!number) return UsageError("--from needs a whole number from 1: " + Text(parser.value(from)));
     request.from = static_cast<std::size_t>(*number);
   }
-  if (parser.isSet(hostTimeout)) {
-    const auto seconds = PositiveNumber(parser.value(hostTimeout), kLongestTimeout);
-    if (!seconds) {
-      return UsageError("--host-timeout needs a whole number of seconds from 1 to " +
-                            std::to_string(kLongestTimeout) + ": " + Text(parser.value(hostTimeout)));
-    }
-    request.hostTimeoutSeconds = static_cast<int>(*seconds);
-  }
+  request.timeouts = timeouts;
+  if (auto problem = ReadTimeout(parser, hostTimeout, request.timeouts.hostSeconds)) return UsageError(*problem);
+  if (auto problem = ReadTimeout(parser, callTimeout, request.timeouts.callSeconds)) return UsageError(*problem);
   return {request, "", 0};
 }
 

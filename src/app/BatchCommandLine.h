@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "frontend/HostTimeouts.h"
+
 namespace korrin {
 
 // What korrin-batch was asked to do.
@@ -29,7 +31,7 @@ struct BatchRequest {
   std::optional<std::string> reportFile;
   std::optional<std::string> summaryFile;
   bool saveSettings = false;
-  int hostTimeoutSeconds = 600;
+  HostTimeouts timeouts;
   // How drawings exported to DWG are finished in AutoCAD.
   bool stripLineweights = false;
   bool replaceTitleBlocks = false;
@@ -46,7 +48,8 @@ struct BatchCommandLine {
 
 inline constexpr int kUsageErrorStatus = 64;
 
-// Reads the arguments after the program name.
-BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments);
+// Reads the arguments after the program name; the time limits not given
+// keep the ones passed in (the environment's).
+BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments, HostTimeouts timeouts = {});
 
 }  // namespace korrin

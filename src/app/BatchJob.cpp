@@ -103,7 +103,7 @@ class BatchJob {
                                state->version.registryVersionTag,
                                state->version.hostVersionNumber,
                                ports_.place.programFolder,
-                               HostWaitLimit{std::chrono::seconds(request_.hostTimeoutSeconds)}};
+                               HostWaitLimit{std::chrono::seconds(request_.timeouts.hostSeconds)}};
     environment.acadSetup = &acadSetup_;
     environment.printers = &ports_.printers;
     environment.watcher = ports_.watcher;

@@ -23,7 +23,12 @@ int main(int argc, char** argv) {
   korrin::PrepareRuntimeFolder();
   QGuiApplication application(argc, argv);
   const std::vector<std::string> arguments(argv + 1, argv + argc);
-  const korrin::BatchCommandLine commandLine = korrin::ParseBatchCommandLine(arguments);
+  const korrin::HostTimeoutsRead environment = korrin::HostTimeoutsFromEnvironment();
+  if (!environment.problem.empty()) {
+    std::cerr << "korrin-batch: " << environment.problem << "\n";
+    return korrin::kUsageErrorStatus;
+  }
+  const korrin::BatchCommandLine commandLine = korrin::ParseBatchCommandLine(arguments, environment.timeouts);
   if (!commandLine.request) {
     (commandLine.exitStatus == 0 ? std::cout : std::cerr) << commandLine.message;
     return commandLine.exitStatus;

@@ -9,7 +9,7 @@ TEST(BatchCommandLine, ReadsEveryOption) {
   const BatchCommandLine read = ParseBatchCommandLine(
       {"--recurse", "--import", "*.IPT", "--export", "STEP Files (*.STP)", "--export-folder", "/out", "--export-ini",
        "e.ini", "--import-ini", "i.ini", "--project", "p.ipj", "--print", "--refcheck", "--from", "3", "--yes",
-       "--report", "r.txt", "--summary", "s.csv", "--save-settings", "--host-timeout", "30", "--strip-lineweights",
+       "--report", "r.txt", "--summary", "s.csv", "--save-settings", "--host-timeout", "30", "--call-timeout", "7", "--strip-lineweights",
        "--replace-title-blocks", "--acad-templates", "/tpl", "--verify", "a.ipt", "folder"});
   ASSERT_TRUE(read.request.has_value()) << read.message;
   const BatchRequest& request = *read.request;
@@ -29,7 +29,8 @@ TEST(BatchCommandLine, ReadsEveryOption) {
   EXPECT_EQ(request.reportFile, "r.txt");
   EXPECT_EQ(request.summaryFile, "s.csv");
   EXPECT_TRUE(request.saveSettings);
-  EXPECT_EQ(request.hostTimeoutSeconds, 30);
+  EXPECT_EQ(request.timeouts.hostSeconds, 30);
+  EXPECT_EQ(request.timeouts.callSeconds, 7);
   EXPECT_TRUE(request.stripLineweights);
   EXPECT_TRUE(request.replaceTitleBlocks);
   EXPECT_EQ(request.acadTemplateFolder, "/tpl");
@@ -44,7 +45,13 @@ TEST(BatchCommandLine, DefaultsAnswerNoWithTenMinutesPerWait) {
   EXPECT_TRUE(read.request->besideSource);
   EXPECT_FALSE(read.request->referenceCheck);
   EXPECT_EQ(read.request->from, std::nullopt);
-  EXPECT_EQ(read.request->hostTimeoutSeconds, 600);
+  EXPECT_EQ(read.request->timeouts.hostSeconds, 600);
+  EXPECT_EQ(read.request->timeouts.callSeconds, 30);
+  // The environment's limits stand where no option changes them.
+  const BatchCommandLine fromEnvironment = ParseBatchCommandLine({"--call-timeout", "5", "a.ipt"}, {120, 9});
+  ASSERT_TRUE(fromEnvironment.request.has_value()) << fromEnvironment.message;
+  EXPECT_EQ(fromEnvironment.request->timeouts.hostSeconds, 120);
+  EXPECT_EQ(fromEnvironment.request->timeouts.callSeconds, 5);
 }
 
 TEST(BatchCommandLine, RefusesWhatCannotBeMeant) {
@@ -62,6 +69,8 @@ TEST(BatchCommandLine, RefusesWhatCannotBeMeant) {
       {{"--host-timeout", "-5", "a"}, "--host-timeout needs a whole number of seconds from 1 to 604800: -5"},
       {{"--host-timeout", "999999999", "a"},
        "--host-timeout needs a whole number of seconds from 1 to 604800: 999999999"},
+      {{"--call-timeout", "0", "a"}, "--call-timeout needs a whole number of seconds from 1 to 604800: 0"},
+      {{"--call-timeout", " 5", "a"}, "--call-timeout needs a whole number of seconds from 1 to 604800:  5"},
       {{"--export", "*.STP", "--export", "*.SAT", "a"}, "--export is given twice"},
       {{"--catalogue", "a"}, "--catalogue takes no other argument"},
       {{"--replace-title-blocks", "a"}, "--replace-title-blocks needs --strip-lineweights"},
@@ -80,7 +89,7 @@ TEST(BatchCommandLine, HelpListsTheOptionsAndEndsWell) {
   const BatchCommandLine read = ParseBatchCommandLine({"--help"});
   EXPECT_FALSE(read.request.has_value());
   EXPECT_EQ(read.exitStatus, 0);
-  for (const char* option : {"--export-folder <DIR>", "--beside-source", "--from <N>", "--host-timeout <SECONDS>",
+  for (const char* option : {"--export-folder <DIR>", "--beside-source", "--from <N>", "--host-timeout <SECONDS>", "--call-timeout <SECONDS>",
                              "--summary <FILE>", "PATH..."}) {
     EXPECT_NE(read.message.find(option), std::string::npos) << option;
   }
