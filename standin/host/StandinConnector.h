@@ -42,9 +42,7 @@ class StandinConnector final : public host::HostConnector {
   std::size_t DocumentReads() const { return *documentReads_; }
 
  private:
-  Result<std::string> VersionTag();
   Result<StandinSettings> SettingsFromRegistry();
-  void ReadImportRepair(const std::string& tag, StandinSettings& settings);
   // The session file of the installed host; empty when it has no program folder.
   std::string SessionFile();
 
