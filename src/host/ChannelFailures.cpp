@@ -1,25 +1,11 @@
 #include "host/ChannelFailures.h"
 
-#include <cstdio>
+#include "host/SecondsText.h"
 
 namespace korrin::host {
 
-namespace {
-
-// Whole seconds as "30"; a deadline below a whole second keeps its tenths
-// ("0.5"), so a short test deadline does not read as "0 s".
-std::string Seconds(std::chrono::milliseconds deadline) {
-  const long long milliseconds = deadline.count();
-  if (milliseconds % 1000 == 0) return std::to_string(milliseconds / 1000);
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", static_cast<double>(milliseconds) / 1000.0);
-  return text;
-}
-
-}  // namespace
-
 Failure CallTimedOut(std::chrono::milliseconds deadline) {
-  return {kCallTimedOut, "The host did not answer within " + Seconds(deadline) + " s"};
+  return {kCallTimedOut, "The host did not answer within " + SecondsText(deadline) + " s"};
 }
 
 Failure ServerUnavailable() { return {kServerUnavailable, "The RPC server is unavailable."}; }

@@ -17,6 +17,9 @@ inline constexpr long kMemberNotFound = -2147352573;        // a member the obje
 inline constexpr long kTypeMismatch = -2147352571;          // an argument or result of the wrong kind
 inline constexpr long kBadParameterCount = -2147352562;     // too few or too many arguments
 inline constexpr long kBadFrame = -2147023105;              // a frame that cannot be read
+// The host program could not be started, or it ended or stayed silent
+// before it said it was ready.
+inline constexpr long kServerExecutionFailed = -2146959355;
 
 // "The host did not answer within 30 s".
 Failure CallTimedOut(std::chrono::milliseconds deadline);

@@ -9,6 +9,7 @@
 
 #include "platform/linux/LocalSocket.h"
 #include "platform/linux/LocalSocketWindowLink.h"
+#include "platform/linux/PrivateFolder.h"
 #include "platform/linux/WindowFolder.h"
 #include "platform/linux/WindowLinkServer.h"
 #include "support/ScopedEnvironment.h"
@@ -82,7 +83,7 @@ TEST_F(WindowLinkTest, AnEmptyBoxOfTheClassTakesTheTextAndABusyOneDropsTheNext) 
 
 TEST_F(WindowLinkTest, NoListeningWindowIsNoWindow) {
   EXPECT_EQ(link.SetTextOfEmptyBox(kTitle, kBoxClass, "text"), TextDelivery::NoWindow);  // no folder yet
-  ASSERT_TRUE(PrepareWindowFolder(folder).ok());
+  ASSERT_TRUE(PreparePrivateFolder(folder).ok());
   EXPECT_EQ(link.SetTextOfEmptyBox(kTitle, kBoxClass, "text"), TextDelivery::NoWindow);  // no socket
   LeaveStaleSocket(WindowSocketPath(folder, kTitle));
   EXPECT_EQ(link.SetTextOfEmptyBox(kTitle, kBoxClass, "text"), TextDelivery::NoWindow);
@@ -137,16 +138,16 @@ TEST_F(WindowLinkTest, AFolderOthersMayUseIsRefused) {
   ASSERT_EQ(::chmod(folder.c_str(), 0700), 0);
   const std::string linked = (root / "linked").string();
   ASSERT_EQ(::symlink(folder.c_str(), linked.c_str()), 0);
-  EXPECT_FALSE(CheckWindowFolder(linked).ok());
-  EXPECT_TRUE(CheckWindowFolder(folder).ok());
+  EXPECT_FALSE(CheckPrivateFolder(linked).ok());
+  EXPECT_TRUE(CheckPrivateFolder(folder).ok());
 }
 
 TEST_F(WindowLinkTest, AFolderOfAnotherUserIsRefused) {
   if (::geteuid() != 0) GTEST_SKIP() << "only root can give a folder to another user";
   constexpr uid_t kNobody = 65534;
-  ASSERT_TRUE(PrepareWindowFolder(folder).ok());
+  ASSERT_TRUE(PreparePrivateFolder(folder).ok());
   ASSERT_EQ(::chown(folder.c_str(), kNobody, kNobody), 0);
-  EXPECT_FALSE(PrepareWindowFolder(folder).ok());
+  EXPECT_FALSE(PreparePrivateFolder(folder).ok());
 }
 
 TEST(WindowFolder, ComesFromKorrinWindowsElseTheRuntimeFolderElseTmp) {

@@ -1,6 +1,7 @@
 #include "platform/linux/LocalSocketWindowLink.h"
 
 #include "platform/linux/LocalSocket.h"
+#include "platform/linux/PrivateFolder.h"
 #include "platform/linux/WindowFolder.h"
 #include "platform/linux/WindowLinkFrames.h"
 
@@ -24,7 +25,7 @@ TextDelivery LocalSocketWindowLink::SetTextOfEmptyBox(const std::string& windowT
   // A window refuses such a request unanswered; spare it the bytes.
   if (boxClass.size() > kLongestBoxClass || text.size() > kLongestText) return TextDelivery::NoWindow;
   const std::string folder = WindowFolderPath();
-  if (!CheckWindowFolder(folder)) return TextDelivery::NoWindow;
+  if (!CheckPrivateFolder(folder)) return TextDelivery::NoWindow;
   const Result<FileDescriptor> window = ConnectLocal(WindowSocketPath(folder, windowTitle), timeout_);
   if (!window) return TextDelivery::NoWindow;
   std::string answer;

@@ -9,15 +9,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <chrono>
 #include <climits>
 #include <memory>
 #include <optional>
-#include <string_view>
 #include <thread>
 
-#include "platform/linux/FileDescriptor.h"
+#include "platform/linux/ProcFiles.h"
 #include "platform/linux/SystemFailure.h"
 
 extern char** environ;
@@ -37,60 +35,13 @@ constexpr int kNormalNice = 0;
 constexpr std::chrono::seconds kEndWait{2};
 constexpr std::chrono::milliseconds kEndPollInterval{2};
 
-constexpr std::size_t kReadChunk = 4096;
-
-struct ProcessStatus {
-  std::string commandName;
-  char state = '?';
-};
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!file.valid()) return std::nullopt;
-  std::string content;
-  char buffer[kReadChunk];
-  for (;;) {
-    const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
-    if (count < 0) return std::nullopt;
-    if (count == 0) return content;
-    content.append(buffer, static_cast<std::size_t>(count));
-  }
-}
-
-std::string ProcPath(pid_t pid, std::string_view file) {
-  return "/proc/" + std::to_string(pid) + "/" + std::string(file);
-}
-
-// "pid (command name) state ...": the name may itself hold blanks and
-// parentheses, so it ends at the last ')'.
-std::optional<ProcessStatus> ReadStatus(pid_t pid) {
-  const std::optional<std::string> stat = ReadWholeFile(ProcPath(pid, "stat"));
-  if (!stat) return std::nullopt;
-  const std::size_t open = stat->find('(');
-  const std::size_t close = stat->rfind(')');
-  const std::size_t state = close + 2;
-  if (open == std::string::npos || close == std::string::npos || close < open || state >= stat->size()) {
-    return std::nullopt;
-  }
-  return ProcessStatus{stat->substr(open + 1, close - open - 1), (*stat)[state]};
-}
-
-bool IsEndedState(char state) { return state == 'Z' || state == 'X'; }
-
 std::string ImageNameOf(pid_t pid, const std::string& commandName) {
   if (commandName.size() < kCommandNameLimit) return commandName;
-  const std::optional<std::string> commandLine = ReadWholeFile(ProcPath(pid, "cmdline"));
+  const std::optional<std::string> commandLine = ReadProcFile(pid, "cmdline");
   if (!commandLine) return commandName;
   const std::string programPath = commandLine->substr(0, commandLine->find('\0'));
   const std::string programName = programPath.substr(programPath.rfind('/') + 1);  // npos + 1 is 0
   return programName.starts_with(commandName) ? programName : commandName;
-}
-
-std::optional<pid_t> ProcessIdNamed(std::string_view name) {
-  pid_t pid = 0;
-  const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), pid);
-  if (error != std::errc() || end != name.data() + name.size() || pid <= 0) return std::nullopt;
-  return pid;
 }
 
 // Calls visit with the number of every entry of a /proc folder named by one.
@@ -123,7 +74,7 @@ std::vector<ProcessEntry> ProcProcessTable::Snapshot() const {
   ReapEndedChildren();
   std::vector<ProcessEntry> processes;
   ForEachProcessIdIn("/proc", [&](pid_t pid) {
-    const std::optional<ProcessStatus> status = ReadStatus(pid);
+    const std::optional<ProcessStatus> status = ReadProcessStatus(pid);
     if (!status || IsEndedState(status->state)) return;  // gone meanwhile, or ended
     processes.push_back({pid, ImageNameOf(pid, status->commandName)});
   });
@@ -150,7 +101,7 @@ Status ProcProcessTable::SetPriorityClass(std::int64_t pid, PriorityClass priori
   if (::setpriority(PRIO_PROCESS, static_cast<id_t>(process), nice) != 0) return SystemFailure(errno);
   // Linux keeps a nice value per thread: the threads the process already runs
   // get it too, as they would from a process-wide priority class.
-  ForEachProcessIdIn(ProcPath(process, "task"), [&](pid_t thread) {
+  ForEachProcessIdIn("/proc/" + std::to_string(process) + "/task", [&](pid_t thread) {
     if (thread != process) ::setpriority(PRIO_PROCESS, static_cast<id_t>(thread), nice);
   });
   return {};
@@ -202,7 +153,7 @@ bool ProcProcessTable::ReapEndedChildren(pid_t pid) const {
 
 bool ProcProcessTable::HasEnded(pid_t pid) const {
   if (startedChildren_.contains(pid)) return ReapEndedChildren(pid);
-  const std::optional<ProcessStatus> status = ReadStatus(pid);
+  const std::optional<ProcessStatus> status = ReadProcessStatus(pid);
   return !status || IsEndedState(status->state);
 }
 

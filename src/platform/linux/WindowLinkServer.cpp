@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/linux/LocalSocket.h"
+#include "platform/linux/PrivateFolder.h"
 #include "platform/linux/SystemFailure.h"
 #include "platform/linux/WindowFolder.h"
 
@@ -59,7 +60,7 @@ Result<Listener> ListenAt(const std::string& path) {
 Result<std::unique_ptr<WindowLinkServer>> WindowLinkServer::Open(const std::string& title, const std::string& boxClass,
                                                                  std::chrono::milliseconds timeout) {
   const std::string folder = WindowFolderPath();
-  if (const Status prepared = PrepareWindowFolder(folder); !prepared) return prepared.failure();
+  if (const Status prepared = PreparePrivateFolder(folder); !prepared) return prepared.failure();
   const std::string socketPath = WindowSocketPath(folder, title);
   if (ConnectLocal(socketPath, kProbeTimeout)) {
     return Failure{EADDRINUSE, "a window titled \"" + title + "\" already runs"};
