@@ -16,6 +16,7 @@ inline constexpr long kObjectDisconnected = -2147417848;    // a handle the host
 inline constexpr long kMemberNotFound = -2147352573;        // a member the object does not have
 inline constexpr long kTypeMismatch = -2147352571;          // an argument or result of the wrong kind
 inline constexpr long kBadParameterCount = -2147352562;     // too few or too many arguments
+inline constexpr long kBadIndex = -2147352565;              // an item number outside its collection
 inline constexpr long kBadFrame = -2147023105;              // a frame that cannot be read
 
 // "The host did not answer within 30 s".
@@ -26,6 +27,7 @@ Failure ObjectDisconnected();
 Failure MemberNotFound();
 Failure TypeMismatch(const std::string& detail);
 Failure BadParameterCount();
+Failure BadIndex();
 Failure BadFrame(const std::string& detail);
 
 }  // namespace korrin::host
