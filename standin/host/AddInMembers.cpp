@@ -41,7 +41,8 @@ Result<host::DispatchValue> DisplayName(MemberCall& call) {
 }
 
 // Every argument of a translator call is an object: all are checked before
-// any context or medium is made for one still without its handle.
+// any context or medium is made for one still without its handle. Asking
+// for a save's options takes the save's arguments but the medium.
 constexpr ServedKind kSaveArguments[] = {ServedKind::Document, ServedKind::TranslationContext, ServedKind::OptionMap,
                                          ServedKind::DataMedium};
 constexpr ServedKind kOpenArguments[] = {ServedKind::DataMedium, ServedKind::TranslationContext, ServedKind::OptionMap};

@@ -248,7 +248,6 @@ class DispatchRoundTripTest : public testing::StandinFixture {
     ASSERT_TRUE(washer.ok());
     standin::StandinDocument part = Part();
     part.geometry = standin::BrepText(washer.value());
-    part.environment = "Part";
     inputs_.part = Write("parts/washer.ipt", part);
     standin::StandinSheet first = Sheet("Sheet:1", 42.0, 29.7);
     first.sizeCode = 9990;
