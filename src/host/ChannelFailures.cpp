@@ -22,6 +22,8 @@ Failure TypeMismatch(const std::string& detail) { return {kTypeMismatch, "Type m
 
 Failure BadParameterCount() { return {kBadParameterCount, "Invalid number of parameters."}; }
 
+Failure BadIndex() { return {kBadIndex, "Invalid index."}; }
+
 Failure BadFrame(const std::string& detail) { return {kBadFrame, "The stub received bad data: " + detail}; }
 
 }  // namespace korrin::host

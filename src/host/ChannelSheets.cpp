@@ -29,8 +29,16 @@ Result<bool> ChannelSheets::HasPart(SheetHandle sheet, std::int32_t part) {
   return true;
 }
 
-Status ChannelSheets::DeletePart(SheetHandle sheet, std::int32_t part, std::int32_t deleteMember) {
-  Result<ObjectReference> object = calls_.GetObject(Object(sheet), part);
+// A part the sheet lacks reads as an empty value; deleting it fails as the
+// host's own delete does, not as an answer of the wrong kind.
+Status ChannelSheets::DeletePart(SheetHandle sheet, std::int32_t part, std::int32_t deleteMember,
+                                 const char* partName) {
+  Result<DispatchValue> value = calls_.Get(Object(sheet), part);
+  if (!value) return value.failure();
+  if (value.value().kind() == DispatchKind::Empty) {
+    return Failure{kUnspecifiedFailure, std::string("The sheet has no ") + partName + "."};
+  }
+  Result<ObjectReference> object = ToObject(value);
   if (!object) return object.failure();
   return AsStatus(calls_.Call(object.value(), deleteMember, {}, CallWeight::Query));
 }
@@ -38,13 +46,13 @@ Status ChannelSheets::DeletePart(SheetHandle sheet, std::int32_t part, std::int3
 Result<bool> ChannelSheets::HasBorder(SheetHandle sheet) { return HasPart(sheet, members::kBorder); }
 
 Status ChannelSheets::DeleteBorder(SheetHandle sheet) {
-  return DeletePart(sheet, members::kBorder, members::kDeleteBorder);
+  return DeletePart(sheet, members::kBorder, members::kDeleteBorder, "border");
 }
 
 Result<bool> ChannelSheets::HasTitleBlock(SheetHandle sheet) { return HasPart(sheet, members::kTitleBlock); }
 
 Status ChannelSheets::DeleteTitleBlock(SheetHandle sheet) {
-  return DeletePart(sheet, members::kTitleBlock, members::kDeleteTitleBlock);
+  return DeletePart(sheet, members::kTitleBlock, members::kDeleteTitleBlock, "title block");
 }
 
 Result<std::int32_t> ChannelSheets::StatusWord(SheetHandle sheet) {

@@ -23,7 +23,7 @@ class ChannelSheets : public Sheets {
 
  private:
   Result<bool> HasPart(SheetHandle sheet, std::int32_t part);
-  Status DeletePart(SheetHandle sheet, std::int32_t part, std::int32_t deleteMember);
+  Status DeletePart(SheetHandle sheet, std::int32_t part, std::int32_t deleteMember, const char* partName);
 
   ChannelCalls& calls_;
 };

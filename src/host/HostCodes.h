@@ -34,6 +34,8 @@ inline constexpr std::int32_t kFileNamePostType = 6657;        // pre-fills the 
 
 // The translation context kind the program uses for every translator call.
 inline constexpr std::int32_t kFileBrowseContext = 13059;
+// The kind of a translation context whose kind was never set.
+inline constexpr std::int32_t kUnspecifiedContext = 13056;
 
 // A sheet's status word: set while its views are being computed.
 inline constexpr std::int32_t kViewsComputingBit = 0x100;

@@ -239,6 +239,15 @@ TEST_F(ChannelApplicationTest, SheetsAndTheirPartsReadThroughTheDrawing) {
   channel_->Expect({72, m::kTitleBlock, Get, {}, kQuery}, Obj(73));
   channel_->Expect({73, m::kDeleteTitleBlock, Method, {}, kQuery}, DispatchValue());
   EXPECT_TRUE(app_.sheets().DeleteTitleBlock(SheetHandle{72}));
+  // Deleting a part the sheet lacks fails as the host's own delete does.
+  channel_->Expect({72, m::kBorder, Get, {}, kQuery}, DispatchValue());
+  Status noBorder = app_.sheets().DeleteBorder(SheetHandle{72});
+  ASSERT_FALSE(noBorder);
+  EXPECT_EQ((Failure{kUnspecifiedFailure, "The sheet has no border."}), noBorder.failure());
+  channel_->Expect({72, m::kTitleBlock, Get, {}, kQuery}, DispatchValue());
+  Status noTitleBlock = app_.sheets().DeleteTitleBlock(SheetHandle{72});
+  ASSERT_FALSE(noTitleBlock);
+  EXPECT_EQ((Failure{kUnspecifiedFailure, "The sheet has no title block."}), noTitleBlock.failure());
 
   // An integer where a double is promised widens, as automation coerces it.
   channel_->Expect({72, m::kSheetWidth, Get, {}, kQuery}, std::int32_t{42});
