@@ -1,12 +1,10 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <chrono>
 #include <memory>
 #include <string>
 
-#include "platform/linux/FileDescriptor.h"
+#include "platform/linux/ListeningSocketFile.h"
 #include "platform/linux/WindowLinkFrames.h"
 #include "ports/Result.h"
 
@@ -34,11 +32,11 @@ class WindowLinkServer {
   WindowLinkServer(const WindowLinkServer&) = delete;
   WindowLinkServer& operator=(const WindowLinkServer&) = delete;
   // Removes the socket file, unless another window has taken its place.
-  ~WindowLinkServer();
+  ~WindowLinkServer() = default;
 
   // Readable when a request waits.
-  int Descriptor() const { return listener_.get(); }
-  const std::string& SocketPath() const { return socketPath_; }
+  int Descriptor() const { return listener_.descriptor(); }
+  const std::string& SocketPath() const { return listener_.path(); }
 
   // Waits up to the timeout for one request and answers it; true when one was
   // answered. A client that sends nothing within the time-out given to Open,
@@ -50,17 +48,13 @@ class WindowLinkServer {
   void ClearBox() { boxText_.clear(); }
 
  private:
-  WindowLinkServer(FileDescriptor listener, std::string boxClass, std::string socketPath,
-                   std::chrono::milliseconds timeout);
+  WindowLinkServer(ListeningSocketFile listener, std::string boxClass, std::chrono::milliseconds timeout);
 
   BoxAnswer Answer(const TextRequest& request);
 
-  FileDescriptor listener_;
+  ListeningSocketFile listener_;
   std::string boxClass_;
-  std::string socketPath_;
   std::chrono::milliseconds timeout_;
-  dev_t socketDevice_ = 0;
-  ino_t socketInode_ = 0;
   std::string boxText_;
 };
 
