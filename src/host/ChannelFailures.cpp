@@ -26,4 +26,6 @@ Failure BadIndex() { return {kBadIndex, "Invalid index."}; }
 
 Failure BadFrame(const std::string& detail) { return {kBadFrame, "The stub received bad data: " + detail}; }
 
+Failure ServerBusy() { return {kServerBusy, "The host serves another client."}; }
+
 }  // namespace korrin::host

@@ -18,6 +18,7 @@ inline constexpr long kTypeMismatch = -2147352571;          // an argument or re
 inline constexpr long kBadParameterCount = -2147352562;     // too few or too many arguments
 inline constexpr long kBadIndex = -2147352565;              // an item number outside its collection
 inline constexpr long kBadFrame = -2147023105;              // a frame that cannot be read
+inline constexpr long kServerBusy = -2147417846;            // the host serves another client
 inline constexpr long kUnspecifiedFailure = -2147467259;    // a call that failed for no reason of the above
 // The host program could not be started, or it ended or stayed silent
 // before it said it was ready.
@@ -33,5 +34,6 @@ Failure TypeMismatch(const std::string& detail);
 Failure BadParameterCount();
 Failure BadIndex();
 Failure BadFrame(const std::string& detail);
+Failure ServerBusy();
 
 }  // namespace korrin::host

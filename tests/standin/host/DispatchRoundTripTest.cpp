@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <thread>
 
 #include "DispatchTranscript.h"
 #include "HostDispatcher.h"
@@ -12,7 +13,10 @@
 #include "host/ChannelApplication.h"
 #include "host/ChannelFailures.h"
 #include "host/HostCodes.h"
+#include "platform/linux/HostSocketServer.h"
+#include "platform/linux/SocketDispatchChannel.h"
 #include "support/FileBytes.h"
+#include "support/RecordingEventPump.h"
 
 namespace korrin {
 namespace {
@@ -292,6 +296,37 @@ TEST_F(DispatchRoundTripTest, EveryTypedCallAnswersThroughTheChannelAsItDoesDire
     EXPECT_EQ(direct.lines()[i], channel.lines()[i]) << "step " << i << ": " << direct.lines()[i].first;
   }
   EXPECT_GT(channel_->invokes, 150u);
+  EXPECT_TRUE(served_.quit());
+}
+
+// The whole way a host program's calls take: encoded, framed, across a real
+// socket, decoded and served by the dispatcher on the host's own thread.
+TEST_F(DispatchRoundTripTest, EveryTypedCallAnswersOverTheHostSocketAsItDoesDirectly) {
+  const std::string socketPath = (folder_ / "hosts/1").string();
+  Result<std::unique_ptr<HostSocketServer>> server =
+      HostSocketServer::Listen(socketPath, [this](const host::InvokeRequest& request) {
+        return dispatcher_.Invoke(request.object, request.member, request.kind, request.arguments);
+      });
+  ASSERT_TRUE(server.ok()) << server.failure().description;
+  Status served;
+  std::thread serving([&] { served = server.value()->Serve(); });
+  testing::RecordingEventPump pump;
+  const Result<std::shared_ptr<SocketDispatchChannel>> channel =
+      SocketDispatchChannel::Connect(socketPath, std::chrono::seconds(10), pump);
+  if (channel) {
+    host::ChannelApplication overSocket{channel.value(), host::CallDeadlines{}};
+    const DispatchTranscript direct = Drive(direct_, InputsWritingTo("direct"));
+    const DispatchTranscript socket = Drive(overSocket, InputsWritingTo("socket"));
+    ASSERT_EQ(direct.lines().size(), socket.lines().size());
+    for (std::size_t i = 0; i < direct.lines().size(); ++i) {
+      EXPECT_EQ(direct.lines()[i], socket.lines()[i]) << "step " << i << ": " << direct.lines()[i].first;
+    }
+    EXPECT_FALSE(channel.value()->broken());
+  }
+  server.value()->Stop();
+  serving.join();
+  ASSERT_TRUE(channel.ok()) << channel.failure().description;
+  EXPECT_TRUE(served.ok());
   EXPECT_TRUE(served_.quit());
 }
 
