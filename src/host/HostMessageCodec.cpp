@@ -2,7 +2,6 @@
 
 #include <msgpack.hpp>
 
-#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <exception>
@@ -256,7 +255,8 @@ Result<DispatchValue> DecodeArray(const msgpack::object& payload, const std::str
   DispatchArray items;
   items.reserve(payload.via.array.size);
   for (std::uint32_t i = 0; i < payload.via.array.size; ++i) {
-    Result<DispatchValue> item = DecodeValue(payload.via.array.ptr[i], where + ", item " + std::to_string(i + 1), level);
+    Result<DispatchValue> item =
+        DecodeValue(payload.via.array.ptr[i], where + ", item " + std::to_string(i + 1), level);
     if (!item) return item.failure();
     items.push_back(std::move(item).value());
   }
@@ -302,7 +302,9 @@ Result<DispatchValue> DecodePayload(DispatchKind kind, const msgpack::object& pa
 }
 
 Result<DispatchValue> DecodeValue(const msgpack::object& object, const std::string& where, std::size_t arrayLevel) {
-  if (!IsArrayOf(object, kPairItems)) return BadFrame(where + " is " + TypeName(object) + ", not a [kind, payload] pair");
+  if (!IsArrayOf(object, kPairItems)) {
+    return BadFrame(where + " is " + TypeName(object) + ", not a [kind, payload] pair");
+  }
   const msgpack::object& kind = object.via.array.ptr[0];
   const std::optional<std::uint64_t> number = Unsigned(kind);
   if (!number || *number > kLastDispatchKind) return BadFrame(where + " is of an unknown kind: " + Shown(kind));
