@@ -75,6 +75,19 @@ Result<host::DispatchValue> SocketDispatchChannel::Invoke(host::ObjectReference 
                                                           const std::vector<host::DispatchValue>& arguments,
                                                           std::chrono::milliseconds deadline) {
   if (brokenBy_) return *brokenBy_;
+  if (calling_) {
+    return Failure{host::kUnspecifiedFailure, "A host call was made while another waited for its answer."};
+  }
+  calling_ = true;
+  const Result<host::DispatchValue> result = Call(object, member, kind, arguments, deadline);
+  calling_ = false;
+  return result;
+}
+
+Result<host::DispatchValue> SocketDispatchChannel::Call(host::ObjectReference object, std::int32_t member,
+                                                        host::InvokeKind kind,
+                                                        const std::vector<host::DispatchValue>& arguments,
+                                                        std::chrono::milliseconds deadline) {
   const auto until = Clock::now() + deadline;
   const std::uint64_t call = ++lastCall_;
   // A request that cannot be encoded sends nothing, so the channel stays whole.

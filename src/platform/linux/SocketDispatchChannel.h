@@ -30,6 +30,8 @@ namespace korrin {
 // refuses the connection (kServerBusy). The socket is closed then, so a late
 // answer is never read.
 //
+// One call at a time: a call made while another waits (from inside the
+// pump's Pause) fails at once with kUnspecifiedFailure and changes nothing.
 // The pump must outlive the channel. Not for use from several threads.
 class SocketDispatchChannel final : public host::DispatchChannel {
  public:
@@ -50,6 +52,9 @@ class SocketDispatchChannel final : public host::DispatchChannel {
 
   SocketDispatchChannel(FileDescriptor socket, EventPump& pump);
 
+  Result<host::DispatchValue> Call(host::ObjectReference object, std::int32_t member, host::InvokeKind kind,
+                                   const std::vector<host::DispatchValue>& arguments,
+                                   std::chrono::milliseconds deadline);
   Status Send(std::string_view frame, Clock::time_point until, std::chrono::milliseconds deadline);
   Result<host::DispatchValue> Receive(std::uint64_t call, Clock::time_point until,
                                       std::chrono::milliseconds deadline);
@@ -63,6 +68,7 @@ class SocketDispatchChannel final : public host::DispatchChannel {
   std::uint64_t lastCall_ = 0;
   host::HostFrameBuffer frames_;
   std::optional<Failure> brokenBy_;
+  bool calling_ = false;
 };
 
 // True when a Connect failed because no process listens at the path (no

@@ -238,6 +238,32 @@ TEST_F(HostSocketTest, ACallPastItsDeadlineFailsAndEveryLaterCallFailsAtOnce) {
   EXPECT_EQ(served, 2);
 }
 
+// A window event served while a call waits may not call the host itself:
+// its request would take the waiting call's answer.
+TEST_F(HostSocketTest, ACallFromInsideTheWaitOfAnotherIsRefusedAndTheWaitingCallGoesOn) {
+  ServingThread host(path, [](const InvokeRequest& request) -> Result<DispatchValue> {
+    std::this_thread::sleep_for(100ms);
+    return Echo(request);
+  });
+  ASSERT_TRUE(host.listening());
+  const std::shared_ptr<SocketDispatchChannel> channel = Connect();
+  ASSERT_NE(channel, nullptr);
+  std::optional<Result<DispatchValue>> nested;
+  pump.onYield = [&](int) {
+    if (!nested) nested = Call(*channel, 2);
+  };
+  const Result<DispatchValue> outer = Call(*channel, 1, {"outer"});
+  ASSERT_TRUE(outer.ok()) << outer.failure().description;
+  EXPECT_TRUE(outer.value() == Echo({1, ObjectReference{1}, 1, InvokeKind::Method, {"outer"}}));
+  ASSERT_TRUE(nested.has_value());
+  ASSERT_FALSE(nested->ok());
+  EXPECT_EQ(nested->failure(),
+            (Failure{host::kUnspecifiedFailure, "A host call was made while another waited for its answer."}));
+  EXPECT_FALSE(channel->broken());
+  pump.onYield = nullptr;
+  EXPECT_TRUE(Call(*channel, 3).ok());
+}
+
 TEST_F(HostSocketTest, AHostThatStopsAnswersTheCallInProgressAndIsThenUnavailable) {
   std::unique_ptr<HostSocketServer>* server = nullptr;
   ServingThread host(path, [&server](const InvokeRequest& request) -> Result<DispatchValue> {
