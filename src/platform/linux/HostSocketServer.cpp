@@ -26,6 +26,12 @@ constexpr std::chrono::milliseconds kRefusalTimeout{1000};
 
 enum Watched { kListener, kWake, kClient, kWatchedCount };
 
+// The client closed its end and sent nothing more that waits to be read.
+bool HasLeft(int socket) {
+  char byte = 0;
+  return ::recv(socket, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
+}
+
 bool SendAnswer(int socket, const host::InvokeAnswer& answer) {
   Result<std::string> body = host::EncodeAnswer(answer);
   // An answer too large for a frame becomes the call's failure.
@@ -87,6 +93,9 @@ void HostSocketServer::AcceptWaiting(std::unique_ptr<Connection>& client) {
   while (true) {
     FileDescriptor accepted(::accept4(listener_.descriptor(), nullptr, nullptr, SOCK_CLOEXEC));
     if (!accepted.valid()) return;  // none waiting any more
+    // A client that left just before the next came is no longer served: the
+    // next must not be told the host is busy with it.
+    if (client && HasLeft(client->socket.get())) client.reset();
     if (client) {
       SetSocketTimeouts(accepted.get(), kRefusalTimeout);
       (void)SendAnswer(accepted.get(), {host::kConnectionCall, host::ServerBusy()});
