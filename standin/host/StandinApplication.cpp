@@ -17,10 +17,11 @@ constexpr const char* kNoDocumentEnvironment = "ZeroDoc";
 }  // namespace
 
 StandinApplication::StandinApplication(StandinSettings settings, std::shared_ptr<FirstOpenRecord> firstOpens,
-                                       std::shared_ptr<ProcessEnding> ending)
+                                       std::shared_ptr<ProcessEnding> ending, ViewsHelper* viewsHelper)
     : settings_(std::move(settings)),
       firstOpens_(std::move(firstOpens)),
-      ending_(ending ? std::move(ending) : std::make_shared<EndingInsideProgram>()) {
+      ending_(ending ? std::move(ending) : std::make_shared<EndingInsideProgram>()),
+      viewsHelper_(viewsHelper) {
   for (const AddInDescription& description : StandinAddIns()) {
     addInOrder_.push_back(addIns_.Add(AddInState{description, false}));
   }
@@ -49,6 +50,16 @@ void StandinApplication::Terminate() {
   documents_.Clear();
   printManagers_.Clear();
   openOrder_.clear();
+  UpdateViewsHelper();
+}
+
+void StandinApplication::UpdateViewsHelper() {
+  if (viewsHelper_ == nullptr) return;
+  bool needed = false;
+  for (const auto& [value, document] : documents_) {
+    for (const std::int32_t left : document.computingReadsLeft) needed = needed || left > 0;
+  }
+  viewsHelper_->SetNeeded(needed);
 }
 
 Result<std::int32_t> StandinApplication::DocumentCount() {

@@ -15,6 +15,7 @@
 #include "ProcessEnding.h"
 #include "StandinSettings.h"
 #include "TranslatorCatalogue.h"
+#include "ViewsHelper.h"
 #include "documents/StandinDocument.h"
 #include "host/Application.h"
 
@@ -29,8 +30,9 @@ class StandinApplication final : public host::Application, public host::Document
  public:
   // Without an ending the instance ends as one inside the caller's program
   // does (EndingInsideProgram).
+  // The views' helper, when given, runs while any open drawing computes views.
   StandinApplication(StandinSettings settings, std::shared_ptr<FirstOpenRecord> firstOpens,
-                     std::shared_ptr<ProcessEnding> ending = nullptr);
+                     std::shared_ptr<ProcessEnding> ending = nullptr, ViewsHelper* viewsHelper = nullptr);
 
   bool quit() const { return quit_; }
   // Every page printed so far, in order.
@@ -169,6 +171,8 @@ class StandinApplication final : public host::Application, public host::Document
   using OptionEntries = std::vector<std::pair<std::string, host::OptionValue>>;
 
   Status Running() const;
+  // Starts or ends the views' helper as the open drawings need it.
+  void UpdateViewsHelper();
   Result<LoadedDocument*> FindDocument(host::DocumentHandle document);
   Result<std::pair<LoadedDocument*, StandinSheet*>> FindSheet(host::SheetHandle sheet);
   host::DocumentHandle AddDocument(StandinDocument model, std::string fullFileName, std::string folder,
@@ -205,6 +209,7 @@ class StandinApplication final : public host::Application, public host::Document
   StandinSettings settings_;
   std::shared_ptr<FirstOpenRecord> firstOpens_;
   std::shared_ptr<ProcessEnding> ending_;
+  ViewsHelper* viewsHelper_ = nullptr;
   bool quit_ = false;
   bool endedByFault_ = false;
   bool startUpSettings_[2] = {false, false};

@@ -106,6 +106,7 @@ host::DocumentHandle StandinApplication::AddDocument(StandinDocument model, std:
   LoadedDocument& added = *documents_.Find(handle).value();
   for (std::size_t i = 0; i < added.model.sheets.size(); ++i) added.sheets.push_back(sheetPlaces_.Add({handle, i}));
   added.view = views_.Add(ViewState{handle, windows_.Add(WindowState{kFirstPlacement, 0}), host::kShadedDisplay, 0});
+  UpdateViewsHelper();
   return handle;
 }
 
@@ -263,6 +264,7 @@ Status StandinApplication::Close(host::DocumentHandle document, std::optional<bo
     std::erase(openOrder_, handle);
   }
   for (const host::DocumentHandle handle : gone) documents_.Remove(handle);
+  UpdateViewsHelper();
   return {};
 }
 
@@ -385,7 +387,8 @@ Result<std::int32_t> StandinApplication::StatusWord(host::SheetHandle sheet) {
   if (!found) return found.failure();
   std::int32_t& left = found.value().first->computingReadsLeft[sheetPlaces_.Find(sheet).value()->index];
   if (left <= 0) return 0;
-  --left;
+  // The views are done once no read is left to report them computing.
+  if (--left == 0) UpdateViewsHelper();
   return host::kViewsComputingBit;
 }
 

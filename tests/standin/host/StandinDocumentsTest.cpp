@@ -2,6 +2,7 @@
 #include <iterator>
 
 #include "StandinFixture.h"
+#include "StandinApplication.h"
 #include "documents/StandinDocumentReader.h"
 #include "host/HostCodes.h"
 
@@ -117,6 +118,49 @@ TEST_F(StandinDocumentsTest, SheetsReportTheirSizesStatusesAndDeletions) {
 
   const host::DocumentHandle part = Open(Write("p.ipt", Part()));
   EXPECT_FALSE(documents.SheetCount(part).ok());
+}
+
+// Says each change of need, as the host program's helper process would
+// start or end.
+class RecordedViewsHelper final : public standin::ViewsHelper {
+ public:
+  void SetNeeded(bool needed) override {
+    if (changes.empty() || changes.back() != needed) changes.push_back(needed);
+  }
+  std::vector<bool> changes;
+};
+
+TEST_F(StandinDocumentsTest, TheViewsHelperIsNeededWhileAnOpenDrawingComputesViews) {
+  RecordedViewsHelper helper;
+  standin::StandinApplication host(standin::StandinSettings{}, std::make_shared<standin::FirstOpenRecord>(), nullptr,
+                                   &helper);
+  standin::StandinSheet slow = Sheet("Sheet:1", 42.0, 29.7);
+  slow.computingReads = 2;
+  const std::string slowPath = Write("slow.idw", Drawing({slow, Sheet("Sheet:2", 42.0, 29.7)}));
+  const std::string donePath = Write("done.idw", Drawing({Sheet("Sheet:1", 42.0, 29.7)}));
+
+  // A drawing whose views are done needs no helper.
+  const host::DocumentHandle done = host.OpenDocument(donePath, true).value();
+  EXPECT_EQ(helper.changes, std::vector<bool>({false}));
+  // Reading the slow sheet's status until its views are done ends the need.
+  const host::DocumentHandle drawing = host.OpenDocument(slowPath, true).value();
+  EXPECT_EQ(helper.changes, std::vector<bool>({false, true}));
+  const host::SheetHandle one = host.documents().Sheet(drawing, 1).value();
+  EXPECT_EQ(host.sheets().StatusWord(one).value(), host::kViewsComputingBit);
+  EXPECT_EQ(helper.changes, std::vector<bool>({false, true}));
+  EXPECT_EQ(host.sheets().StatusWord(one).value(), host::kViewsComputingBit);
+  EXPECT_EQ(helper.changes, std::vector<bool>({false, true, false}));
+  ASSERT_TRUE(host.documents().Close(drawing, true).ok());
+
+  // Closing a drawing still computing ends the need, and so does a quit.
+  const host::DocumentHandle again = host.OpenDocument(slowPath, true).value();
+  EXPECT_EQ(helper.changes, std::vector<bool>({false, true, false, true}));
+  ASSERT_TRUE(host.documents().Close(again, true).ok());
+  EXPECT_EQ(helper.changes, std::vector<bool>({false, true, false, true, false}));
+  ASSERT_TRUE(host.OpenDocument(slowPath, true).ok());
+  ASSERT_TRUE(host.Quit().ok());
+  EXPECT_EQ(helper.changes, std::vector<bool>({false, true, false, true, false, true, false}));
+  EXPECT_FALSE(host.documents().Close(done, true).ok());
 }
 
 TEST_F(StandinDocumentsTest, SaveAsACopyLeavesTheDocumentAndMovesItsReferences) {
