@@ -5,7 +5,7 @@
 #include "AcadInstallation.h"
 #include "HostSessionFile.h"
 #include "HostStartSettings.h"
-#include "StandinApprentice.h"
+#include "StandinReaders.h"
 #include "StandinFailures.h"
 #include "host/FileExists.h"
 #include "host/HostInstallation.h"
@@ -92,22 +92,8 @@ Result<std::shared_ptr<host::Application>> StandinConnector::Create() {
   return std::shared_ptr<host::Application>(running_);
 }
 
-// The reader needs only the release; it reads the active project when asked.
 Result<std::unique_ptr<host::Apprentice>> StandinConnector::NewApprentice() {
-  auto found = HostVersionTag(registry_);
-  if (!found) return found.failure();
-  const std::string tag = found.value();
-  auto activeProject = [this, tag]() -> Result<std::string> {
-    RegistryValue project;
-    if (!registry_.ReadRegistryValue(RegistryRoot::CurrentUser, HostUserKey(tag, kExternalReferencesKey),
-                                     kActiveProjectValueName, project) ||
-        !std::holds_alternative<std::string>(project)) {
-      return Unspecified("No active project is set.");
-    }
-    return std::get<std::string>(project);
-  };
-  return std::unique_ptr<host::Apprentice>(
-      std::make_unique<StandinApprentice>(ReleaseOfTag(tag), std::move(activeProject), documentReads_));
+  return NewStandinApprentice(registry_, documentReads_);
 }
 
 Result<std::shared_ptr<host::Acad>> StandinConnector::GetRunningAcad() {
