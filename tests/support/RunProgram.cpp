@@ -43,6 +43,13 @@ std::string BuiltProgram(const std::string& name) { return std::string(KORRIN_BI
 
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const std::vector<std::string>& environment, const std::string& interruptAfter) {
+  if (interruptAfter.empty()) return RunProgramActing(program, arguments, environment, "", {});
+  return RunProgramActing(program, arguments, environment, interruptAfter, [](pid_t pid) { ::kill(pid, SIGINT); });
+}
+
+ProgramRun RunProgramActing(const std::string& program, const std::vector<std::string>& arguments,
+                            const std::vector<std::string>& environment, const std::string& after,
+                            const std::function<void(pid_t)>& action) {
   int out_pipe[2], err_pipe[2];
   if (::pipe2(out_pipe, O_CLOEXEC) != 0 || ::pipe2(err_pipe, O_CLOEXEC) != 0) return {};
 
@@ -88,11 +95,11 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
     run.err = "cannot start " + program;
     return run;
   }
-  bool interrupted = interruptAfter.empty();
+  bool acted = after.empty() || !action;
   Drain(out_pipe[0], err_pipe[0], run, [&] {
-    if (!interrupted && run.out.find(interruptAfter) != std::string::npos) {
-      ::kill(pid, SIGINT);
-      interrupted = true;
+    if (!acted && run.out.find(after) != std::string::npos) {
+      action(pid);
+      acted = true;
     }
   });
   int status = 0;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,12 @@ struct ProgramRun {
 // holds that text, as a user's Ctrl-C would reach it.
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const std::vector<std::string>& environment = {}, const std::string& interruptAfter = "");
+
+// Runs the program as RunProgram does and calls the action once, with the
+// program's process id, as soon as its output holds the text.
+ProgramRun RunProgramActing(const std::string& program, const std::vector<std::string>& arguments,
+                            const std::vector<std::string>& environment, const std::string& after,
+                            const std::function<void(pid_t)>& action);
 
 // The path of a program built beside the tests.
 std::string BuiltProgram(const std::string& name);
