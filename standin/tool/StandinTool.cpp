@@ -5,8 +5,10 @@
 #include <system_error>
 #include <ostream>
 
+#include "HostPrograms.h"
 #include "SampleSet.h"
 #include "StandinInstallation.h"
+#include "platform/SystemPaths.h"
 #include "platform/linux/SqliteRegistry.h"
 #include "settings/PathText.h"
 
@@ -79,12 +81,21 @@ int Install(const std::vector<std::string>& arguments, std::ostream& out, std::o
   const std::string root = request->root.value_or(DefaultRoot());
   const std::string registryFolder = request->root ? JoinPath(root, "registry") : RegistryFolder();
   SqliteRegistry registry(registryFolder);
-  auto installed = InstallStandin(registry, PlacesUnder(root), request->version, request->autocad);
+  const InstallPlaces places = PlacesUnder(root);
+  auto installed = InstallStandin(registry, places, request->version, request->autocad);
   if (!installed) {
     err << "korrin-standin: " << installed.failure().description << "\n";
     return kFailed;
   }
+  // The host program is built beside this tool.
+  auto placed = PlaceHostPrograms((system_paths::ExecutablePath().parent_path() / "korrin-host").string(),
+                                 places.programFolder);
+  if (!placed) {
+    err << "korrin-standin: " << placed.failure().description << "\n";
+    return kFailed;
+  }
   for (const std::string& line : installed.value()) out << line << "\n";
+  for (const std::string& line : placed.value()) out << line << "\n";
   out << "Registry folder: " << registryFolder << "\n";
   if (request->root) out << "Point Korrin at this host with:\n  KORRIN_REGISTRY=" << registryFolder << "\n";
   return kDone;

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "support/RunProgram.h"
 #include "support/TemporaryFolder.h"
@@ -20,9 +23,26 @@ TEST(StandinTool, InstallsUnderARootAndSaysHowToPointKorrinAtIt) {
             "Translator settings: " + root + "/Translator Settings\n"
             "AutoCAD: SOFTWARE\\Autodesk\\AutoCAD\\R16.0\n"
             "Registry: 26 values written, 0 kept as they were\n"
+            "Host program: " + root + "/Inventor/Bin/Inventor.exe\n"
+            "Views helper: " + root + "/Inventor/Bin/BackAHL.exe\n"
             "Registry folder: " + root + "/registry\n"
             "Point Korrin at this host with:\n"
             "  KORRIN_REGISTRY=" + root + "/registry\n");
+  // Both are the host program itself, under the names the system lists
+  // them by: links to it (or copies), never symbolic links.
+  for (const char* name : {"Inventor.exe", "BackAHL.exe"}) {
+    const std::filesystem::path placed = root + "/Inventor/Bin/" + name;
+    EXPECT_FALSE(std::filesystem::is_symlink(placed)) << name;
+    EXPECT_EQ(std::filesystem::file_size(placed), std::filesystem::file_size(testing::BuiltProgram("korrin-host")))
+        << name;
+    EXPECT_EQ(::access(placed.c_str(), X_OK), 0) << name;
+  }
+  // Installing again replaces them.
+  EXPECT_EQ(testing::RunProgram(testing::BuiltProgram("korrin-standin"), {"install", "--version", "6.0", "--root", root})
+                .exitCode,
+            0);
+  EXPECT_TRUE(std::filesystem::is_regular_file(root + "/Inventor/Bin/Inventor.exe"));
+  EXPECT_FALSE(std::filesystem::exists(root + "/Inventor/Bin/Inventor.exe.placing"));
 
   // The registry tool reads what the installation wrote.
   const testing::ProgramRun query =
