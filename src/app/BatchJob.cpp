@@ -65,7 +65,12 @@ class BatchJob {
         events_(abort_, [this] { view_.AppendLogLine("Aborting..."); }),
         acadSetup_(ports.acadTemplateFolder) {
     dialogs_.SetBeforeWrite([this] { view_.ClearProgressLine(); });
+    // Host calls wait through this job's pump, so Ctrl-C is seen meanwhile.
+    ports_.connector.SetCallWaits(&events_, request_.timeouts.Deadlines());
   }
+  ~BatchJob() { ports_.connector.SetCallWaits(nullptr, {}); }
+  BatchJob(const BatchJob&) = delete;
+  BatchJob& operator=(const BatchJob&) = delete;
 
   int Run() {
     int usage = 0;

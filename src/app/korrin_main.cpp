@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/StandinPlatform.h"
+#include "frontend/HostTimeouts.h"
 #include "platform/ProgramFolders.h"
 #include "platform/linux/QtPrinters.h"
 #include "platform/linux/RuntimeFolder.h"
@@ -15,10 +16,15 @@ int main(int argc, char** argv) {
   korrin::QtPrinters printers;
   korrin::StandinPlatform platform;
   korrin::QtDialogs dialogs;
+  // The same time limits on the host as korrin-batch's; a variable that
+  // holds no number is said and the defaults hold.
+  const korrin::HostTimeoutsRead timeouts = korrin::HostTimeoutsFromEnvironment();
   korrin::Form1 form({platform.registry, platform.connector, platform.processes, printers, dialogs,
                       {korrin::ProgramFolder(), korrin::TempFolder()}, korrin::AcadTemplateFolder(),
-                      &platform.watcher});
+                      &platform.watcher, korrin::HostWaitLimit{std::chrono::seconds(timeouts.timeouts.hostSeconds)},
+                      timeouts.timeouts.Deadlines()});
   dialogs.SetOwner(&form);
+  if (!timeouts.problem.empty()) dialogs.ShowMessage(timeouts.problem);
   // A start that cannot go on has told the user why; the window never shows.
   if (!form.Load()) return 1;
   form.show();

@@ -5,6 +5,8 @@
 #include "host/Acad.h"
 #include "host/Application.h"
 #include "host/Apprentice.h"
+#include "host/DispatchChannel.h"
+#include "ports/EventPump.h"
 #include "ports/Result.h"
 
 namespace korrin::host {
@@ -22,6 +24,11 @@ class HostConnector {
   // Starts a new host instance.
   virtual Result<std::shared_ptr<Application>> Create() = 0;
   virtual Result<std::unique_ptr<Apprentice>> NewApprentice() = 0;
+
+  // How calls to a host in another process wait: through the front end's
+  // pump (nothing: without yielding) and within these deadlines. A host
+  // inside the program's own process has no use for either.
+  virtual void SetCallWaits(EventPump* /*pump*/, CallDeadlines /*deadlines*/) {}
 
   // AutoCAD, which finishes drawing exports: the instance that runs, or a
   // new one. A connector that knows no AutoCAD fails both.

@@ -60,9 +60,12 @@ Form1::Form1(Form1Ports ports, QWidget* parent)
                                          FileList::Ports{*this, ports_.dialogs, pump_, abort_});
   ConnectControls();
   resize(kInitialWidth, kInitialHeight);
+  // Host calls wait through the window's pump, so it repaints and Abort is
+  // seen while a call waits.
+  ports_.connector.SetCallWaits(&pump_, ports_.callDeadlines);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() { ports_.connector.SetCallWaits(nullptr, {}); }
 
 void Form1::CreateControls() {
   auto* top = new QSplitter(Qt::Horizontal);

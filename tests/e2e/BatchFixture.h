@@ -5,12 +5,18 @@
 // the program ships, and the lines a run writes.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include <algorithm>
+#include <chrono>
+#include <functional>
 #include <filesystem>
+#include <thread>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "platform/linux/ProcFiles.h"
 #include "support/RunProgram.h"
 #include "support/TemporaryFolder.h"
 
@@ -65,13 +71,51 @@ class BatchFixture : public ::testing::Test {
     EXPECT_EQ(RunProgram(standin, {"install", "--root", (folder_ / "host").string()}).exitCode, 0);
     EXPECT_EQ(RunProgram(standin, {"samples", (folder_ / "samples").string()}).exitCode, 0);
   }
+  // A run leaves its host running, as a user's run does; the test's hosts
+  // end with the test, so the next one starts with none.
+  ~BatchFixture() override { EndHosts(); }
 
-  ProgramRun Batch(const Lines& arguments, const std::string& interruptAfter = "") const {
+  void EndHosts() const {
+    std::vector<pid_t> hosts;
+    for (const pid_t pid : Hosts()) {
+      // A socket left by a host that ended may name a process id taken since.
+      const auto status = ReadProcessStatus(pid);
+      if (status && status->commandName == "Inventor.exe" && ::kill(pid, SIGKILL) == 0) hosts.push_back(pid);
+    }
+    for (const pid_t pid : hosts) {
+      for (int turn = 0; turn < 1000; ++turn) {
+        const auto status = ReadProcessStatus(pid);
+        if (!status || IsEndedState(status->state)) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
+    }
+  }
+  std::string HostsFolder() const { return (folder_ / "hosts").string(); }
+  // The processes named by the sockets in the test's hosts folder, live or not.
+  std::vector<pid_t> Hosts() const {
+    std::vector<pid_t> hosts;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(HostsFolder(), error)) {
+      if (auto pid = ProcessIdNamed(entry.path().filename().string())) hosts.push_back(*pid);
+    }
+    std::sort(hosts.begin(), hosts.end());
+    return hosts;
+  }
+
+  Lines BatchEnvironment() const {
     Lines environment = {"KORRIN_HOME=" + (folder_ / "home").string(),
                          "KORRIN_REGISTRY=" + (folder_ / "host" / "registry").string(),
-                         "TEMP=" + (folder_ / "tmp").string()};
+                         "TEMP=" + (folder_ / "tmp").string(), "KORRIN_HOSTS=" + HostsFolder()};
     environment.insert(environment.end(), moreEnvironment_.begin(), moreEnvironment_.end());
-    return RunProgram(BuiltProgram("korrin-batch"), arguments, environment, interruptAfter);
+    return environment;
+  }
+  ProgramRun Batch(const Lines& arguments, const std::string& interruptAfter = "") const {
+    return RunProgram(BuiltProgram("korrin-batch"), arguments, BatchEnvironment(), interruptAfter);
+  }
+  // Runs korrin-batch and acts once its output holds the text.
+  ProgramRun BatchActing(const Lines& arguments, const std::string& after,
+                         const std::function<void(pid_t)>& action) const {
+    return RunProgramActing(BuiltProgram("korrin-batch"), arguments, BatchEnvironment(), after, action);
   }
   // Exports to the output folder.
   ProgramRun Export(const std::string& import, const std::string& format, Lines paths,

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <memory>
+
+#include "GeometryExchange.h"
+#include "ProcessChannelApplication.h"
+#include "StandinAcad.h"
+#include "host/HostConnector.h"
+#include "platform/linux/HostProcessLauncher.h"
+#include "ports/EventPump.h"
+#include "settings/Registry.h"
+
+namespace korrin::standin {
+
+// The stand-in host as a program of its own: "Inventor.exe" in the
+// installation's program folder, one process per instance, each reached
+// through its socket in the hosts' folder. GetRunning connects to the oldest
+// host of the user that still runs; Create starts the program and waits
+// until it serves. The document reader and AutoCAD stay in the caller's
+// process.
+class ProcessHostConnector final : public host::HostConnector {
+ public:
+  explicit ProcessHostConnector(Registry& registry);
+
+  void SetCallWaits(EventPump* pump, host::CallDeadlines deadlines) override;
+
+  Result<std::shared_ptr<host::Application>> GetRunning() override;
+  Result<std::shared_ptr<host::Application>> Create() override;
+  Result<std::unique_ptr<host::Apprentice>> NewApprentice() override;
+  Result<std::shared_ptr<host::Acad>> GetRunningAcad() override;
+  Result<std::shared_ptr<host::Acad>> CreateAcad() override;
+
+ private:
+  // Calls wait through whichever pump the current front end set.
+  class ForwardingPump final : public EventPump {
+   public:
+    void Yield() override {
+      if (target != nullptr) target->Yield();
+    }
+    void Pause() override {
+      if (target != nullptr) target->Pause();
+    }
+    EventPump* target = nullptr;
+  };
+
+  Result<std::shared_ptr<ProcessChannelApplication>> ConnectTo(pid_t pid);
+
+  Registry& registry_;
+  ForwardingPump pump_;
+  host::CallDeadlines deadlines_;
+  HostProcessLauncher launcher_{pump_};
+  std::shared_ptr<ProcessChannelApplication> connected_;
+  std::shared_ptr<StandinAcad> acad_;
+  std::shared_ptr<std::size_t> documentReads_ = std::make_shared<std::size_t>(0);
+};
+
+}  // namespace korrin::standin
