@@ -2,6 +2,10 @@
 #include <fstream>
 #include <iterator>
 
+#include <BRep_Builder.hxx>
+#include <TopoDS_Compound.hxx>
+#include <gp.hxx>
+
 #include "StandinFixture.h"
 #include "documents/StandinDocumentReader.h"
 #include "geometry/GeometryExpectations.h"
@@ -163,7 +167,7 @@ TEST_F(StandinGeometryTest, TheHostMeshesAtTheResolutionsOfItsRegistry) {
 TEST_F(StandinGeometryTest, XglAndZglCopiesAreMeshesAtTheMediumResolutionTheHostReadAtStart) {
   const std::string stl = HostUserKey(kTag, "\\System\\Preferences\\STL Output");
   ASSERT_TRUE(registry_.CreateRegistryKey(RegistryRoot::CurrentUser, stl, ""));
-  ASSERT_TRUE(registry_.WriteRegistryValue(RegistryRoot::CurrentUser, stl, "Medium Resolution", "3000"s));
+  ASSERT_TRUE(registry_.WriteRegistryValue(RegistryRoot::CurrentUser, stl, "Medium Resolution", "20000"s));
   const std::string partPath = WritePart("stepped-shaft");
   const host::DocumentHandle shaft = Open(partPath);
   const std::string medium = (folder_ / "medium.stl").string();
@@ -171,7 +175,7 @@ TEST_F(StandinGeometryTest, XglAndZglCopiesAreMeshesAtTheMediumResolutionTheHost
   const int mediumFacets = testing::RunAdmesh(medium).value().facets;
   const standin::BoundingBox box = standin::Measure(shapes_.at("stepped-shaft")).value().box;
   const double deflection =
-      std::hypot(box.xMax - box.xMin, box.yMax - box.yMin, box.zMax - box.zMin) / 3000 + 1e-4;
+      std::hypot(box.xMax - box.xMin, box.yMax - box.yMin, box.zMax - box.zMin) / 20000 + 1e-4;
   for (const char* file : {"shaft.xgl", "shaft.zgl"}) {
     const std::string path = (folder_ / file).string();
     ASSERT_TRUE(Host().documents().SaveAs(shaft, path, true).ok()) << file;
@@ -217,6 +221,33 @@ TEST_F(StandinGeometryTest, AnAssemblyInXglHasAMeshPerPartHoweverOftenItIsUsed) 
   EXPECT_EQ(whole->faces, whole->meshFaces[0] + whole->meshFaces[1]);
   // The STL file holds every occurrence: the pin's triangles twice.
   EXPECT_EQ(testing::RunAdmesh(stl).value().facets, whole->faces + whole->meshFaces[1]);
+
+  // Parts used once sit where the assembly places them.
+  standin::StandinDocument lid = unit;
+  standin::StandinPlacement onTop;
+  onTop.translationMillimetres = {0, 0, 60};
+  onTop.rotationAxis = {0, 0, 1};
+  onTop.rotationDegrees = 90;
+  WritePart("cover-plate");
+  lid.references = {{"parts/housing.ipt", std::nullopt}, {"parts/cover-plate.ipt", onTop}};
+  const std::string lidPath = (folder_ / "lid.xgl").string();
+  ASSERT_TRUE(Host().documents().SaveAs(Open(Write("lid.iam", lid)), lidPath, true).ok());
+  const auto lidReport = testing::RunAssimpInfo(lidPath);
+  ASSERT_TRUE(lidReport) << "assimp could not read " << lidPath;
+  gp_Trsf turned;
+  turned.SetRotation(gp::OZ(), M_PI / 2);
+  gp_Trsf lifted;
+  lifted.SetTranslation(gp_Vec(0, 0, 60));
+  TopoDS_Compound placed;
+  BRep_Builder builder;
+  builder.MakeCompound(placed);
+  builder.Add(placed, shapes_.at("housing"));
+  builder.Add(placed, shapes_.at("cover-plate").Moved(TopLoc_Location(lifted * turned)));
+  const standin::BoundingBox box = standin::Measure(placed).value().box;
+  const double deflection = std::hypot(box.xMax - box.xMin, box.yMax - box.yMin, box.zMax - box.zMin) / 6300 + 1e-4;
+  testing::ExpectBoxNear({lidReport->minimum[0], lidReport->minimum[1], lidReport->minimum[2], lidReport->maximum[0],
+                          lidReport->maximum[1], lidReport->maximum[2]},
+                         box, deflection, lidPath);
 }
 
 TEST_F(StandinGeometryTest, OnlyPartsAndAssembliesWithShapesBecomeMeshes) {
