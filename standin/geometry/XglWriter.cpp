@@ -31,8 +31,9 @@ constexpr const char* kWorldHeader =
     "<EMISS>0.0,0.0,0.0</EMISS><SHINE>32.0</SHINE><ALPHA>1.0</ALPHA></MAT>\n";
 constexpr int kDecimals = 6;
 
-// One face's share of a mesh: its nodes with a normal each, and its
-// triangles turned so they run counter-clockwise seen from outside.
+// A part's mesh: the nodes of every face, each with a normal (a node on an
+// edge appears once per face), and the triangles turned so they run
+// counter-clockwise seen from outside.
 struct MeshData {
   std::vector<gp_Pnt> positions;
   std::vector<gp_Vec> normals;

@@ -222,7 +222,6 @@ Status OcctGeometryExchange::WriteIges(const ModelNode& model, const IgesSetting
 }
 
 Status OcctGeometryExchange::WriteStl(const ModelNode& model, const StlFineness& fineness, const std::string& path) {
-  if (fineness.perDiagonal <= 0) return Failure{kInvalidModel, "An STL resolution must be a positive number."};
   auto shape = ShapeOf(model);
   if (!shape) return shape.failure();
   auto resolution = ResolutionFor(shape.value(), fineness);
@@ -234,7 +233,6 @@ Status OcctGeometryExchange::WriteStl(const ModelNode& model, const StlFineness&
 
 Status OcctGeometryExchange::WriteXgl(const ModelNode& model, const StlFineness& fineness, const std::string& path,
                                      bool compressed) {
-  if (fineness.perDiagonal <= 0) return Failure{kInvalidModel, "An STL resolution must be a positive number."};
   DistinctParts found;
   if (Status added = AddParts(model, gp_Trsf(), found); !added) return added;
   // The whole model sets the mesh limits, as it does for STL files.

@@ -259,6 +259,11 @@ TEST_F(StandinGeometryTest, OnlyPartsAndAssembliesWithShapesBecomeMeshes) {
   const Status empty = Host().documents().SaveAs(Open(Write("empty.ipt", Part())), (folder_ / "e.xgl").string(), true);
   ASSERT_FALSE(empty.ok());
   EXPECT_EQ(empty.failure().description, "The part \"empty\" has no geometry.");
+  const standin::ModelNode pin{"pin", standin::BrepText(shapes_.at("pin")), std::nullopt, {}};
+  const Status unmeshable = geometry_.WriteXgl(pin, standin::StlFineness{0}, (folder_ / "pin.zgl").string(), true);
+  ASSERT_FALSE(unmeshable.ok());
+  EXPECT_EQ(unmeshable.failure().description, "An STL resolution must be a positive number.");
+  EXPECT_FALSE(folder_.Exists("pin.zgl"));
 }
 
 TEST_F(StandinGeometryTest, AssembliesKeepTheirProductStructureInStep) {
