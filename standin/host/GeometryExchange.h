@@ -62,7 +62,7 @@ struct ImportResult {
 };
 
 // The stand-in's door to real geometry: its translators write and read
-// STEP, IGES and STL through it.
+// STEP, IGES and STL through it, and write XGL and ZGL meshes.
 class GeometryExchange {
  public:
   virtual ~GeometryExchange() = default;
@@ -70,6 +70,10 @@ class GeometryExchange {
   virtual Status WriteStep(const ModelNode& model, const StepSettings& settings, const std::string& path) = 0;
   virtual Status WriteIges(const ModelNode& model, const IgesSettings& settings, const std::string& path) = 0;
   virtual Status WriteStl(const ModelNode& model, const StlFineness& resolution, const std::string& path) = 0;
+  // The model's parts as meshes in an XGL file, or a ZGL file when
+  // compressed; a part used several times is one mesh shown at each place.
+  virtual Status WriteXgl(const ModelNode& model, const StlFineness& fineness, const std::string& path,
+                          bool compressed) = 0;
   // A file of several solids and no assembly of its own comes back as an
   // assembly of one part per solid, named after the file ("washers_1" ...).
   virtual Result<ImportResult> ReadStep(const std::string& path, const ImportRepair& repair) = 0;

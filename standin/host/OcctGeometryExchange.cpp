@@ -7,6 +7,7 @@
 #include <gp_Trsf.hxx>
 
 #include <cmath>
+#include <map>
 #include <numbers>
 
 #include "geometry/GeometryFailure.h"
@@ -20,6 +21,7 @@
 #include "geometry/SolidParts.h"
 #include "geometry/StepWriter.h"
 #include "geometry/StlWriter.h"
+#include "geometry/XglWriter.h"
 
 namespace korrin::standin {
 namespace {
@@ -119,6 +121,47 @@ Result<int> AddShapes(const ModelNode& model, const gp_Trsf& parent, BRep_Builde
   return added;
 }
 
+// The parts of the model, each once with every place it is shown at in the
+// model's coordinates. Components of the same document with the same shape
+// are one part, however deep they sit.
+struct DistinctParts {
+  std::vector<XglPart> parts;
+  std::map<std::pair<std::string, std::string>, std::size_t> indexOf;  // (name, B-rep text) -> part
+};
+
+Status AddParts(const ModelNode& model, const gp_Trsf& parent, DistinctParts& found) {
+  const gp_Trsf here = parent.Multiplied(TransformOf(model.placement));
+  if (model.isAssembly()) {
+    for (const ModelNode& component : model.components) {
+      if (Status added = AddParts(component, here, found); !added) return added;
+    }
+    return {};
+  }
+  if (model.geometry.empty()) return Failure{kInvalidModel, "The part \"" + model.name + "\" has no geometry."};
+  const auto key = std::pair{model.name, model.geometry};
+  if (const auto known = found.indexOf.find(key); known != found.indexOf.end()) {
+    found.parts[known->second].placements.push_back(here);
+    return {};
+  }
+  auto shape = ShapeFromBrepText(model.geometry);
+  if (!shape) return Failure{shape.failure().number, "The part \"" + model.name + "\": " + shape.failure().description};
+  found.indexOf.emplace(key, found.parts.size());
+  found.parts.push_back(XglPart{shape.value(), {here}});
+  return {};
+}
+
+// The mesh limits a resolution number gives a shape: the shape's diagonal
+// divided by the number.
+Result<MeshResolution> ResolutionFor(const TopoDS_Shape& shape, const StlFineness& fineness) {
+  if (fineness.perDiagonal <= 0) return Failure{kInvalidModel, "An STL resolution must be a positive number."};
+  auto measures = Measure(shape);
+  if (!measures) return measures.failure();
+  const BoundingBox& box = measures.value().box;
+  const double diagonal =
+      std::sqrt(std::pow(box.xMax - box.xMin, 2) + std::pow(box.yMax - box.yMin, 2) + std::pow(box.zMax - box.zMin, 2));
+  return MeshResolution{diagonal / fineness.perDiagonal, kStlAngularDeflection};
+}
+
 Result<ImportResult> ResultOf(Result<ImportedModel> imported, const std::string& path) {
   if (!imported) return imported.failure();
   const std::string name = std::filesystem::path(path).stem().string();
@@ -179,17 +222,31 @@ Status OcctGeometryExchange::WriteIges(const ModelNode& model, const IgesSetting
 }
 
 Status OcctGeometryExchange::WriteStl(const ModelNode& model, const StlFineness& fineness, const std::string& path) {
-  if (fineness.perDiagonal <= 0) return Failure{kInvalidModel, "An STL resolution must be a positive number."};
   auto shape = ShapeOf(model);
   if (!shape) return shape.failure();
-  auto measures = Measure(shape.value());
-  if (!measures) return measures.failure();
-  const BoundingBox& box = measures.value().box;
-  const double diagonal =
-      std::sqrt(std::pow(box.xMax - box.xMin, 2) + std::pow(box.yMax - box.yMin, 2) + std::pow(box.zMax - box.zMin, 2));
+  auto resolution = ResolutionFor(shape.value(), fineness);
+  if (!resolution) return resolution.failure();
   StlOptions options;
-  options.resolution = MeshResolution{diagonal / fineness.perDiagonal, kStlAngularDeflection};
+  options.resolution = resolution.value();
   return standin::WriteStl(shape.value(), path, options);
+}
+
+Status OcctGeometryExchange::WriteXgl(const ModelNode& model, const StlFineness& fineness, const std::string& path,
+                                     bool compressed) {
+  DistinctParts found;
+  if (Status added = AddParts(model, gp_Trsf(), found); !added) return added;
+  // The whole model sets the mesh limits, as it does for STL files.
+  BRep_Builder builder;
+  TopoDS_Compound all;
+  builder.MakeCompound(all);
+  for (const XglPart& part : found.parts) {
+    for (const gp_Trsf& placement : part.placements) builder.Add(all, part.shape.Moved(TopLoc_Location(placement)));
+  }
+  auto resolution = ResolutionFor(all, fineness);
+  if (!resolution) return resolution.failure();
+  auto written = standin::WriteXgl(found.parts, path, resolution.value(), compressed);
+  if (!written) return written.failure();
+  return {};
 }
 
 Result<ImportResult> OcctGeometryExchange::ReadStep(const std::string& path, const ImportRepair& repair) {

@@ -14,6 +14,8 @@ class OcctGeometryExchange final : public GeometryExchange {
   Status WriteStep(const ModelNode& model, const StepSettings& settings, const std::string& path) override;
   Status WriteIges(const ModelNode& model, const IgesSettings& settings, const std::string& path) override;
   Status WriteStl(const ModelNode& model, const StlFineness& fineness, const std::string& path) override;
+  Status WriteXgl(const ModelNode& model, const StlFineness& fineness, const std::string& path,
+                  bool compressed) override;
   Result<ImportResult> ReadStep(const std::string& path, const ImportRepair& repair) override;
   Result<ImportResult> ReadIges(const std::string& path, const ImportRepair& repair) override;
   Result<ImportResult> ReadStl(const std::string& path) override;

@@ -183,6 +183,8 @@ class StandinApplication final : public host::Application, public host::Document
   Result<host::DocumentHandle> ImportDrawing(const std::string& path, std::string_view kind);
   Status WriteDocument(LoadedDocument& document, const std::string& path);
   Status ExportCopy(LoadedDocument& document, const std::string& path);
+  // Parts and assemblies as XGL meshes, ZGL when compressed.
+  Status ExportMeshes(LoadedDocument& document, const std::string& path, bool compressed);
   Status Translate(const AddInState& translator, LoadedDocument& document, const OptionEntries& options,
                    const std::string& path);
   Result<ModelNode> ModelOf(const LoadedDocument& document) const;

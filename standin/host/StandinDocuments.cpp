@@ -73,9 +73,10 @@ std::string UnreadableKind(const std::string& path) {
 
 // Exports without an open writer become containers named after the kind.
 bool IsContainerExtension(const std::string& extension) {
-  return extension == "XGL" || extension == "ZGL" || extension == "SAT" || extension == "PNP" ||
-         extension == "PTP" || extension == "AMP" || extension == "DWP";
+  return extension == "SAT" || extension == "PNP" || extension == "PTP" || extension == "AMP" || extension == "DWP";
 }
+
+bool IsMeshExtension(const std::string& extension) { return extension == "XGL" || extension == "ZGL"; }
 
 }  // namespace
 
@@ -228,12 +229,25 @@ Status StandinApplication::SaveAs(host::DocumentHandle document, const std::stri
 
 Status StandinApplication::ExportCopy(LoadedDocument& document, const std::string& path) {
   const std::string extension = UpperExtension(path);
+  if (IsMeshExtension(extension)) return ExportMeshes(document, path, extension == "ZGL");
   if (!IsContainerExtension(extension)) {
     return InvalidArgument("The stand-in host cannot save a document as ." + extension + ".");
   }
   ContainerContent content{extension, document.fullFileName, TypeWordOf(document.model.type), {}};
   if (extension == "SAT") content.options.emplace_back("SaveACISVersion", settings_.acisVersion);
   return WriteContainer(path, content);
+}
+
+Status StandinApplication::ExportMeshes(LoadedDocument& document, const std::string& path, bool compressed) {
+  const standin::DocumentType type = document.model.type;
+  if (type != standin::DocumentType::Part && type != standin::DocumentType::Assembly) {
+    return InvalidArgument("A " + TypeWordOf(type) + " cannot be saved as ." + UpperExtension(path) + ".");
+  }
+  if (settings_.geometry == nullptr) return Unspecified("This stand-in host has no geometry translators.");
+  auto model = ModelOf(document);
+  if (!model) return model.failure();
+  const StlFineness medium{settings_.stlResolutions[kMediumStlResolution]};
+  return settings_.geometry->WriteXgl(model.value(), medium, path, compressed);
 }
 
 Status StandinApplication::Close(host::DocumentHandle document, std::optional<bool> skipSave) {

@@ -13,6 +13,10 @@ namespace korrin::standin {
 
 using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
+// Where the medium one of the three STL resolutions sits; meshes without
+// options of their own (XGL, ZGL) are made at it.
+inline constexpr int kMediumStlResolution = 1;
+
 // What a stand-in host is started with: its release, what it read from its
 // registry at start, and where it gets time and geometry from.
 struct StandinSettings {

@@ -38,4 +38,22 @@ struct AdmeshReport {
 // Runs /usr/bin/admesh on the file; nothing when it cannot run or fails.
 std::optional<AdmeshReport> RunAdmesh(const std::string& path);
 
+// What Debian's assimp reports of a model file read without post-processing
+// (`assimp info FILE -r`): each mesh once however often the scene shows it,
+// three vertices to a triangle (it shares none), and the bounds of the
+// vertices as the scene's nodes place them.
+struct AssimpReport {
+  int nodes = -1;
+  int meshes = -1;
+  int vertices = -1;
+  int faces = -1;
+  double minimum[3] = {0, 0, 0};
+  double maximum[3] = {0, 0, 0};
+  std::vector<int> meshFaces;  // each mesh's triangles, in the file's order
+  std::string output;
+};
+
+// Runs /usr/bin/assimp on the file; nothing when it cannot run or fails.
+std::optional<AssimpReport> RunAssimpInfo(const std::string& path);
+
 }  // namespace korrin::testing

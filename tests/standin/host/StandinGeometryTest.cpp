@@ -2,6 +2,10 @@
 #include <fstream>
 #include <iterator>
 
+#include <BRep_Builder.hxx>
+#include <TopoDS_Compound.hxx>
+#include <gp.hxx>
+
 #include "StandinFixture.h"
 #include "documents/StandinDocumentReader.h"
 #include "geometry/GeometryExpectations.h"
@@ -158,6 +162,108 @@ TEST_F(StandinGeometryTest, TheHostMeshesAtTheResolutionsOfItsRegistry) {
   const auto facets = [](const std::string& path) { return testing::RunAdmesh(path).value().facets; };
   EXPECT_EQ(facets(same), facets(before));
   EXPECT_LT(facets(after), facets(before));
+}
+
+TEST_F(StandinGeometryTest, XglAndZglCopiesAreMeshesAtTheMediumResolutionTheHostReadAtStart) {
+  const std::string stl = HostUserKey(kTag, "\\System\\Preferences\\STL Output");
+  ASSERT_TRUE(registry_.CreateRegistryKey(RegistryRoot::CurrentUser, stl, ""));
+  ASSERT_TRUE(registry_.WriteRegistryValue(RegistryRoot::CurrentUser, stl, "Medium Resolution", "20000"s));
+  const std::string partPath = WritePart("stepped-shaft");
+  const host::DocumentHandle shaft = Open(partPath);
+  const std::string medium = (folder_ / "medium.stl").string();
+  ASSERT_TRUE(Export(shaft, "Autodesk STL Translator", medium, {{1, std::int32_t{1}}}).ok());
+  const int mediumFacets = testing::RunAdmesh(medium).value().facets;
+  const standin::BoundingBox box = standin::Measure(shapes_.at("stepped-shaft")).value().box;
+  const double deflection =
+      std::hypot(box.xMax - box.xMin, box.yMax - box.yMin, box.zMax - box.zMin) / 20000 + 1e-4;
+  for (const char* file : {"shaft.xgl", "shaft.zgl"}) {
+    const std::string path = (folder_ / file).string();
+    ASSERT_TRUE(Host().documents().SaveAs(shaft, path, true).ok()) << file;
+    const auto report = testing::RunAssimpInfo(path);
+    ASSERT_TRUE(report) << "assimp could not read " << path;
+    EXPECT_EQ(report->meshes, 1) << file;
+    EXPECT_EQ(report->faces, mediumFacets) << file;
+    testing::ExpectBoxNear({report->minimum[0], report->minimum[1], report->minimum[2], report->maximum[0],
+                            report->maximum[1], report->maximum[2]},
+                           box, deflection, file);
+  }
+  EXPECT_EQ(Host().documents().FullFileName(shaft).value(), partPath);
+  // A new medium value takes effect when the host starts again.
+  ASSERT_TRUE(registry_.WriteRegistryValue(RegistryRoot::CurrentUser, stl, "Medium Resolution", "100"s));
+  ASSERT_TRUE(Host().Quit().ok());
+  host_.reset();
+  const std::string coarse = (folder_ / "coarse.xgl").string();
+  ASSERT_TRUE(Host().documents().SaveAs(Open(partPath), coarse, true).ok());
+  EXPECT_LT(testing::RunAssimpInfo(coarse).value().faces, mediumFacets);
+}
+
+TEST_F(StandinGeometryTest, AnAssemblyInXglHasAMeshPerPartHoweverOftenItIsUsed) {
+  WritePart("housing");
+  WritePart("pin");
+  standin::StandinDocument unit = Part();
+  unit.type = standin::DocumentType::Assembly;
+  unit.environment = "Assembly";
+  standin::StandinPlacement left;
+  left.translationMillimetres = {-20, 0, 40};
+  standin::StandinPlacement right = left;
+  right.translationMillimetres.x = 20;
+  unit.references = {{"parts/housing.ipt", std::nullopt}, {"parts/pin.ipt", left}, {"parts/pin.ipt", right}};
+  const host::DocumentHandle assembly = Open(Write("unit.iam", unit));
+  const std::string stl = (folder_ / "unit.stl").string();
+  ASSERT_TRUE(Export(assembly, "Autodesk STL Translator", stl, {{1, std::int32_t{1}}}).ok());
+  const std::string path = (folder_ / "unit.zgl").string();
+  ASSERT_TRUE(Host().documents().SaveAs(assembly, path, true).ok());
+  const auto whole = testing::RunAssimpInfo(path);
+  ASSERT_TRUE(whole) << "assimp could not read " << path;
+  ASSERT_EQ(whole->meshFaces.size(), 2u) << whole->output;  // the housing, then the pin
+  EXPECT_EQ(whole->meshes, 2);
+  EXPECT_EQ(whole->nodes, 4);  // the world, the housing and the pin twice
+  EXPECT_EQ(whole->faces, whole->meshFaces[0] + whole->meshFaces[1]);
+  // The STL file holds every occurrence: the pin's triangles twice.
+  EXPECT_EQ(testing::RunAdmesh(stl).value().facets, whole->faces + whole->meshFaces[1]);
+
+  // Parts used once sit where the assembly places them.
+  standin::StandinDocument lid = unit;
+  standin::StandinPlacement onTop;
+  onTop.translationMillimetres = {0, 0, 60};
+  onTop.rotationAxis = {0, 0, 1};
+  onTop.rotationDegrees = 90;
+  WritePart("cover-plate");
+  lid.references = {{"parts/housing.ipt", std::nullopt}, {"parts/cover-plate.ipt", onTop}};
+  const std::string lidPath = (folder_ / "lid.xgl").string();
+  ASSERT_TRUE(Host().documents().SaveAs(Open(Write("lid.iam", lid)), lidPath, true).ok());
+  const auto lidReport = testing::RunAssimpInfo(lidPath);
+  ASSERT_TRUE(lidReport) << "assimp could not read " << lidPath;
+  gp_Trsf turned;
+  turned.SetRotation(gp::OZ(), M_PI / 2);
+  gp_Trsf lifted;
+  lifted.SetTranslation(gp_Vec(0, 0, 60));
+  TopoDS_Compound placed;
+  BRep_Builder builder;
+  builder.MakeCompound(placed);
+  builder.Add(placed, shapes_.at("housing"));
+  builder.Add(placed, shapes_.at("cover-plate").Moved(TopLoc_Location(lifted * turned)));
+  const standin::BoundingBox box = standin::Measure(placed).value().box;
+  const double deflection = std::hypot(box.xMax - box.xMin, box.yMax - box.yMin, box.zMax - box.zMin) / 6300 + 1e-4;
+  testing::ExpectBoxNear({lidReport->minimum[0], lidReport->minimum[1], lidReport->minimum[2], lidReport->maximum[0],
+                          lidReport->maximum[1], lidReport->maximum[2]},
+                         box, deflection, lidPath);
+}
+
+TEST_F(StandinGeometryTest, OnlyPartsAndAssembliesWithShapesBecomeMeshes) {
+  const host::DocumentHandle drawing = Open(Write("plate.idw", Drawing({Sheet("Sheet:1", 42.0, 29.7)})));
+  const Status refused = Host().documents().SaveAs(drawing, (folder_ / "plate.xgl").string(), true);
+  ASSERT_FALSE(refused.ok());
+  EXPECT_EQ(refused.failure().description, "A drawing cannot be saved as .XGL.");
+  EXPECT_FALSE(folder_.Exists("plate.xgl"));
+  const Status empty = Host().documents().SaveAs(Open(Write("empty.ipt", Part())), (folder_ / "e.xgl").string(), true);
+  ASSERT_FALSE(empty.ok());
+  EXPECT_EQ(empty.failure().description, "The part \"empty\" has no geometry.");
+  const standin::ModelNode pin{"pin", standin::BrepText(shapes_.at("pin")), std::nullopt, {}};
+  const Status unmeshable = geometry_.WriteXgl(pin, standin::StlFineness{0}, (folder_ / "pin.zgl").string(), true);
+  ASSERT_FALSE(unmeshable.ok());
+  EXPECT_EQ(unmeshable.failure().description, "An STL resolution must be a positive number.");
+  EXPECT_FALSE(folder_.Exists("pin.zgl"));
 }
 
 TEST_F(StandinGeometryTest, AssembliesKeepTheirProductStructureInStep) {

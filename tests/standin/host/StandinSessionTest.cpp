@@ -152,8 +152,8 @@ TEST_F(StandinSessionTest, OtherTranslatorsAndCopiesWriteContainersOfTheirKind) 
     EXPECT_EQ(ReadTextFile(path).lines, expected) << test.translator;
   }
   // Copies in formats without an open writer are containers too.
-  ASSERT_TRUE(Host().documents().SaveAs(part, (folder_ / "p.xgl").string(), true).ok());
-  EXPECT_EQ(ReadTextFile(folder_ / "p.xgl").lines.at(2), "kind XGL");
+  ASSERT_TRUE(Host().documents().SaveAs(part, (folder_ / "p.sat").string(), true).ok());
+  EXPECT_EQ(ReadTextFile(folder_ / "p.sat").lines.at(2), "kind SAT");
   EXPECT_EQ(Host().documents().FullFileName(part).value(), partPath);
 }
 
