@@ -1,9 +1,9 @@
 #include "StandinApplication.h"
 
-#include "StandinFailures.h"
-#include "ViewWindowFrame.h"
 #include "DocumentPictures.h"
+#include "StandinFailures.h"
 #include "ViewBitmap.h"
+#include "ViewWindowFrame.h"
 #include "host/HostCodes.h"
 
 namespace korrin::standin {
