@@ -110,10 +110,13 @@ void PaintViews(QPainter& painter, const SheetViewLayout& layout, const Ink& ink
 
 }  // namespace
 
+QSizeF SheetMillimetres(const StandinSheet& sheet) {
+  return {sheet.widthCentimetres * kMillimetresPerCentimetre, sheet.heightCentimetres * kMillimetresPerCentimetre};
+}
+
 void PaintDrawingSheet(QPainter& painter, const QSizeF& pageSize, const DrawingSheetPicture& picture,
                        const SheetOnPaper& placement, const Ink& ink) {
-  const QSizeF sheet(picture.sheet.widthCentimetres * kMillimetresPerCentimetre,
-                     picture.sheet.heightCentimetres * kMillimetresPerCentimetre);
+  const QSizeF sheet = SheetMillimetres(picture.sheet);
   const QRectF area = QRectF(QPointF(0, 0), sheet).adjusted(kBorderInset, kBorderInset, -kBorderInset, -kBorderInset);
   std::optional<QRectF> titleBlock;
   QRectF viewArea = area;

@@ -29,6 +29,9 @@ struct SheetOnPaper {
   bool rotate90Degrees = false;
 };
 
+// The sheet's size on paper, in millimetres.
+QSizeF SheetMillimetres(const StandinSheet& sheet);
+
 // Paints the sheet: its edge, its border and title block when it has them
 // (the title block naming the drawing, the sheet and the views' scale), and
 // the models' views. The painter is in millimetres from the page's top-left

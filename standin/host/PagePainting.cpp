@@ -1,6 +1,7 @@
 #include "PagePainting.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QPolygonF>
 #include <QTransform>
 
@@ -14,6 +15,8 @@ constexpr double kHiddenDashMillimetres = 3;
 constexpr double kHiddenGapMillimetres = 1.5;
 
 }  // namespace
+
+bool CanDrawText() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
 QColor Ink::operator()(const QColor& colour) const {
   if (!grey_) return colour;

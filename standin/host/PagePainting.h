@@ -5,9 +5,11 @@
 #include <QPen>
 #include <QPointF>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 #include <vector>
 
+#include "PagePainter.h"
 #include "geometry/ProjectedView.h"
 
 namespace korrin::standin {
@@ -18,6 +20,10 @@ namespace korrin::standin {
 
 // Colours as the page's colour mode prints them: in grey every colour
 // becomes the grey of the same lightness.
+// Text is laid out with the fonts of the program's QGuiApplication; without
+// one Qt aborts the program at the first text, so pages with text ask first.
+bool CanDrawText();
+
 class Ink {
  public:
   explicit Ink(bool grey) : grey_(grey) {}

@@ -1,6 +1,5 @@
 #include "PrintOutput.h"
 
-#include <QGuiApplication>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -67,7 +66,7 @@ Status PrintToQueue(const std::string& queue, const QPageLayout& layout, const s
 }  // namespace
 
 Status PrintingAvailable() {
-  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+  if (!CanDrawText()) {
     return Unspecified("The stand-in host prints only in a program that has a QGuiApplication.");
   }
   return {};

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "PagePainting.h"
 #include "ports/Result.h"
 
 namespace korrin::standin {
@@ -30,10 +31,6 @@ Result<std::string> QueueNamed(const std::string& printer);
 // The paper a queue takes by default; A4 for a queue the system does not
 // have.
 QPageSize DefaultPaperOf(const std::string& queue);
-
-// Paints the page with the painter in millimetres from the paper's top-left
-// corner; the size is the paper's, as it lies.
-using PagePainter = std::function<void(QPainter& painter, const QSizeF& pageMillimetres)>;
 
 // Prints one page on paper of the layout: into the file, which it replaces
 // whole (nothing is left behind when it fails), or as one job of one copy

@@ -1,8 +1,9 @@
 #include "StandinApplication.h"
 
+#include "DocumentPictures.h"
 #include "StandinFailures.h"
-#include "ViewWindowFrame.h"
 #include "ViewBitmap.h"
+#include "ViewWindowFrame.h"
 #include "host/HostCodes.h"
 
 namespace korrin::standin {
@@ -13,6 +14,10 @@ constexpr std::int32_t kCommandStateBusy = 2049;
 // How long the save-copy command keeps the host busy after writing.
 constexpr std::chrono::milliseconds kCommandDuration{50};
 constexpr const char* kNoDocumentEnvironment = "ZeroDoc";
+// A model's view on the screen, and a drawing's sheet lying on the desk.
+const QColor kViewBackground(236, 240, 246);
+const QColor kPaperColour(255, 255, 255);
+const QColor kDeskColour(128, 128, 128);
 
 }  // namespace
 
@@ -109,9 +114,19 @@ Status StandinApplication::SaveAsBitmap(host::ViewHandle view, const std::string
     if (width == 0) width = extents.value().width;
     if (height == 0) height = extents.value().height;
   }
-  auto model = ModelOf(*document.value());
-  return WriteViewBitmap(fileName, width, height, document.value()->name,
-                         model ? model.value() : ModelNode{document.value()->name, "", std::nullopt, {}});
+  const LoadedDocument& shown = *document.value();
+  const bool drawing = shown.model.type == standin::DocumentType::Drawing;
+  // The title block's text needs the fonts of a QGuiApplication.
+  if (drawing && !CanDrawText()) {
+    return Unspecified("The stand-in host draws a drawing's sheet only in a program that has a QGuiApplication.");
+  }
+  auto painter = ActiveViewPainter(shown, SheetOnPaper{}, Ink(false),
+                                   "The stand-in host cannot draw a bitmap of this document: ");
+  if (!painter) return painter.failure();
+  const BitmapPage page =
+      drawing ? BitmapPage{SheetMillimetres(shown.model.sheets[shown.activeSheet]), kPaperColour, kDeskColour}
+              : BitmapPage{ViewPageOf(width, height), kViewBackground, kViewBackground};
+  return WriteViewBitmap(fileName, width, height, page, painter.value());
 }
 
 Result<host::ViewExtents> StandinApplication::ViewWindowExtents(host::ViewHandle view) {

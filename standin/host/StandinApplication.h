@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "HandleTable.h"
+#include "PagePainter.h"
 #include "PrintManagerState.h"
 #include "PrintSubmission.h"
 #include "ProcessEnding.h"
@@ -191,6 +192,12 @@ class StandinApplication final : public host::Application, public host::Document
   // The parts and assemblies a drawing refers to; a reference that does not
   // read as one is left out.
   std::vector<ModelNode> ReferencedModels(const LoadedDocument& drawing) const;
+  // What the document's view shows, for a page or a bitmap: a drawing's
+  // active sheet placed on the page as asked, any other document's model in
+  // its view's display mode from its camera. A document with no model fails
+  // with the refusal in front of the reason.
+  Result<PagePainter> ActiveViewPainter(const LoadedDocument& document, const SheetOnPaper& onPaper, const Ink& ink,
+                                        const std::string& refusal);
   Result<PrintManagerState*> FindPrintManager(host::PrintManagerHandle manager);
   // A drawing's print manager, for one of the settings only it has.
   Result<PrintManagerState*> FindDrawingPrintManager(host::PrintManagerHandle manager, const std::string& setting);

@@ -106,7 +106,8 @@ host::DocumentHandle StandinApplication::AddDocument(StandinDocument model, std:
   const host::DocumentHandle handle = documents_.Add(std::move(document));
   LoadedDocument& added = *documents_.Find(handle).value();
   for (std::size_t i = 0; i < added.model.sheets.size(); ++i) added.sheets.push_back(sheetPlaces_.Add({handle, i}));
-  added.view = views_.Add(ViewState{handle, windows_.Add(WindowState{kFirstPlacement, 0}), host::kShadedDisplay, 0});
+  added.view = views_.Add(ViewState{handle, windows_.Add(WindowState{kFirstPlacement, 0}), host::kShadedDisplay,
+                                    host::kIsometricViewOrientation});
   UpdateViewsHelper();
   return handle;
 }

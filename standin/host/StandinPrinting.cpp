@@ -2,8 +2,7 @@
 // print manager, and the one page each submission prints.
 #include <cmath>
 
-#include "DrawingPage.h"
-#include "ModelPage.h"
+#include "DocumentPictures.h"
 #include "PaperSizes.h"
 #include "PrintOutput.h"
 #include "StandinApplication.h"
@@ -45,54 +44,21 @@ Result<QPageLayout> LayoutOf(const PrintManagerState& state, const PrintTarget& 
   return QPageLayout(paper.value(), orientation, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
-Result<ProjectedView> Projected(GeometryExchange* geometry, const ModelNode& model, ViewDirection direction,
-                                bool withFacets) {
-  if (geometry == nullptr) return Unspecified("This stand-in host has no geometry: it cannot draw views.");
-  auto view = geometry->Project(model, direction, withFacets);
-  if (!view) return Failure{view.failure().number, "The view of \"" + model.name + "\": " + view.failure().description};
-  return view;
-}
-
-Result<PagePainter> SheetPainter(GeometryExchange* geometry, DrawingSheetPicture picture,
-                                 const std::vector<ModelNode>& models, const PrintManagerState& state) {
-  for (const ModelNode& model : models) {
-    ModelViews views;
-    for (const auto& [direction, view] : {std::pair{ViewDirection::Front, &views.front},
-                                          std::pair{ViewDirection::Top, &views.top},
-                                          std::pair{ViewDirection::Right, &views.right}}) {
-      auto projected = Projected(geometry, model, direction, false);
-      if (!projected) return projected.failure();
-      *view = std::move(projected).value();
-    }
-    picture.models.push_back(std::move(views));
-  }
-  const SheetOnPaper placement{state.drawingScale, state.rotate90Degrees};
-  const Ink ink(state.colorMode == host::kGrayScalePrint);
-  return PagePainter([picture = std::move(picture), placement, ink](QPainter& painter, const QSizeF& page) {
-    PaintDrawingSheet(painter, page, picture, placement, ink);
-  });
-}
-
-ModelViewStyle StyleOf(std::int32_t displayMode) {
-  if (displayMode == host::kWireframeDisplay) return ModelViewStyle::Wireframe;
-  if (displayMode == host::kHiddenEdgesDisplay) return ModelViewStyle::HiddenEdges;
-  return ModelViewStyle::Shaded;
-}
-
-Result<PagePainter> ViewPainter(GeometryExchange* geometry, const ModelNode& model, std::int32_t displayMode,
-                                std::int32_t cameraOrientation, const PrintManagerState& state) {
-  const ModelViewStyle style = StyleOf(displayMode);
-  const ViewDirection direction =
-      cameraOrientation == host::kIsometricViewOrientation ? ViewDirection::Isometric : ViewDirection::Front;
-  auto view = Projected(geometry, model, direction, style == ModelViewStyle::Shaded);
-  if (!view) return view.failure();
-  const Ink ink(state.colorMode == host::kGrayScalePrint);
-  return PagePainter([view = std::move(view).value(), style, ink](QPainter& painter, const QSizeF& page) {
-    PaintModelView(painter, page, view, style, ink);
-  });
-}
-
 }  // namespace
+
+Result<PagePainter> StandinApplication::ActiveViewPainter(const LoadedDocument& document, const SheetOnPaper& onPaper,
+                                                          const Ink& ink, const std::string& refusal) {
+  if (document.model.type == standin::DocumentType::Drawing) {
+    const std::size_t sheet = document.activeSheet;
+    DrawingSheetPicture picture{document.name, document.model.sheets[sheet], sheet + 1, document.model.sheets.size(),
+                                {}};
+    return SheetPainter(settings_.geometry, std::move(picture), ReferencedModels(document), onPaper, ink);
+  }
+  auto model = ModelOf(document);
+  if (!model) return Unspecified(refusal + model.failure().description);
+  const ViewState& view = *views_.Find(document.view).value();
+  return ModelViewPainter(settings_.geometry, model.value(), view.displayMode, view.cameraOrientation, ink);
+}
 
 Result<PrintManagerState*> StandinApplication::FindPrintManager(host::PrintManagerHandle manager) {
   if (Status running = Running(); !running) return running.failure();
@@ -243,18 +209,9 @@ Status StandinApplication::SubmitPrint(host::PrintManagerHandle manager) {
   auto layout = LayoutOf(state, target.value());
   if (!layout) return layout.failure();
 
-  Result<PagePainter> painter = Unspecified("Nothing to print.");
-  if (state.ofDrawing) {
-    const std::size_t sheet = document.activeSheet;
-    DrawingSheetPicture picture{document.name, document.model.sheets[sheet], sheet + 1, document.model.sheets.size(),
-                                {}};
-    painter = SheetPainter(settings_.geometry, std::move(picture), ReferencedModels(document), state);
-  } else {
-    auto model = ModelOf(document);
-    if (!model) return Unspecified("The stand-in host cannot print this document: " + model.failure().description);
-    const ViewState& view = *views_.Find(document.view).value();
-    painter = ViewPainter(settings_.geometry, model.value(), view.displayMode, view.cameraOrientation, state);
-  }
+  const SheetOnPaper onPaper{state.drawingScale, state.rotate90Degrees};
+  const Ink ink(state.colorMode == host::kGrayScalePrint);
+  auto painter = ActiveViewPainter(document, onPaper, ink, "The stand-in host cannot print this document: ");
   if (!painter) return painter.failure();
   if (Status printed = PrintPage(target.value(), layout.value(), document.name, painter.value()); !printed) {
     return printed;

@@ -1,53 +1,60 @@
 #include "ViewBitmap.h"
 
-#include <QColor>
 #include <QImage>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QSaveFile>
 #include <QString>
+#include <algorithm>
 #include <cerrno>
-#include <functional>
 
 namespace korrin::standin {
 namespace {
 
 // Views larger than this are refused rather than allocated.
 constexpr std::int32_t kLargestSide = 16384;
-constexpr int kMargin = 8;
+// The screen's 96 dots to the inch, written into the file's header so the
+// header is the same every time.
+constexpr int kDotsPerMetre = 3780;
+constexpr double kScreenPixelsPerMillimetre = 96 / 25.4;
+constexpr double kShortestViewPage = 127;  // millimetres
 
-// The view's background as the host draws it, and a tint per document so
-// two views of different documents never look the same.
-void PaintView(QImage& image, const std::string& documentName, const ModelNode& model) {
+void PaintPage(QImage& image, const BitmapPage& page, const PagePainter& paint) {
+  image.fill(page.surround);
+  if (page.millimetres.width() <= 0 || page.millimetres.height() <= 0) return;
   QPainter painter(&image);
-  QLinearGradient background(0, 0, 0, image.height());
-  background.setColorAt(0, QColor(236, 240, 246));
-  background.setColorAt(1, QColor(176, 190, 210));
-  painter.fillRect(image.rect(), background);
-  const std::size_t hash = std::hash<std::string>{}(documentName);
-  const QColor tint(static_cast<int>(hash & 0x7F) + 64, static_cast<int>((hash >> 8) & 0x7F) + 64,
-                    static_cast<int>((hash >> 16) & 0x7F) + 64);
-  painter.setPen(QPen(tint.darker(160), 2));
-  painter.setBrush(tint);
-  const int size = std::max(1, std::min(image.width(), image.height()) / 2);
-  const int components = static_cast<int>(model.components.size());
-  const int count = std::max(1, components);
-  const int step = std::max(1, (image.width() - 2 * kMargin) / count);
-  for (int i = 0; i < count; ++i) {
-    painter.drawRect(kMargin + i * step, (image.height() - size) / 2, std::max(1, step - kMargin), size);
-  }
+  painter.setRenderHint(QPainter::Antialiasing);
+  const double scale =
+      std::min(image.width() / page.millimetres.width(), image.height() / page.millimetres.height());
+  painter.translate((image.width() - page.millimetres.width() * scale) / 2,
+                    (image.height() - page.millimetres.height() * scale) / 2);
+  painter.scale(scale, scale);
+  painter.fillRect(QRectF(QPointF(0, 0), page.millimetres), page.paper);
+  paint(painter, page.millimetres);
 }
 
 }  // namespace
 
-Status WriteViewBitmap(const std::string& fileName, std::int32_t width, std::int32_t height,
-                       const std::string& documentName, const ModelNode& model) {
+QSizeF ViewPageOf(std::int32_t width, std::int32_t height) {
+  const double shorter = std::max(1, std::min(width, height));
+  const double pixelsPerMillimetre = std::min(kScreenPixelsPerMillimetre, shorter / kShortestViewPage);
+  return {width / pixelsPerMillimetre, height / pixelsPerMillimetre};
+}
+
+Status WriteViewBitmap(const std::string& fileName, std::int32_t width, std::int32_t height, const BitmapPage& page,
+                       const PagePainter& paint) {
   if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide) {
     return Failure{EINVAL, "A bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
                                " pixels cannot be written."};
   }
-  QImage image(width, height, QImage::Format_RGB32);
-  PaintView(image, documentName, model);
+  // Three bytes a pixel, so Qt writes the file with 24 bits a pixel.
+  QImage image(width, height, QImage::Format_RGB888);
+  if (image.isNull()) {
+    return Failure{ENOMEM, "A bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
+                               " pixels does not fit into memory."};
+  }
+  image.setDotsPerMeterX(kDotsPerMetre);
+  image.setDotsPerMeterY(kDotsPerMetre);
+  PaintPage(image, page, paint);
   QSaveFile file(QString::fromStdString(fileName));
   if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "BMP") || !file.commit()) {
     return Failure{EIO, "Cannot write the bitmap " + fileName + ": " + file.errorString().toStdString()};

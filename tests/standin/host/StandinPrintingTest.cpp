@@ -20,6 +20,7 @@ constexpr std::int32_t kA3Paper = 14340;
 constexpr std::int32_t kA4Paper = 14341;
 constexpr std::int32_t kLetterPaper = 14353;
 constexpr std::int32_t k10x14Paper = 14337;
+constexpr std::int32_t kFrontOrientation = 0;
 
 // The light band of the title block that names the drawing.
 bool IsTitleBand(const PageImage::Pixel& pixel) {
@@ -352,6 +353,8 @@ TEST_F(StandinPrintingTest, APartsViewIsFittedToThePaperInItsDisplayMode) {
   const auto surface = [](const PageImage::Pixel& pixel) { return pixel.blue > pixel.red + 40; };
   const auto anyInk = [](const PageImage::Pixel& pixel) { return IsInk(pixel); };
 
+  // A view starts isometric; any other orientation looks from the front.
+  ASSERT_TRUE(Host().SetCameraOrientation(view, kFrontOrientation).ok());
   // Front, the block's 40 by 30 mm fill the 190 mm the 10 mm margins leave
   // in height: 253.3 by 190 mm.
   for (const std::int32_t mode : {host::kShadedDisplay, host::kWireframeDisplay, host::kHiddenEdgesDisplay}) {
