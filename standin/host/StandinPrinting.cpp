@@ -45,27 +45,11 @@ Result<QPageLayout> LayoutOf(const PrintManagerState& state, const PrintTarget& 
   return QPageLayout(paper.value(), orientation, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
-Result<ProjectedView> Projected(GeometryExchange* geometry, const ModelNode& model, ViewDirection direction,
-                                bool withFacets) {
-  if (geometry == nullptr) return Unspecified("This stand-in host has no geometry: it cannot draw views.");
-  auto view = geometry->Project(model, direction, withFacets);
-  if (!view) return Failure{view.failure().number, "The view of \"" + model.name + "\": " + view.failure().description};
-  return view;
-}
-
 Result<PagePainter> SheetPainter(GeometryExchange* geometry, DrawingSheetPicture picture,
                                  const std::vector<ModelNode>& models, const PrintManagerState& state) {
-  for (const ModelNode& model : models) {
-    ModelViews views;
-    for (const auto& [direction, view] : {std::pair{ViewDirection::Front, &views.front},
-                                          std::pair{ViewDirection::Top, &views.top},
-                                          std::pair{ViewDirection::Right, &views.right}}) {
-      auto projected = Projected(geometry, model, direction, false);
-      if (!projected) return projected.failure();
-      *view = std::move(projected).value();
-    }
-    picture.models.push_back(std::move(views));
-  }
+  auto views = ProjectedModels(geometry, models);
+  if (!views) return views.failure();
+  picture.models = std::move(views).value();
   const SheetOnPaper placement{state.drawingScale, state.rotate90Degrees};
   const Ink ink(state.colorMode == host::kGrayScalePrint);
   return PagePainter([picture = std::move(picture), placement, ink](QPainter& painter, const QSizeF& page) {
@@ -84,7 +68,7 @@ Result<PagePainter> ViewPainter(GeometryExchange* geometry, const ModelNode& mod
   const ModelViewStyle style = StyleOf(displayMode);
   const ViewDirection direction =
       cameraOrientation == host::kIsometricViewOrientation ? ViewDirection::Isometric : ViewDirection::Front;
-  auto view = Projected(geometry, model, direction, style == ModelViewStyle::Shaded);
+  auto view = ProjectedModel(geometry, model, direction, style == ModelViewStyle::Shaded);
   if (!view) return view.failure();
   const Ink ink(state.colorMode == host::kGrayScalePrint);
   return PagePainter([view = std::move(view).value(), style, ink](QPainter& painter, const QSizeF& page) {
