@@ -27,7 +27,10 @@ inline constexpr const char* kHiddenLayer = "HIDDEN";
 // files have no layouts) and no setting at all included, AutoCAD 2000's.
 DxfVersion DxfVersionOf(const std::string& settingsFile);
 
-// The pictures are the drawing's sheets in order.
+// The pictures are the drawing's sheets in order. A layout's name is its
+// sheet's with the characters AutoCAD refuses in layout names (<>/\":;?*|,=`
+// and control characters) as "_", numbered " (2)" ... where two would be
+// the same ignoring case, and never "Model".
 DxfDrawing DrawingDxf(const std::vector<DrawingSheetPicture>& sheets, DxfVersion version);
 
 Status WriteDrawingDxf(const std::string& path, const std::vector<DrawingSheetPicture>& sheets, DxfVersion version);
