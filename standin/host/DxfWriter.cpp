@@ -22,7 +22,7 @@ constexpr int kMillimetres = 4;  // $INSUNITS
 constexpr int kPlotPaperUnitsMillimetres = 1;
 constexpr int kPlotTypeLayout = 5;
 constexpr int kClosedPolyline = 1;
-constexpr int kLayoutInitialised = 1;  // the layout's 70 flags: PSLTSCALE
+constexpr int kLayoutScalesLinetypes = 1;  // the layout's 70 flags: PSLTSCALE
 constexpr int kTextAnchorBottom = 1;   // 73 values
 constexpr int kTextAnchorMiddle = 2;
 constexpr int kTextAnchorTop = 3;
@@ -469,7 +469,7 @@ class DxfWriter {
     out.Number(149, 0);
     out.Group(100, "AcDbLayout");
     out.Group(1, name);
-    out.Group(70, kLayoutInitialised);
+    out.Group(70, kLayoutScalesLinetypes);
     out.Group(71, tabOrder);
     out.Point(10, {0, 0});
     out.Point(11, {width, height});
