@@ -9,14 +9,6 @@
 namespace korrin::standin {
 namespace {
 
-Result<ProjectedView> Projected(GeometryExchange* geometry, const ModelNode& model, ViewDirection direction,
-                                bool withFacets) {
-  if (geometry == nullptr) return Unspecified("This stand-in host has no geometry: it cannot draw views.");
-  auto view = geometry->Project(model, direction, withFacets);
-  if (!view) return Failure{view.failure().number, "The view of \"" + model.name + "\": " + view.failure().description};
-  return view;
-}
-
 ModelViewStyle StyleOf(std::int32_t displayMode) {
   if (displayMode == host::kWireframeDisplay) return ModelViewStyle::Wireframe;
   if (displayMode == host::kHiddenEdgesDisplay) return ModelViewStyle::HiddenEdges;
@@ -30,7 +22,7 @@ Result<PagePainter> ModelViewPainter(GeometryExchange* geometry, const ModelNode
   const ModelViewStyle style = StyleOf(displayMode);
   const ViewDirection direction =
       cameraOrientation == host::kIsometricViewOrientation ? ViewDirection::Isometric : ViewDirection::Front;
-  auto view = Projected(geometry, model, direction, style == ModelViewStyle::Shaded);
+  auto view = ProjectedModel(geometry, model, direction, style == ModelViewStyle::Shaded);
   if (!view) return view.failure();
   return PagePainter([view = std::move(view).value(), style, ink](QPainter& painter, const QSizeF& page) {
     PaintModelView(painter, page, view, style, ink);
@@ -39,17 +31,9 @@ Result<PagePainter> ModelViewPainter(GeometryExchange* geometry, const ModelNode
 
 Result<PagePainter> SheetPainter(GeometryExchange* geometry, DrawingSheetPicture picture,
                                  const std::vector<ModelNode>& models, const SheetOnPaper& placement, const Ink& ink) {
-  for (const ModelNode& model : models) {
-    ModelViews views;
-    for (const auto& [direction, view] : {std::pair{ViewDirection::Front, &views.front},
-                                          std::pair{ViewDirection::Top, &views.top},
-                                          std::pair{ViewDirection::Right, &views.right}}) {
-      auto projected = Projected(geometry, model, direction, false);
-      if (!projected) return projected.failure();
-      *view = std::move(projected).value();
-    }
-    picture.models.push_back(std::move(views));
-  }
+  auto views = ProjectedModels(geometry, models);
+  if (!views) return views.failure();
+  picture.models = std::move(views).value();
   return PagePainter([picture = std::move(picture), placement, ink](QPainter& painter, const QSizeF& page) {
     PaintDrawingSheet(painter, page, picture, placement, ink);
   });

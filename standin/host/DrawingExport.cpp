@@ -9,7 +9,6 @@ namespace korrin::standin {
 namespace {
 
 constexpr std::string_view kDwgExtension = ".dwg";
-constexpr const char* kSettingsFileOption = "Export_Acad_IniFile";
 constexpr const char* kTemplateSetting = "AUTOCAD TEMPLATE";
 
 std::string OptionNamed(const ContainerContent& content, const std::string& name) {
@@ -49,7 +48,7 @@ std::optional<std::string> AcadTemplateOf(const std::string& settingsFile) {
 
 Status WriteDrawingExport(TranslatorFormat format, ContainerContent content, const std::vector<StandinSheet>& sheets,
                           const std::string& path) {
-  content.acadTemplate = AcadTemplateOf(OptionNamed(content, kSettingsFileOption));
+  content.acadTemplate = AcadTemplateOf(OptionNamed(content, kAcadSettingsOption));
   if (format != TranslatorFormat::Dwg || sheets.size() <= 1) {
     content.sheets = sheets;
     return WriteContainer(path, content);

@@ -23,10 +23,12 @@ std::vector<std::string> DwgSheetFileNames(const std::string& path, std::size_t 
 // read, it has no such line or the value is empty.
 std::optional<std::string> AcadTemplateOf(const std::string& settingsFile);
 
-// Writes a drawing as the DWG or DXF translator does, the content holding
-// the source and the options in effect: DXF as one container listing every
-// sheet, DWG as one container per sheet (see DwgSheetFileNames). Each
-// records the template its "Export_Acad_IniFile" option leads to.
+// Writes a drawing as the DWG translator does, the content holding the
+// source and the options in effect: one container per sheet (see
+// DwgSheetFileNames). DXF gives one container listing every sheet, as the
+// DXF translator wrote before it wrote real DXF files (DrawingDxf.h); such
+// files still open. Each records the template its "Export_Acad_IniFile"
+// option leads to.
 Status WriteDrawingExport(TranslatorFormat format, ContainerContent content, const std::vector<StandinSheet>& sheets,
                           const std::string& path);
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "GeometryExchange.h"
 #include "PagePainting.h"
 #include "SheetViewLayout.h"
 #include "documents/StandinDocument.h"
@@ -38,5 +39,13 @@ QSizeF SheetMillimetres(const StandinSheet& sheet);
 // corner; the page is pageSize millimetres.
 void PaintDrawingSheet(QPainter& painter, const QSizeF& pageSize, const DrawingSheetPicture& picture,
                        const SheetOnPaper& placement, const Ink& ink);
+
+// The model seen from the direction, as GeometryExchange::Project gives it;
+// a failure names the model.
+Result<ProjectedView> ProjectedModel(GeometryExchange* geometry, const ModelNode& model, ViewDirection direction,
+                                     bool withFacets);
+
+// The front, top and right views of each model, for a drawing's sheets.
+Result<std::vector<ModelViews>> ProjectedModels(GeometryExchange* geometry, const std::vector<ModelNode>& models);
 
 }  // namespace korrin::standin

@@ -180,7 +180,8 @@ class StandinApplication final : public host::Application, public host::Document
                                    std::string name);
   Result<host::DocumentHandle> OpenStandinDocument(const std::string& path);
   Result<host::DocumentHandle> ImportModel(const std::string& path);
-  // A DWG or DXF container of that kind read into a new, never-saved drawing.
+  // A DWG or DXF container of that kind, or a real DXF file, read into a
+  // new, never-saved drawing.
   Result<host::DocumentHandle> ImportDrawing(const std::string& path, std::string_view kind);
   Status WriteDocument(LoadedDocument& document, const std::string& path);
   Status ExportCopy(LoadedDocument& document, const std::string& path);
@@ -188,6 +189,9 @@ class StandinApplication final : public host::Application, public host::Document
   Status ExportMeshes(LoadedDocument& document, const std::string& path, bool compressed);
   Status Translate(const AddInState& translator, LoadedDocument& document, const OptionEntries& options,
                    const std::string& path);
+  // The drawing as a DXF file: its sheets with the views of the models it
+  // refers to, in the version the translator settings file asks for.
+  Status ExportDrawingDxf(const LoadedDocument& drawing, const OptionEntries& options, const std::string& path) const;
   Result<ModelNode> ModelOf(const LoadedDocument& document) const;
   // The parts and assemblies a drawing refers to; a reference that does not
   // read as one is left out.

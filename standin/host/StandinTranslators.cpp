@@ -1,6 +1,7 @@
 // The translator add-ins of the stand-in host and the models they work on.
 #include <algorithm>
 
+#include "DrawingDxf.h"
 #include "DrawingExport.h"
 #include "HostPaths.h"
 #include "StandinApplication.h"
@@ -129,6 +130,18 @@ void StandinApplication::FillOptions(OptionEntries& entries, const std::vector<T
   }
 }
 
+Status StandinApplication::ExportDrawingDxf(const LoadedDocument& drawing, const OptionEntries& options,
+                                            const std::string& path) const {
+  auto views = ProjectedModels(settings_.geometry, ReferencedModels(drawing));
+  if (!views) return views.failure();
+  std::vector<DrawingSheetPicture> sheets;
+  const std::size_t count = drawing.model.sheets.size();
+  for (std::size_t index = 0; index < count; ++index) {
+    sheets.push_back({drawing.name, drawing.model.sheets[index], index + 1, count, views.value()});
+  }
+  return WriteDrawingDxf(path, sheets, DxfVersionOf(TextEntry(options, kAcadSettingsOption)));
+}
+
 Result<ModelNode> StandinApplication::ModelOf(const LoadedDocument& document) const {
   if (document.importedModel) return *document.importedModel;
   if (document.model.type == standin::DocumentType::Part) return ModelNode{document.name, document.model.geometry, std::nullopt, {}};
@@ -215,9 +228,11 @@ Status StandinApplication::Translate(const AddInState& translator, LoadedDocumen
   const std::string formatName(FormatName(format));
   const standin::DocumentType type = document.model.type;
   switch (format) {
-    case TranslatorFormat::Dwg:
     case TranslatorFormat::Dxf:
-      if (type != standin::DocumentType::Drawing) return InvalidArgument("The " + formatName + " translator saves drawings only.");
+      if (type != standin::DocumentType::Drawing) return InvalidArgument("The DXF translator saves drawings only.");
+      return ExportDrawingDxf(document, options, path);
+    case TranslatorFormat::Dwg:
+      if (type != standin::DocumentType::Drawing) return InvalidArgument("The DWG translator saves drawings only.");
       [[fallthrough]];
     case TranslatorFormat::Dwf: {
       ContainerContent content{formatName, document.fullFileName, "", {}};

@@ -23,7 +23,7 @@ const std::vector<AddInDescription>& StandinAddIns() {
 }
 
 const std::vector<TranslatorOption>& SaveCopyAsOptions(TranslatorFormat format) {
-  static const std::vector<TranslatorOption> drafting = {{"Export_Acad_IniFile", ""s}};
+  static const std::vector<TranslatorOption> drafting = {{kAcadSettingsOption, ""s}};
   static const std::vector<TranslatorOption> sat = {{"AcisVersion", std::int32_t{70}}};
   static const std::vector<TranslatorOption> iges = {
       {"GeometryType", "Surfaces"s}, {"SurfaceType", "143 - Bounded"s}, {"SolidFaceType", "Analytic"s}};

@@ -31,6 +31,10 @@ struct TranslatorOption {
   host::OptionValue initial;
 };
 
+// The DWG, DXF and DWF translators' one entry: the translator settings file
+// (the AutoCAD template and version are read from it).
+inline constexpr const char* kAcadSettingsOption = "Export_Acad_IniFile";
+
 // The entries HasSaveCopyAsOptions puts into the option map, in order.
 const std::vector<TranslatorOption>& SaveCopyAsOptions(TranslatorFormat format);
 // The entries HasOpenOptions puts into the option map, in order.

@@ -119,9 +119,7 @@ TEST_F(StandinSessionTest, OtherTranslatorsAndCopiesWriteContainersOfTheirKind) 
   const std::string sat = HostUserKey(kTag, "\\Translators\\SatTranslator");
   ASSERT_TRUE(registry_.CreateRegistryKey(RegistryRoot::CurrentUser, sat, ""));
   ASSERT_TRUE(registry_.WriteRegistryValue(RegistryRoot::CurrentUser, sat, "SaveACISVersion", std::int32_t{6}));
-  const std::string drawingPath = Write("plate.idw", Drawing({Sheet("Sheet:1", 42.0, 29.7)}));
   const std::string partPath = Write("p.ipt", Part());
-  const host::DocumentHandle drawing = Open(drawingPath);
   const host::DocumentHandle part = Open(partPath);
   const host::ContextHandle context = Host().NewTranslationContext(host::kFileBrowseContext).value();
   const struct {
@@ -130,10 +128,6 @@ TEST_F(StandinSessionTest, OtherTranslatorsAndCopiesWriteContainersOfTheirKind) 
     std::string file;
     std::vector<std::string> lines;
   } cases[] = {
-      {"Autodesk DXF Translator", drawing, "plate.dxf",
-       {"kind DXF", "source " + drawingPath, "document drawing",
-        "sheet \"Sheet:1\" width 42 height 29.7 size-code 0 border yes title-block yes",
-        "option Export_Acad_IniFile="}},
       {"Autodesk DWF Translator", part, "p.dwf",
        {"kind DWF", "source " + partPath, "document part", "option Export_Acad_IniFile="}},
       {"Autodesk SAT Translator", part, "p.sat",

@@ -1,5 +1,6 @@
 #include <fstream>
 
+#include "DxfFile.h"
 #include "SampleSet.h"
 #include "geometry/ModelReaders.h"
 #include "geometry/ShapeCensus.h"
@@ -206,7 +207,17 @@ TEST_F(SampleSetTest, ExportedDrawingsImportWithTheirSheetsExceptTheDamagedOne) 
   for (int number = 1; number <= 3; ++number) {
     EXPECT_EQ(Host().sheets().Width(Host().documents().Sheet(unit, number).value()).value(), widths[number - 1]);
   }
-  EXPECT_EQ(ReadTextFile(Sample("import/drive-unit.dxf")).lines.at(3), "source " + Sample("drawings/drive-unit.idw"));
+  // A real DXF file, of a layout per sheet.
+  const std::string text = samples_->Read("import/drive-unit.dxf");
+  auto dxf = standin::ParseDxf(text);
+  ASSERT_TRUE(dxf.ok()) << dxf.failure().description;
+  EXPECT_EQ(dxf.value().version, "AC1015");
+  const std::vector<std::string> layouts = {"Assembly", "Housing", "Details"};
+  ASSERT_EQ(dxf.value().layouts.size(), layouts.size());
+  for (std::size_t index = 0; index < layouts.size(); ++index) {
+    EXPECT_EQ(dxf.value().layouts[index].name, layouts[index]);
+    EXPECT_EQ(dxf.value().layouts[index].layers, (std::set<std::string>{"BORDER", "FRAME", "TITLE"})) << layouts[index];
+  }
   const std::string damaged = Sample("import/damaged.dwg");
   EXPECT_EQ(Host().OpenDocument(damaged, true).failure().description,
             "\"" + damaged + "\" is not a drawing this host can read: it is no stand-in container");
