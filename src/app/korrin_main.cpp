@@ -19,10 +19,12 @@ int main(int argc, char** argv) {
   // The same time limits on the host as korrin-batch's; a variable that
   // holds no number is said and the defaults hold.
   const korrin::HostTimeoutsRead timeouts = korrin::HostTimeoutsFromEnvironment();
-  korrin::Form1 form({platform.registry, platform.connector, platform.processes, printers, dialogs,
-                      {korrin::ProgramFolder(), korrin::TempFolder()}, korrin::AcadTemplateFolder(),
-                      &platform.watcher, korrin::HostWaitLimit{std::chrono::seconds(timeouts.timeouts.hostSeconds)},
-                      timeouts.timeouts.Deadlines()});
+  korrin::Form1Ports ports{platform.registry, platform.connector, platform.processes, printers, dialogs,
+                           {korrin::ProgramFolder(), korrin::TempFolder()}, korrin::AcadTemplateFolder(),
+                           &platform.watcher};
+  ports.waitLimit.limit = std::chrono::seconds(timeouts.timeouts.hostSeconds);
+  ports.callDeadlines = timeouts.timeouts.Deadlines();
+  korrin::Form1 form(std::move(ports));
   dialogs.SetOwner(&form);
   if (!timeouts.problem.empty()) dialogs.ShowMessage(timeouts.problem);
   // A start that cannot go on has told the user why; the window never shows.

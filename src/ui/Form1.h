@@ -52,8 +52,8 @@ struct Form1Ports {
   std::string acadTemplateFolder;  // empty: the site's built-in folder
   WindowLink* watcher = nullptr;   // the watcher's window, when one is reachable
   HostWaitLimit waitLimit = {};
-  host::CallDeadlines callDeadlines = {};
   ExportReport::ReportPrinter reportPrinter = {};  // default: the platform's print dialog
+  host::CallDeadlines callDeadlines = {};
 };
 
 // The main window: the source folder and its files, the conversion list,
