@@ -91,6 +91,15 @@ class BatchFixture : public ::testing::Test {
     }
   }
   std::string HostsFolder() const { return (folder_ / "hosts").string(); }
+  // The hosts that run, by their sockets.
+  std::vector<pid_t> LiveHosts() const {
+    std::vector<pid_t> live;
+    for (const pid_t pid : Hosts()) {
+      const auto status = ReadProcessStatus(pid);
+      if (status && !IsEndedState(status->state) && status->commandName == "Inventor.exe") live.push_back(pid);
+    }
+    return live;
+  }
   // The processes named by the sockets in the test's hosts folder, live or not.
   std::vector<pid_t> Hosts() const {
     std::vector<pid_t> hosts;

@@ -33,16 +33,6 @@ class HostProcessTest : public testing::BatchFixture {
   std::string Doc(const std::string& name) const { return (folder_ / "docs" / name).string(); }
   std::string HostProgram() const { return (folder_ / "host/Inventor/Bin/Inventor.exe").string(); }
 
-  // The hosts that run, by their sockets.
-  std::vector<pid_t> LiveHosts() const {
-    std::vector<pid_t> live;
-    for (const pid_t pid : Hosts()) {
-      const auto status = ReadProcessStatus(pid);
-      if (status && !IsEndedState(status->state) && status->commandName == "Inventor.exe") live.push_back(pid);
-    }
-    return live;
-  }
-
   // Sends the signal to every host that runs now.
   void SignalHosts(int signal) const {
     for (const pid_t pid : LiveHosts()) ::kill(pid, signal);

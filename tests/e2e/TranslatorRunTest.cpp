@@ -28,8 +28,6 @@ constexpr const char* kRestart =
 
 class TranslatorRunTest : public testing::BatchFixture {
  protected:
-  std::string HostSession() const { return folder_.Read("host/Inventor/Bin/Inventor.session"); }
-
   static std::uint32_t Triangles(const std::string& stl) { return testing::LittleEndian32(stl, 80); }
 };
 
@@ -38,7 +36,9 @@ TEST_F(TranslatorRunTest, ANewStlResolutionShutsTheRunningHostDownOnlyWhenTheUse
   testing::ProgramRun run = Export("*.IPT", "*.STL", {part});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   const std::uint32_t before = Triangles(Read(Out("washer.stl")));
-  EXPECT_NE(HostSession().find("stl-resolutions=20000 6300 2000"), std::string::npos) << "the host keeps running";
+  // The host keeps running after the run, with what it read at its start.
+  const std::vector<pid_t> first = LiveHosts();
+  ASSERT_EQ(first.size(), 1u);
 
   SetOption("STLMedium", "500");
   const std::string question = "[question] Registry value ( 6300 ) is different from current setting ( 500 )\n" +
@@ -49,13 +49,17 @@ TEST_F(TranslatorRunTest, ANewStlResolutionShutsTheRunningHostDownOnlyWhenTheUse
   EXPECT_EQ(SplitLines(run.out), (Lines{"Checking Inventor Application, Export Formats and Settings", "Ready",
                                         "Summary: 0 converted, 0 skipped, 0 failed, 1 not reached"}));
   EXPECT_EQ(Triangles(Read(Out("washer.stl"))), before);
+  EXPECT_EQ(LiveHosts(), first);
 
   run = Export("*.IPT", "*.STL", {part}, {"--yes"});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.err, question + "[answer] Yes\n");
   EXPECT_EQ(SplitLines(run.out), Joined({kStarted, Converted(part, Out("washer.STL")),
                                          {"Ready", "Summary: 1 converted, 0 skipped, 0 failed"}}));
-  EXPECT_NE(HostSession().find("stl-resolutions=20000 500 2000"), std::string::npos) << HostSession();
+  // Shut down and started anew, the host read the new value.
+  const std::vector<pid_t> second = LiveHosts();
+  ASSERT_EQ(second.size(), 1u);
+  EXPECT_NE(second, first);
   const std::uint32_t after = Triangles(Read(Out("washer.stl")));
   EXPECT_LT(after, before);
   EXPECT_GT(after, 0u);
@@ -65,6 +69,7 @@ TEST_F(TranslatorRunTest, ANewStlResolutionShutsTheRunningHostDownOnlyWhenTheUse
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(Triangles(Read(Out("washer.stl"))), after);
+  EXPECT_EQ(LiveHosts(), second);
 }
 
 // The log lines without the rounds of a drawing waiting for its views.

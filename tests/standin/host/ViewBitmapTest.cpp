@@ -194,8 +194,10 @@ TEST_F(ViewBitmapTest, ADrawingsViewShowsItsActiveSheetAsOnPaper) {
   ASSERT_GT(count, 180 * 2 * 10);
   EXPECT_NEAR((sumX / count - 53) / 2, 197, 8);
   EXPECT_NEAR(sumY / count / 2, 175, 4);
-  // The views' edges: black, and no shaded surface on a sheet.
-  EXPECT_LT(sheet.Share(IsSurface), 0.001);
+  // The views' edges, and no shaded surface on a sheet: the bluish pixels
+  // are the hidden edges' dashes and the title texts, far below the quarter
+  // of the picture a shaded model covers.
+  EXPECT_LT(sheet.Share(IsSurface), 0.005);
 
   // Another sheet activated, another picture: an A3 sheet without border
   // and title block.
