@@ -21,14 +21,15 @@
 namespace korrin::standin {
 namespace {
 
-// A plain grey part on a white ground, lit from over the viewer's shoulder.
+// A plain matte grey part on a white ground, lit from over the viewer's
+// shoulder.
 constexpr const char* kWorldHeader =
     "<WORLD>\n"
     "<BACKGROUND><BACKCOLOR>1.0,1.0,1.0</BACKCOLOR></BACKGROUND>\n"
     "<LIGHTING><AMBIENT>0.3,0.3,0.3</AMBIENT><DIRECTIONALLIGHT><DIRECTION>-0.5,-0.5,-0.707107</DIRECTION>"
     "<DIFFUSE>0.8,0.8,0.8</DIFFUSE><SPECULAR>0.3,0.3,0.3</SPECULAR></DIRECTIONALLIGHT></LIGHTING>\n"
-    "<MAT ID=\"0\"><AMB>0.25,0.25,0.25</AMB><DIFF>0.7,0.7,0.72</DIFF><SPEC>0.3,0.3,0.3</SPEC>"
-    "<EMISS>0.0,0.0,0.0</EMISS><SHINE>32.0</SHINE><ALPHA>1.0</ALPHA></MAT>\n";
+    "<MAT ID=\"0\"><AMB>0.25,0.25,0.25</AMB><DIFF>0.7,0.7,0.72</DIFF>"
+    "<EMISS>0.0,0.0,0.0</EMISS><ALPHA>1.0</ALPHA></MAT>\n";
 constexpr int kDecimals = 6;
 
 // A part's mesh: the nodes of every face, each with a normal (a node on an

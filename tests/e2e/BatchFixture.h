@@ -76,12 +76,10 @@ class BatchFixture : public ::testing::Test {
   ~BatchFixture() override { EndHosts(); }
 
   void EndHosts() const {
-    std::vector<pid_t> hosts;
-    for (const pid_t pid : Hosts()) {
-      // A socket left by a host that ended may name a process id taken since.
-      const auto status = ReadProcessStatus(pid);
-      if (status && status->commandName == "Inventor.exe" && ::kill(pid, SIGKILL) == 0) hosts.push_back(pid);
-    }
+    // Only live hosts: a socket left by a host that ended may name a process
+    // id taken since.
+    const std::vector<pid_t> hosts = LiveHosts();
+    for (const pid_t pid : hosts) ::kill(pid, SIGKILL);
     for (const pid_t pid : hosts) {
       for (int turn = 0; turn < 1000; ++turn) {
         const auto status = ReadProcessStatus(pid);

@@ -13,7 +13,7 @@
 #include "e2e/BatchFixture.h"
 #include "platform/linux/HostProcessLauncher.h"
 #include "platform/linux/ProcFiles.h"
-#include "ports/EventPump.h"
+#include "support/RecordingEventPump.h"
 
 namespace korrin {
 namespace {
@@ -192,11 +192,6 @@ TEST_F(HostProcessTest, AnInterruptWhileACallHangsEndsTheRunAtTheCallsDeadline) 
   EXPECT_LT(took, std::chrono::seconds(20));
 }
 
-class NoEvents final : public EventPump {
- public:
-  void Yield() override {}
-};
-
 // Gives this process the environment of the test's runs, for the hosts it
 // starts itself, and takes it away again.
 class RunEnvironment {
@@ -220,7 +215,7 @@ TEST_F(HostProcessTest, TwoHostsAtTheStartAreBothEndedWhenTheUserAgrees) {
   folder_.Write("docs/a.ipt", Document("part"));
   // Hosts another program started, in this test's installation and folder.
   const RunEnvironment environment(BatchEnvironment());
-  NoEvents events;
+  testing::RecordingEventPump events;
   HostProcessLauncher launcher(events);
   std::vector<pid_t> earlier;
   for (int i = 0; i < 2; ++i) {

@@ -18,7 +18,7 @@
 #include "host/ChannelApplication.h"
 #include "platform/linux/ProcFiles.h"
 #include "platform/linux/SocketDispatchChannel.h"
-#include "ports/EventPump.h"
+#include "support/RecordingEventPump.h"
 
 namespace korrin {
 namespace {
@@ -45,11 +45,6 @@ const std::vector<PlantedFault> kFaults = {
     {"fail-every-save -2147467259 \"Operation failed\"", "failed"},
     {"crash-every-save", "failed"},
     {"hang-every-save forever", "failed"},
-};
-
-class NoEvents final : public EventPump {
- public:
-  void Yield() override {}
 };
 
 // The processes of the system with the name, ended ones included.
@@ -114,7 +109,7 @@ TEST_F(HostSoakTest, EveryEntryEndsWithTheOutcomeItsFaultGivesAndNothingIsLeftBe
 
   // A run leaves its host running; quit it as another client would.
   ASSERT_EQ(Hosts().size(), 1u);
-  NoEvents events;
+  testing::RecordingEventPump events;
   auto channel = SocketDispatchChannel::Connect(HostsFolder() + "/" + std::to_string(Hosts()[0]),
                                                 std::chrono::seconds(5), events);
   ASSERT_TRUE(channel) << channel.failure().description;
