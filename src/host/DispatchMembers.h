@@ -110,4 +110,20 @@ inline constexpr std::int32_t kWindowPlacement = kOwnMemberBase + 3;    // windo
 inline constexpr std::int32_t kShowWindow = kOwnMemberBase + 4;         // window: (show command)
 inline constexpr std::int32_t kPrintToFile = kOwnMemberBase + 5;        // print manager: (file name)
 
+// AutoCAD, whose automation interface is reached by member name: ids of our
+// own for the names the program uses, from kAcadMemberBase. The objects keep
+// AutoCAD's shape: the application, its documents collection, the active
+// document with its preferences, and the state object of the idle query.
+inline constexpr std::int32_t kAcadMemberBase = kOwnMemberBase + 0x100;
+inline constexpr std::int32_t kAcadVisible = kAcadMemberBase + 1;           // application: put Boolean
+inline constexpr std::int32_t kAcadDocuments = kAcadMemberBase + 2;         // application: the documents
+inline constexpr std::int32_t kAcadActiveDocument = kAcadMemberBase + 3;    // application: a document
+inline constexpr std::int32_t kAcadGetAcadState = kAcadMemberBase + 4;      // application: () the state
+inline constexpr std::int32_t kAcadUpdate = kAcadMemberBase + 5;            // application: ()
+inline constexpr std::int32_t kAcadIsQuiescent = kAcadMemberBase + 7;       // state: get Boolean
+inline constexpr std::int32_t kAcadOpen = kAcadMemberBase + 8;              // documents: (file name)
+inline constexpr std::int32_t kAcadClose = kAcadMemberBase + 9;             // document: (save changes)
+inline constexpr std::int32_t kAcadPreferences = kAcadMemberBase + 10;      // document: its preferences
+inline constexpr std::int32_t kAcadLineWeightDisplay = kAcadMemberBase + 11;  // preferences: put Boolean
+
 }  // namespace korrin::host::members

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "GeometryExchange.h"
+#include "ProcessChannelAcad.h"
 #include "ProcessChannelApplication.h"
-#include "StandinAcad.h"
 #include "host/HostConnector.h"
 #include "platform/linux/HostProcessLauncher.h"
 #include "ports/EventPump.h"
@@ -16,8 +16,10 @@ namespace korrin::standin {
 // installation's program folder, one process per instance, each reached
 // through its socket in the hosts' folder. GetRunning connects to the oldest
 // host of the user that still runs; Create starts the program and waits
-// until it serves. The document reader and AutoCAD stay in the caller's
-// process.
+// until it serves. AutoCAD is the same program as "acad.exe" in AutoCAD's
+// program folder, found and started the same way through sockets of its own.
+// The document reader stays in the caller's process, as the host's own
+// reader is a component loaded into its caller.
 class ProcessHostConnector final : public host::HostConnector {
  public:
   explicit ProcessHostConnector(Registry& registry);
@@ -43,14 +45,19 @@ class ProcessHostConnector final : public host::HostConnector {
     EventPump* target = nullptr;
   };
 
-  Result<std::shared_ptr<ProcessChannelApplication>> ConnectTo(pid_t pid);
+  Result<std::shared_ptr<SocketDispatchChannel>> ConnectTo(const std::string& folder, pid_t pid);
+  // The oldest live process with a socket in the folder that takes us; it
+  // fails with "Operation unavailable" when there is none, or when the one
+  // that runs serves another client.
+  template <typename Connected>
+  Result<std::shared_ptr<Connected>> ConnectToRunning(const std::string& folder);
 
   Registry& registry_;
   ForwardingPump pump_;
   host::CallDeadlines deadlines_;
   HostProcessLauncher launcher_{pump_};
   std::shared_ptr<ProcessChannelApplication> connected_;
-  std::shared_ptr<StandinAcad> acad_;
+  std::shared_ptr<ProcessChannelAcad> acad_;
   std::shared_ptr<std::size_t> documentReads_ = std::make_shared<std::size_t>(0);
 };
 

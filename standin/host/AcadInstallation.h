@@ -12,6 +12,8 @@ namespace korrin::standin {
 inline constexpr const char* kAcadKey = "SOFTWARE\\Autodesk\\AutoCAD";
 inline constexpr const char* kAcadCurrentReleaseValueName = "CurVer";
 inline constexpr const char* kAcadProductNameValueName = "ProductName";
+// The release's program folder, where "acad.exe" lies.
+inline constexpr const char* kAcadLocationValueName = "AcadLocation";
 // What the stand-in installation records.
 inline constexpr const char* kStandinAcadRelease = "R16.0";
 inline constexpr const char* kStandinAcadProductName = "AutoCAD (Korrin stand-in)";
@@ -26,6 +28,23 @@ inline bool AcadInstalled(Registry& registry) {
   const auto* name = std::get_if<std::string>(&release);
   return name != nullptr && !name->empty() &&
          registry.KeyExists(RegistryRoot::LocalMachine, std::string(kAcadKey) + "\\" + *name);
+}
+
+// The program folder of the installed AutoCAD release, ending in a
+// separator; empty when no AutoCAD is installed or its release names none.
+inline std::string AcadProgramFolder(Registry& registry) {
+  if (!AcadInstalled(registry)) return {};
+  RegistryValue release;
+  RegistryValue location;
+  if (!registry.ReadRegistryValue(RegistryRoot::LocalMachine, kAcadKey, kAcadCurrentReleaseValueName, release) ||
+      !registry.ReadRegistryValue(RegistryRoot::LocalMachine,
+                                  std::string(kAcadKey) + "\\" + std::get<std::string>(release),
+                                  kAcadLocationValueName, location)) {
+    return {};
+  }
+  const auto* folder = std::get_if<std::string>(&location);
+  if (folder == nullptr || folder->empty()) return {};
+  return folder->back() == '/' ? *folder : *folder + "/";
 }
 
 }  // namespace korrin::standin

@@ -8,7 +8,8 @@
 
 namespace korrin::standin {
 
-// AutoCAD as the stand-in runs it, inside the program's process. It opens
+// AutoCAD as the stand-in runs it: served by korrin-host's AutoCAD mode, or
+// inside a test's process. It opens
 // the DWG and DXF containers the stand-in's translators write, keeps each
 // document's lineweight display preference, and when a document is closed
 // with its changes saved writes the container back with the preference and

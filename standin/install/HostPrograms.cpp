@@ -48,4 +48,12 @@ Result<std::vector<std::string>> PlaceHostPrograms(const std::string& hostProgra
   return lines;
 }
 
+Result<std::string> PlaceAcadProgram(const std::string& hostProgram, const std::string& acadFolder) {
+  std::error_code error;
+  fs::create_directories(acadFolder, error);
+  if (error) return PlaceFailure(fs::path(acadFolder) / kAcadImageName, error);
+  if (Status placed = PlaceAs(hostProgram, acadFolder, kAcadImageName); !placed) return placed.failure();
+  return "AutoCAD program: " + (fs::path(acadFolder) / kAcadImageName).string();
+}
+
 }  // namespace korrin::standin

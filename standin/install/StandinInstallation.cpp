@@ -129,6 +129,11 @@ class Installer {
         !product) {
       return product;
     }
+    // Where this installation put the program, as the host's own path is.
+    if (Status location = Write(RegistryRoot::LocalMachine, releaseKey, kAcadLocationValueName, places_.acadFolder);
+        !location) {
+      return location;
+    }
     if (Status release = WriteUnlessPresent(RegistryRoot::LocalMachine, kAcadKey, kAcadCurrentReleaseValueName,
                                             std::string(kStandinAcadRelease));
         !release) {
@@ -258,7 +263,7 @@ class Installer {
 
 InstallPlaces PlacesUnder(const std::string& root) {
   return {JoinPath(JoinPath(root, "Inventor"), "Bin"), JoinPath(root, "Projects"), JoinPath(root, "Templates"),
-          JoinPath(root, "Translator Settings")};
+          JoinPath(root, "Translator Settings"), JoinPath(root, "AutoCAD")};
 }
 
 Result<std::vector<std::string>> InstallStandin(Registry& registry, const InstallPlaces& places,

@@ -19,10 +19,11 @@ struct InstallPlaces {
   std::string projectFolder;
   std::string templateFolder;
   std::string translatorSettingsFolder;
+  std::string acadFolder;  // AutoCAD's program folder, when it is installed
 };
 
-// Everything under one root folder: "Inventor/Bin", "Projects", "Templates"
-// and "Translator Settings" (the registry goes to root/registry, chosen by
+// Everything under one root folder: "Inventor/Bin", "Projects", "Templates",
+// "Translator Settings" and "AutoCAD" (the registry goes to root/registry, chosen by
 // the caller).
 InstallPlaces PlacesUnder(const std::string& root);
 

@@ -1,21 +1,26 @@
 // korrin-host: the stand-in CAD host as a program of its own. Installed as
 // "Inventor.exe", it is started by the program that drives it, serves the
 // host interface on its socket in the hosts' folder, and ends when it is
-// told to quit (or is ended as any process is).
+// told to quit (or is ended as any process is). Installed as "acad.exe" and
+// started with --acad, it is the stand-in AutoCAD, which serves until it is
+// ended.
 #include <unistd.h>
 
 #include <QGuiApplication>
 #include <charconv>
 #include <csignal>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "AcadDispatcher.h"
 #include "HostDispatcher.h"
 #include "HostStartSettings.h"
 #include "OcctGeometryExchange.h"
+#include "StandinAcad.h"
 #include "StandinApplication.h"
 #include "SystemProcessEnding.h"
 #include "ViewsHelperProcess.h"
@@ -37,6 +42,7 @@ constexpr int kCannotListenStatus = 4;
 struct HostArguments {
   int readyDescriptor = -1;
   std::optional<pid_t> helperOf;  // the views' helper of this host
+  bool acad = false;
 };
 
 std::optional<int> NonNegativeNumber(const std::string& text) {
@@ -46,11 +52,16 @@ std::optional<int> NonNegativeNumber(const std::string& text) {
   return number;
 }
 
-// The launcher's "--ready-fd N", or the helper mode's "--views-helper PID".
+// The launcher's "--ready-fd N", AutoCAD's "--acad", or the helper mode's
+// "--views-helper PID".
 std::optional<HostArguments> ParseArguments(const std::vector<std::string>& arguments) {
   HostArguments parsed;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& name = arguments[i];
+    if (name == "--acad") {
+      parsed.acad = true;
+      continue;
+    }
     if ((name != "--ready-fd" && name != korrin::standin::kViewsHelperArgument) || i + 1 == arguments.size()) {
       return std::nullopt;
     }
@@ -78,23 +89,75 @@ bool IsQuit(const korrin::host::InvokeRequest& request) {
          request.kind == korrin::host::InvokeKind::Method;
 }
 
+using Dispatch = std::function<korrin::Result<korrin::host::DispatchValue>(const korrin::host::InvokeRequest&)>;
+
+// Serves the dispatch on this process's socket in the folder, one client at
+// a time, until a request that ends the program has been answered with
+// success; says "ready" once the socket listens.
+int Serve(const std::string& folder, const HostArguments& arguments, const Dispatch& dispatch,
+          bool (*ends)(const korrin::host::InvokeRequest&)) {
+  using namespace korrin;
+  if (Status prepared = PreparePrivateFolder(folder); !prepared) {
+    std::cerr << "korrin-host: " << prepared.failure().description << "\n";
+    return kCannotListenStatus;
+  }
+  HostSocketServer* serving = nullptr;
+  auto server = HostSocketServer::Listen(
+      HostSocketPath(folder, ::getpid()), [&](const host::InvokeRequest& request) -> Result<host::DispatchValue> {
+        auto answer = dispatch(request);
+        // A host that quit serves no one: its socket goes once the answer is out.
+        if (answer && ends(request)) serving->Stop();
+        return answer;
+      });
+  if (!server) {
+    std::cerr << "korrin-host: " << server.failure().description << "\n";
+    return kCannotListenStatus;
+  }
+  serving = server.value().get();
+  SayReady(arguments.readyDescriptor);
+  if (Status served = serving->Serve(); !served) {
+    std::cerr << "korrin-host: " << served.failure().description << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+bool NothingEnds(const korrin::host::InvokeRequest&) { return false; }
+
+// The stand-in AutoCAD reads nothing at its start; it ends as a process is
+// ended, its open drawings dropped unsaved.
+int ServeAcad(const HostArguments& arguments) {
+  using namespace korrin;
+  standin::StandinAcad acad;
+  standin::AcadDispatcher dispatcher(acad);
+  const std::string hosts = HostSocketFolderPath();
+  if (Status prepared = PreparePrivateFolder(hosts); !prepared) {
+    std::cerr << "korrin-host: " << prepared.failure().description << "\n";
+    return kCannotListenStatus;
+  }
+  return Serve(AcadSocketFolderPath(), arguments, [&](const host::InvokeRequest& request) {
+    return dispatcher.Invoke(request.object, request.member, request.kind, request.arguments);
+  }, NothingEnds);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace korrin;
   const auto arguments = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!arguments) {
-    std::cerr << "korrin-host: usage: korrin-host [--ready-fd N]\n";
+    std::cerr << "korrin-host: usage: korrin-host [--acad] [--ready-fd N]\n";
     return kUsageStatus;
   }
   if (arguments->helperOf) return standin::RunViewsHelper(*arguments->helperOf);
+  // A client that goes away while it is answered must not end the host.
+  std::signal(SIGPIPE, SIG_IGN);
+  if (arguments->acad) return ServeAcad(*arguments);
 
   // The host renders what it prints and the pictures of its views, without
   // a screen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
-  // A client that goes away while it is answered must not end the host.
-  std::signal(SIGPIPE, SIG_IGN);
 
   // What a host reads at its start it keeps until it ends.
   SqliteRegistry registry{RegistryFolder()};
@@ -115,28 +178,7 @@ int main(int argc, char** argv) {
                                    std::make_shared<standin::SystemProcessEnding>(), &viewsHelper);
   standin::HostDispatcher dispatcher(host);
 
-  const std::string folder = HostSocketFolderPath();
-  if (Status prepared = PreparePrivateFolder(folder); !prepared) {
-    std::cerr << "korrin-host: " << prepared.failure().description << "\n";
-    return kCannotListenStatus;
-  }
-  HostSocketServer* serving = nullptr;
-  auto server = HostSocketServer::Listen(
-      HostSocketPath(folder, ::getpid()), [&](const host::InvokeRequest& request) -> Result<host::DispatchValue> {
-        auto answer = dispatcher.Invoke(request.object, request.member, request.kind, request.arguments);
-        // A host that quit serves no one: its socket goes once the answer is out.
-        if (answer && IsQuit(request)) serving->Stop();
-        return answer;
-      });
-  if (!server) {
-    std::cerr << "korrin-host: " << server.failure().description << "\n";
-    return kCannotListenStatus;
-  }
-  serving = server.value().get();
-  SayReady(arguments->readyDescriptor);
-  if (Status served = serving->Serve(); !served) {
-    std::cerr << "korrin-host: " << served.failure().description << "\n";
-    return 1;
-  }
-  return 0;
+  return Serve(HostSocketFolderPath(), *arguments, [&](const host::InvokeRequest& request) {
+    return dispatcher.Invoke(request.object, request.member, request.kind, request.arguments);
+  }, IsQuit);
 }

@@ -94,6 +94,15 @@ int Install(const std::vector<std::string>& arguments, std::ostream& out, std::o
     err << "korrin-standin: " << placed.failure().description << "\n";
     return kFailed;
   }
+  if (request->autocad == AutocadChoice::Include) {
+    auto acad = PlaceAcadProgram((system_paths::ExecutablePath().parent_path() / "korrin-host").string(),
+                                 places.acadFolder);
+    if (!acad) {
+      err << "korrin-standin: " << acad.failure().description << "\n";
+      return kFailed;
+    }
+    placed.value().push_back(acad.value());
+  }
   for (const std::string& line : installed.value()) out << line << "\n";
   for (const std::string& line : placed.value()) out << line << "\n";
   out << "Registry folder: " << registryFolder << "\n";

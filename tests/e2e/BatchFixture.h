@@ -76,11 +76,12 @@ class BatchFixture : public ::testing::Test {
   ~BatchFixture() override { EndHosts(); }
 
   void EndHosts() const {
-    // Only live hosts: a socket left by a host that ended may name a process
-    // id taken since.
-    const std::vector<pid_t> hosts = LiveHosts();
-    for (const pid_t pid : hosts) ::kill(pid, SIGKILL);
-    for (const pid_t pid : hosts) {
+    // Only live ones: a socket left by a process that ended may name a
+    // process id taken since.
+    std::vector<pid_t> running = LiveHosts();
+    for (const pid_t pid : LiveAcads()) running.push_back(pid);
+    for (const pid_t pid : running) ::kill(pid, SIGKILL);
+    for (const pid_t pid : running) {
       for (int turn = 0; turn < 1000; ++turn) {
         const auto status = ReadProcessStatus(pid);
         if (!status || IsEndedState(status->state)) break;
@@ -89,24 +90,30 @@ class BatchFixture : public ::testing::Test {
     }
   }
   std::string HostsFolder() const { return (folder_ / "hosts").string(); }
+  std::string AcadsFolder() const { return (folder_ / "hosts" / "acad").string(); }
   // The hosts that run, by their sockets.
-  std::vector<pid_t> LiveHosts() const {
-    std::vector<pid_t> live;
-    for (const pid_t pid : Hosts()) {
-      const auto status = ReadProcessStatus(pid);
-      if (status && !IsEndedState(status->state) && status->commandName == "Inventor.exe") live.push_back(pid);
-    }
-    return live;
-  }
-  // The processes named by the sockets in the test's hosts folder, live or not.
-  std::vector<pid_t> Hosts() const {
+  std::vector<pid_t> LiveHosts() const { return Live(Hosts(), "Inventor.exe"); }
+  // The AutoCAD processes that run, by their sockets.
+  std::vector<pid_t> LiveAcads() const { return Live(Hosts(AcadsFolder()), "acad.exe"); }
+  // The processes named by the sockets in a hosts folder (the test's hosts
+  // folder unless told), live or not.
+  std::vector<pid_t> Hosts(const std::string& folder = {}) const {
     std::vector<pid_t> hosts;
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(HostsFolder(), error)) {
+    for (const auto& entry : fs::directory_iterator(folder.empty() ? HostsFolder() : folder, error)) {
       if (auto pid = ProcessIdNamed(entry.path().filename().string())) hosts.push_back(*pid);
     }
     std::sort(hosts.begin(), hosts.end());
     return hosts;
+  }
+
+  static std::vector<pid_t> Live(const std::vector<pid_t>& pids, const std::string& image) {
+    std::vector<pid_t> live;
+    for (const pid_t pid : pids) {
+      const auto status = ReadProcessStatus(pid);
+      if (status && !IsEndedState(status->state) && status->commandName == image) live.push_back(pid);
+    }
+    return live;
   }
 
   Lines BatchEnvironment() const {

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "e2e/BatchFixture.h"
@@ -235,6 +236,44 @@ TEST_F(HostProcessTest, TwoHostsAtTheStartAreBothEndedWhenTheUserAgrees) {
   ASSERT_EQ(live.size(), 1u);
   EXPECT_NE(live[0], earlier[0]);
   EXPECT_NE(live[0], earlier[1]);
+}
+
+TEST_F(HostProcessTest, AutocadRunsInAProcessOfItsOwnThatLaterRunsFindOrReplace) {
+  const std::string settings = (folder_ / "dwgout.ini").string();
+  fs::copy_file(folder_ / "host" / "Translator Settings" / "dwgout.ini", settings);
+  const std::string shaft = Sample("drawings/stepped-shaft.idw");
+  const std::string dwg = Out("stepped-shaft.dwg");
+  const std::string finished = "\r\nlineweight-display off\r\nupdated-before-save yes\r\nsaved-by AutoCAD\r\n";
+  const auto exportShaft = [&] {
+    fs::remove(dwg);
+    const testing::ProgramRun run = Export("*.IDW", "*.DWG", {shaft}, {"--export-ini", settings, "--strip-lineweights"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.out.ends_with("Ready\nSummary: 1 converted, 0 skipped, 0 failed\n")) << run.out;
+    EXPECT_TRUE(Read(dwg).ends_with(finished)) << Read(dwg);
+  };
+
+  // The first run starts AutoCAD from its installation, and leaves it
+  // running, as it leaves the host.
+  exportShaft();
+  const std::vector<pid_t> first = LiveAcads();
+  ASSERT_EQ(first.size(), 1u);
+  EXPECT_EQ(fs::read_symlink("/proc/" + std::to_string(first[0]) + "/exe"), folder_ / "host/AutoCAD/acad.exe");
+  EXPECT_EQ(LiveHosts().size(), 1u);
+
+  // The next run finishes its drawing in that AutoCAD.
+  exportShaft();
+  EXPECT_EQ(LiveAcads(), first);
+
+  // Once it has gone, a run starts another.
+  ::kill(first[0], SIGKILL);
+  for (int turn = 0; turn < 1000 && !LiveAcads().empty(); ++turn) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  exportShaft();
+  const std::vector<pid_t> second = LiveAcads();
+  ASSERT_EQ(second.size(), 1u);
+  EXPECT_NE(second[0], first[0]);
+  EXPECT_EQ(Hosts(AcadsFolder()), second);
 }
 
 }  // namespace

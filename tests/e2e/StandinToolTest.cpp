@@ -22,16 +22,17 @@ TEST(StandinTool, InstallsUnderARootAndSaysHowToPointKorrinAtIt) {
             "Templates: " + root + "/Templates\n"
             "Translator settings: " + root + "/Translator Settings\n"
             "AutoCAD: SOFTWARE\\Autodesk\\AutoCAD\\R16.0\n"
-            "Registry: 26 values written, 0 kept as they were\n"
+            "Registry: 27 values written, 0 kept as they were\n"
             "Host program: " + root + "/Inventor/Bin/Inventor.exe\n"
             "Views helper: " + root + "/Inventor/Bin/BackAHL.exe\n"
+            "AutoCAD program: " + root + "/AutoCAD/acad.exe\n"
             "Registry folder: " + root + "/registry\n"
             "Point Korrin at this host with:\n"
             "  KORRIN_REGISTRY=" + root + "/registry\n");
-  // Both are the host program itself, under the names the system lists
+  // All are the host program itself, under the names the system lists
   // them by: links to it (or copies), never symbolic links.
-  for (const char* name : {"Inventor.exe", "BackAHL.exe"}) {
-    const std::filesystem::path placed = root + "/Inventor/Bin/" + name;
+  for (const char* name : {"Inventor/Bin/Inventor.exe", "Inventor/Bin/BackAHL.exe", "AutoCAD/acad.exe"}) {
+    const std::filesystem::path placed = root + "/" + name;
     EXPECT_FALSE(std::filesystem::is_symlink(placed)) << name;
     EXPECT_EQ(std::filesystem::file_size(placed), std::filesystem::file_size(testing::BuiltProgram("korrin-host")))
         << name;
@@ -61,6 +62,8 @@ TEST(StandinTool, LeavesAutocadOutWhenAsked) {
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_NE(run.out.find("\nAutoCAD: left out\nRegistry: 24 values written, 0 kept as they were\n"), std::string::npos)
       << run.out;
+  EXPECT_EQ(run.out.find("AutoCAD program: "), std::string::npos) << run.out;
+  EXPECT_FALSE(std::filesystem::exists(folder / "AutoCAD"));
 }
 
 TEST(StandinTool, RefusesUnknownVersionsAndArguments) {

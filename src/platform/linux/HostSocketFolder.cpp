@@ -49,6 +49,8 @@ bool IsOlder(const HostProcess& left, const HostProcess& right) {
 
 std::string HostSocketFolderPath() { return PrivateFolderPath("KORRIN_HOSTS", "korrin-hosts"); }
 
+std::string AcadSocketFolderPath() { return HostSocketFolderPath() + "/acad"; }
+
 std::string HostSocketPath(const std::string& folder, pid_t pid) { return folder + "/" + std::to_string(pid); }
 
 Result<std::vector<pid_t>> RunningHosts(const std::string& folder) {

@@ -15,6 +15,10 @@ namespace korrin {
 // Prepare and check it with PreparePrivateFolder and CheckPrivateFolder.
 std::string HostSocketFolderPath();
 
+// AutoCAD's processes have their sockets in the hosts' folder's "acad"
+// folder, so that neither program is taken for the other.
+std::string AcadSocketFolderPath();
+
 // <folder>/<pid>.
 std::string HostSocketPath(const std::string& folder, pid_t pid);
 

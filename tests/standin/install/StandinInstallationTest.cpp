@@ -82,14 +82,15 @@ TEST_F(StandinInstallationTest, InstallingAgainKeepsWhatTheUserChanged) {
   auto first = Install("7.0");
   ASSERT_TRUE(first.ok());
   EXPECT_EQ(first.value().front(), "Installing the stand-in host as release 7.0 (RegistryVersion7.0)");
-  EXPECT_EQ(first.value().back(), "Registry: 26 values written, 0 kept as they were");
+  EXPECT_EQ(first.value().back(), "Registry: 27 values written, 0 kept as they were");
   const std::string stl = "Software\\Autodesk\\Inventor\\RegistryVersion7.0\\System\\Preferences\\STL Output";
   ASSERT_TRUE(registry_.WriteRegistryValue(RegistryRoot::CurrentUser, stl, "Medium Resolution", "500"s));
   folder_.Write("Translator Settings/dwgout.ini", "[EXPORT SELECT OPTIONS]\r\nAUTOCAD VERSION=R14\r\n");
 
   auto second = Install("7.0");
   ASSERT_TRUE(second.ok());
-  EXPECT_EQ(second.value().back(), "Registry: 2 values written, 24 kept as they were");
+  // The places of the programs are written anew, the rest kept.
+  EXPECT_EQ(second.value().back(), "Registry: 3 values written, 24 kept as they were");
   EXPECT_EQ(ReadText(RegistryRoot::CurrentUser, stl, "Medium Resolution"), "500");
   EXPECT_EQ(folder_.Read("Translator Settings/dwgout.ini"), "[EXPORT SELECT OPTIONS]\r\nAUTOCAD VERSION=R14\r\n");
 }
@@ -108,6 +109,7 @@ TEST_F(StandinInstallationTest, AnAutocadIsInstalledBesideTheHostUnlessLeftOut) 
   EXPECT_EQ(left.value().end()[-2], "AutoCAD: left out");
   EXPECT_EQ(left.value().back(), "Registry: 24 values written, 0 kept as they were");
   EXPECT_FALSE(standin::AcadInstalled(registry_));
+  EXPECT_EQ(standin::AcadProgramFolder(registry_), "");
   EXPECT_FALSE(registry_.KeyExists(RegistryRoot::LocalMachine, "SOFTWARE\\Autodesk\\AutoCAD"));
 
   auto included = Install("7.0");
@@ -117,6 +119,7 @@ TEST_F(StandinInstallationTest, AnAutocadIsInstalledBesideTheHostUnlessLeftOut) 
   EXPECT_EQ(ReadText(RegistryRoot::LocalMachine, "SOFTWARE\\Autodesk\\AutoCAD", "CurVer"), "R16.0");
   EXPECT_EQ(ReadText(RegistryRoot::LocalMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R16.0", "ProductName"),
             "AutoCAD (Korrin stand-in)");
+  EXPECT_EQ(standin::AcadProgramFolder(registry_), (folder_ / "AutoCAD").string() + "/");
 }
 
 TEST_F(StandinInstallationTest, AnUnknownVersionInstallsNothing) {
