@@ -58,16 +58,19 @@ void CloseEntryDocuments(host::Application& host, std::optional<host::DocumentHa
                          const std::string& entry, RunLog& log) {
   log.LogLine("Closing document(s)");
   if (document) (void)host.documents().Close(*document, true);
+  // Each count is asked once: nothing happens between one loop's last look
+  // and the next loop's first.
   std::int32_t remembered = OpenCount(host);
-  while (OpenCount(host) > 0) {
+  while (remembered > 0) {
     RestoreNotebookWindow(host);
     auto active = host.ActiveDocument();
     if (active) (void)host.documents().Close(active.value(), true);
-    if (OpenCount(host) == remembered) {
+    const std::int32_t now = OpenCount(host);
+    if (now == remembered) {
       log.LogLine("Could not close notebook document: " + entry);
       return;
     }
-    remembered = OpenCount(host);
+    remembered = now;
   }
 }
 

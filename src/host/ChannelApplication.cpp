@@ -61,6 +61,13 @@ ChannelApplication::ChannelApplication(std::shared_ptr<DispatchChannel> channel,
 
 Result<ObjectReference> ChannelApplication::Child(std::int32_t member) { return calls_.GetObject(kApp, member); }
 
+Result<ObjectReference> ChannelApplication::Collection(std::int32_t member) {
+  if (const auto kept = collections_.find(member); kept != collections_.end()) return kept->second;
+  Result<ObjectReference> collection = Child(member);
+  if (collection) collections_.emplace(member, collection.value());
+  return collection;
+}
+
 Status ChannelApplication::SetStartUpSetting(StartUpSetting setting, bool value) {
   const std::int32_t member =
       setting == StartUpSetting::First ? members::kFirstStartUpSetting : members::kSecondStartUpSetting;
@@ -70,13 +77,13 @@ Status ChannelApplication::SetStartUpSetting(StartUpSetting setting, bool value)
 Status ChannelApplication::Quit() { return AsStatus(calls_.Call(kApp, members::kQuit, {}, CallWeight::Work)); }
 
 Result<std::int32_t> ChannelApplication::DocumentCount() {
-  Result<ObjectReference> documents = Child(members::kDocuments);
+  Result<ObjectReference> documents = Collection(members::kDocuments);
   if (!documents) return documents.failure();
   return calls_.GetInteger(documents.value(), members::kCount);
 }
 
 Result<DocumentHandle> ChannelApplication::OpenDocument(const std::string& fullFileName, bool visible) {
-  Result<ObjectReference> documents = Child(members::kDocuments);
+  Result<ObjectReference> documents = Collection(members::kDocuments);
   if (!documents) return documents.failure();
   return AsHandle<DocumentHandle>(
       ToObject(calls_.Call(documents.value(), members::kOpen, {fullFileName, visible}, CallWeight::Work)));
@@ -133,19 +140,19 @@ Status ChannelApplication::ShowWindow(WindowHandle window, std::int32_t showComm
 }
 
 Result<std::int32_t> ChannelApplication::CommandState() {
-  Result<ObjectReference> manager = Child(members::kCommandManager);
+  Result<ObjectReference> manager = Collection(members::kCommandManager);
   if (!manager) return manager.failure();
   return calls_.GetInteger(manager.value(), members::kCommandState);
 }
 
 Status ChannelApplication::StartCommand(std::int32_t command) {
-  Result<ObjectReference> manager = Child(members::kCommandManager);
+  Result<ObjectReference> manager = Collection(members::kCommandManager);
   if (!manager) return manager.failure();
   return AsStatus(calls_.Call(manager.value(), members::kStartCommand, {command}, CallWeight::Query));
 }
 
 Status ChannelApplication::PostFileName(std::int32_t postType, const std::string& fileName) {
-  Result<ObjectReference> manager = Child(members::kCommandManager);
+  Result<ObjectReference> manager = Collection(members::kCommandManager);
   if (!manager) return manager.failure();
   return AsStatus(calls_.Call(manager.value(), members::kPostFileName, {postType, fileName}, CallWeight::Query));
 }
@@ -159,7 +166,7 @@ Result<std::string> ChannelApplication::ActiveEnvironmentName() {
 Result<std::string> ChannelApplication::UserName() { return calls_.GetText(kApp, members::kUserName); }
 
 Result<std::vector<AddInEntry>> ChannelApplication::AddIns() {
-  Result<ObjectReference> addIns = Child(members::kAddIns);
+  Result<ObjectReference> addIns = Collection(members::kAddIns);
   if (!addIns) return addIns.failure();
   Result<std::int32_t> count = calls_.GetInteger(addIns.value(), members::kCount);
   if (!count) return count.failure();
@@ -179,7 +186,7 @@ Status ChannelApplication::ActivateAddIn(AddInHandle addIn) {
 }
 
 Result<ContextHandle> ChannelApplication::NewTranslationContext(std::int32_t kind) {
-  Result<ObjectReference> transient = Child(members::kTransientObjects);
+  Result<ObjectReference> transient = Collection(members::kTransientObjects);
   if (!transient) return transient.failure();
   Result<ObjectReference> context =
       ToObject(calls_.Call(transient.value(), members::kNewTranslationContext, {}, CallWeight::Query));
@@ -190,14 +197,14 @@ Result<ContextHandle> ChannelApplication::NewTranslationContext(std::int32_t kin
 }
 
 Result<OptionMapHandle> ChannelApplication::NewOptionMap() {
-  Result<ObjectReference> transient = Child(members::kTransientObjects);
+  Result<ObjectReference> transient = Collection(members::kTransientObjects);
   if (!transient) return transient.failure();
   return AsHandle<OptionMapHandle>(
       ToObject(calls_.Call(transient.value(), members::kNewOptionMap, {}, CallWeight::Query)));
 }
 
 Result<DataMediumHandle> ChannelApplication::NewDataMedium(const std::string& fileName) {
-  Result<ObjectReference> transient = Child(members::kTransientObjects);
+  Result<ObjectReference> transient = Collection(members::kTransientObjects);
   if (!transient) return transient.failure();
   Result<ObjectReference> medium =
       ToObject(calls_.Call(transient.value(), members::kNewDataMedium, {}, CallWeight::Query));

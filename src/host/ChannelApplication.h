@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <memory>
 
 #include "host/Application.h"
@@ -13,10 +15,12 @@ namespace korrin::host {
 
 // A host application behind a dispatch channel: every call of the typed
 // interface becomes one or a few invokes on the host's objects, each with
-// the deadline of its weight. The collection objects the host hands out
-// (documents, command manager, transient objects ...) are fetched on each
-// use, as a late-bound automation client does, so nothing cached outlives
-// the host's own idea of them.
+// the deadline of its weight. The application's own collection objects
+// (documents, add-ins, command manager, transient objects) live as long as
+// the application, so each is fetched once and its reference kept: every
+// call through one of them is then a single round trip. What changes as
+// the host works (the active document, view and environment) is fetched on
+// each use.
 class ChannelApplication : public Application {
  public:
   ChannelApplication(std::shared_ptr<DispatchChannel> channel, CallDeadlines deadlines);
@@ -66,8 +70,11 @@ class ChannelApplication : public Application {
 
  private:
   Result<ObjectReference> Child(std::int32_t member);
+  // A collection of the application, fetched on its first use.
+  Result<ObjectReference> Collection(std::int32_t member);
 
   ChannelCalls calls_;
+  std::map<std::int32_t, ObjectReference> collections_;
   ChannelDocuments documents_{calls_};
   ChannelSheets sheets_{calls_};
   ChannelTranslators translators_{calls_};
