@@ -168,8 +168,11 @@ Result<std::string> ChannelApplication::UserName() { return calls_.GetText(kApp,
 Result<std::vector<AddInEntry>> ChannelApplication::AddIns() {
   Result<ObjectReference> addIns = Collection(members::kAddIns);
   if (!addIns) return addIns.failure();
+  // The count is asked every time, so a host that has gone fails the walk
+  // as it fails every call.
   Result<std::int32_t> count = calls_.GetInteger(addIns.value(), members::kCount);
   if (!count) return count.failure();
+  if (addIns_ && addIns_->size() == static_cast<std::size_t>(count.value())) return *addIns_;
   std::vector<AddInEntry> entries;
   for (std::int32_t number = 1; number <= count.value(); ++number) {
     Result<ObjectReference> addIn = calls_.GetObject(addIns.value(), members::kItem, {number});
@@ -178,6 +181,7 @@ Result<std::vector<AddInEntry>> ChannelApplication::AddIns() {
     if (!name) return name.failure();
     entries.push_back({AddInHandle{addIn.value().value}, name.value()});
   }
+  addIns_ = entries;
   return entries;
 }
 

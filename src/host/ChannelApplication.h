@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "host/Application.h"
 #include "host/ChannelCalls.h"
@@ -20,7 +22,8 @@ namespace korrin::host {
 // the application, so each is fetched once and its reference kept: every
 // call through one of them is then a single round trip. What changes as
 // the host works (the active document, view and environment) is fetched on
-// each use.
+// each use. The add-ins are the host's from its start to its end, so their
+// items and names are read once; later walks ask the count alone.
 class ChannelApplication : public Application {
  public:
   ChannelApplication(std::shared_ptr<DispatchChannel> channel, CallDeadlines deadlines);
@@ -75,6 +78,7 @@ class ChannelApplication : public Application {
 
   ChannelCalls calls_;
   std::map<std::int32_t, ObjectReference> collections_;
+  std::optional<std::vector<AddInEntry>> addIns_;
   ChannelDocuments documents_{calls_};
   ChannelSheets sheets_{calls_};
   ChannelTranslators translators_{calls_};

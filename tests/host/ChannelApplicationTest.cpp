@@ -190,8 +190,12 @@ TEST_F(ChannelApplicationTest, TransientObjectsAreMadeAndFilledIn) {
   EXPECT_EQ("Author", name.value());
 }
 
-TEST_F(ChannelApplicationTest, AddInsAreWalkedByCountAndItem) {
+TEST_F(ChannelApplicationTest, AddInsAreWalkedByCountAndItemAndKeptOnceAWalkSucceeded) {
   channel_->Expect({kApp, m::kAddIns, Get, {}, kQuery}, Obj(50));
+  // A walk that fails part way is not kept.
+  channel_->Expect({50, m::kCount, Get, {}, kQuery}, std::int32_t{2});
+  channel_->Expect({50, m::kItem, Get, {std::int32_t{1}}, kQuery}, ServerUnavailable());
+  EXPECT_EQ(app_.AddIns().failure().number, kServerUnavailable);
   channel_->Expect({50, m::kCount, Get, {}, kQuery}, std::int32_t{2});
   channel_->Expect({50, m::kItem, Get, {std::int32_t{1}}, kQuery}, Obj(51));
   channel_->Expect({51, m::kAddInDisplayName, Get, {}, kQuery}, "Translator: STEP");
@@ -204,6 +208,14 @@ TEST_F(ChannelApplicationTest, AddInsAreWalkedByCountAndItem) {
   EXPECT_EQ("Translator: STEP", addIns.value()[0].displayName);
   EXPECT_EQ(52u, addIns.value()[1].addIn.value);
   EXPECT_EQ("Translator: IGES", addIns.value()[1].displayName);
+  // The next walk asks the count alone; a host that answers no count fails it.
+  channel_->Expect({50, m::kCount, Get, {}, kQuery}, std::int32_t{2});
+  Result<std::vector<AddInEntry>> again = app_.AddIns();
+  ASSERT_TRUE(again);
+  ASSERT_EQ(2u, again.value().size());
+  EXPECT_EQ(52u, again.value()[1].addIn.value);
+  channel_->Expect({50, m::kCount, Get, {}, kQuery}, ObjectDisconnected());
+  EXPECT_EQ(app_.AddIns().failure().number, kObjectDisconnected);
 }
 
 TEST_F(ChannelApplicationTest, ReferencedFilesAreWalkedInTheHostsOrder) {

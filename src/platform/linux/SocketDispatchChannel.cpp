@@ -62,7 +62,7 @@ Result<std::shared_ptr<SocketDispatchChannel>> SocketDispatchChannel::Connect(co
       return Failure{ETIMEDOUT, socketPath + ": no connection within " + host::SecondsText(deadline) + " s"};
     }
     WaitSlice(descriptor, POLLOUT, until);
-    pump.Pause();
+    pump.Yield();
   }
   return std::shared_ptr<SocketDispatchChannel>(new SocketDispatchChannel(std::move(socket).value(), pump));
 }
@@ -112,7 +112,7 @@ Status SocketDispatchChannel::Send(std::string_view frame, Clock::time_point unt
     if (sent < 0 && error == EINTR) continue;
     if (sent < 0 && IsAgain(error)) {
       if (Clock::now() >= until) return Break(host::CallTimedOut(deadline));
-      if (!WaitSlice(socket_.get(), POLLOUT, until)) pump_.Pause();
+      if (!WaitSlice(socket_.get(), POLLOUT, until)) pump_.Yield();
       continue;
     }
     // A host that refused the connection said why before it closed it (the
@@ -157,7 +157,10 @@ Result<host::DispatchValue> SocketDispatchChannel::Receive(std::uint64_t call, C
     if (std::optional<std::string> body = frames_.TakeFrame()) return TakeAnswer(*body, call);
     if (!open) return Break(host::ServerUnavailable());
     if (Clock::now() >= until) return Break(host::CallTimedOut(deadline));
-    if (!WaitSlice(socket_.get(), POLLIN, until)) pump_.Pause();
+    // The slice itself was the wait: the pump only runs the window's events.
+    // Its Pause would sleep on top, and an answer that came meanwhile would
+    // wait for the sleep to end.
+    if (!WaitSlice(socket_.get(), POLLIN, until)) pump_.Yield();
   }
 }
 

@@ -20,7 +20,7 @@ namespace korrin {
 // The dispatch channel to a host program over its local socket (frames of
 // HostFrames.h carrying the messages of HostMessageCodec.h), one call at a
 // time. While a call waits, the channel polls the socket in slices of a few
-// milliseconds and pauses the pump between them, so window events run.
+// milliseconds and lets the pump run window events between them.
 //
 // A call fails with the host's own failure when the host answers with one;
 // the channel stays usable. It breaks for good, and every later call fails
@@ -31,11 +31,11 @@ namespace korrin {
 // answer is never read.
 //
 // One call at a time: a call made while another waits (from inside the
-// pump's Pause) fails at once with kUnspecifiedFailure and changes nothing.
+// pump's Yield) fails at once with kUnspecifiedFailure and changes nothing.
 // The pump must outlive the channel. Not for use from several threads.
 class SocketDispatchChannel final : public host::DispatchChannel {
  public:
-  // Connects to the host's socket within the deadline, pausing the pump
+  // Connects to the host's socket within the deadline, yielding to the pump
   // while the host's queue of connections is full. Fails with the system's
   // error number (see NothingListens) or ETIMEDOUT.
   static Result<std::shared_ptr<SocketDispatchChannel>> Connect(const std::string& socketPath,
