@@ -44,7 +44,7 @@ for name in sorted(os.listdir(source)):
         shape.exportStep(os.path.join(output, stem + ".stp"))
     else:
         box = shape.BoundBox
-        mesh = MeshPart.meshFromShape(Shape=shape, LinearDeflection=box.DiagonalLength / 2000.0)
+        mesh = MeshPart.meshFromShape(Shape=shape, LinearDeflection=box.DiagonalLength / 6300.0)
         mesh.write(os.path.join(output, stem + ".stl"))
 """
 
@@ -141,6 +141,11 @@ class Setting:
             raise RuntimeError(f"korrin-batch exited {status} with {written} files written:\n{output[-2000:]}")
         return wall, cpu
 
+    def batch_output(self, extension):
+        """The first file the last run wrote, without the line that dates it and names its author."""
+        with open(os.path.join(self.out, "part-001" + extension), "rb") as file:
+            return [line for line in file.read().split(b"\n") if not line.startswith(b"FILE_NAME(")]
+
     def bare(self, kind, extension):
         empty(self.out)
         wall, cpu, status, output = timed(
@@ -180,7 +185,7 @@ def main():
     met = True
     try:
         for name, pattern, kind, extension in FORMATS:
-            batch, bare, other = [], [], []
+            batch, bare, other, outputs = [], [], [], []
             for round_ in range(arguments.rounds):
                 # Alternating which goes first, so neither always meets a
                 # warm or a cold cache.
@@ -188,6 +193,10 @@ def main():
                         lambda: bare.append(setting.bare(kind, extension))]
                 for job in jobs if round_ % 2 == 0 else reversed(jobs):
                     job()
+                    outputs.append(setting.batch_output(extension))
+                # Both wrote the same file, so both did the same work.
+                if outputs[-1] != outputs[-2]:
+                    raise RuntimeError(f"korrin-batch and the bare loop wrote different {name} files")
                 if freecad:
                     other.append(setting.freecad(kind, extension))
             wall = statistics.median(w for w, _ in batch), statistics.median(w for w, _ in bare)

@@ -26,15 +26,16 @@ namespace {
 namespace fs = std::filesystem;
 using namespace korrin::standin;
 
-// The shipped template's choices: configuration controlled design with its
-// author, and the low resolution, which the installation sets to 2000.
+// The shipped template's choices: automotive design (its
+// STPApplicationProtocol is False) with its author, and STLValue 2, which a run hands the translator less one: the
+// medium resolution, which the installation sets to 6300.
 StepSettings TemplateStepSettings() {
   StepSettings settings;
-  settings.protocol = StepSettings::Protocol::ConfigurationControlledDesign;
+  settings.protocol = StepSettings::Protocol::AutomotiveDesign;
   settings.author = "Ivdefault";
   return settings;
 }
-constexpr StlFineness kTemplateStlFineness{2000};
+constexpr StlFineness kTemplateStlFineness{6300};
 
 }  // namespace
 
