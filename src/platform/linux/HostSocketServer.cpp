@@ -26,9 +26,11 @@ constexpr std::chrono::milliseconds kRefusalTimeout{1000};
 
 // How long the host looks for a client's next request after an answer
 // before it sleeps: a client working through a document asks again within
-// microseconds, and waking a sleeping host costs more than that on a
-// virtual machine.
-constexpr std::chrono::microseconds kLookBeforeSleeping{100};
+// microseconds, or after a short step of its own (a log line, the next
+// document's version read), and waking a sleeping host costs more than
+// that on a virtual machine. Longer than the client's look: the host waits
+// for the client's work, the client only for an answer.
+constexpr std::chrono::microseconds kLookBeforeSleeping{300};
 
 enum Watched { kListener, kWake, kClient, kWatchedCount };
 
