@@ -141,8 +141,8 @@ class Setting:
             raise RuntimeError(f"korrin-batch exited {status} with {written} files written:\n{output[-2000:]}")
         return wall, cpu
 
-    def batch_output(self, extension):
-        """The first file the last run wrote, without the line that dates it and names its author."""
+    def first_output(self, extension):
+        """The first file the last job wrote, without the line that dates it and names its author."""
         with open(os.path.join(self.out, "part-001" + extension), "rb") as file:
             return [line for line in file.read().split(b"\n") if not line.startswith(b"FILE_NAME(")]
 
@@ -193,7 +193,7 @@ def main():
                         lambda: bare.append(setting.bare(kind, extension))]
                 for job in jobs if round_ % 2 == 0 else reversed(jobs):
                     job()
-                    outputs.append(setting.batch_output(extension))
+                    outputs.append(setting.first_output(extension))
                 # Both wrote the same file, so both did the same work.
                 if outputs[-1] != outputs[-2]:
                     raise RuntimeError(f"korrin-batch and the bare loop wrote different {name} files")

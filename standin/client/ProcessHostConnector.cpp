@@ -1,7 +1,5 @@
 #include "ProcessHostConnector.h"
 
-#include <type_traits>
-
 #include "AcadInstallation.h"
 #include "StandinReaders.h"
 #include "host/ChannelFailures.h"
@@ -27,51 +25,61 @@ void ProcessHostConnector::SetCallWaits(EventPump* pump, host::CallDeadlines dea
   deadlines_ = deadlines;
 }
 
-Result<std::shared_ptr<SocketDispatchChannel>> ProcessHostConnector::ConnectTo(const std::string& folder, pid_t pid) {
-  return SocketDispatchChannel::Connect(HostSocketPath(folder, pid), deadlines_.query, pump_);
+Result<ProcessHostConnector::Connection> ProcessHostConnector::ConnectTo(const std::string& folder, pid_t pid) {
+  auto channel = SocketDispatchChannel::Connect(HostSocketPath(folder, pid), deadlines_.query, pump_);
+  if (!channel) return channel.failure();
+  return Connection{std::move(channel).value(), pid};
 }
 
-template <typename Connected>
-Result<std::shared_ptr<Connected>> ProcessHostConnector::ConnectToRunning(const std::string& folder) {
+Result<ProcessHostConnector::Connection> ProcessHostConnector::ConnectToRunning(const std::string& folder) {
+  launcher_.ReapEnded();
   auto running = RunningHosts(folder);
   if (!running) return host::OperationUnavailable();
   for (const pid_t pid : running.value()) {
-    auto channel = ConnectTo(folder, pid);
-    if (channel) {
-      if constexpr (std::is_same_v<Connected, ProcessChannelApplication>) {
-        return std::make_shared<Connected>(std::move(channel).value(), deadlines_, pid, &launcher_);
-      } else {
-        return std::make_shared<Connected>(std::move(channel).value(), deadlines_, pid);
-      }
-    }
+    auto connected = ConnectTo(folder, pid);
+    if (connected) return connected;
     // A process that ended since the folder was read is passed over; one
     // that runs but does not take us is the one that runs, and it is busy.
-    if (!NothingListens(channel.failure())) return host::OperationUnavailable();
+    if (!NothingListens(connected.failure())) return host::OperationUnavailable();
   }
   return host::OperationUnavailable();
 }
 
-Result<std::shared_ptr<host::Application>> ProcessHostConnector::GetRunning() {
+Result<ProcessHostConnector::Connection> ProcessHostConnector::StartAndConnect(
+    const std::string& program, const std::vector<std::string>& arguments, const std::string& logFile,
+    const std::string& folder) {
   launcher_.ReapEnded();
+  auto started = launcher_.Start(program, arguments, logFile);
+  if (!started) return started.failure();
+  return ConnectTo(folder, started.value());
+}
+
+Result<std::shared_ptr<host::Application>> ProcessHostConnector::GetRunning() {
   if (connected_ && connected_->Usable()) return std::shared_ptr<host::Application>(connected_);
   connected_.reset();
-  auto connected = ConnectToRunning<ProcessChannelApplication>(HostSocketFolderPath());
+  auto connected = ConnectToRunning(HostSocketFolderPath());
   if (!connected) return connected.failure();
-  connected_ = std::move(connected).value();
-  return std::shared_ptr<host::Application>(connected_);
+  return Keep(std::move(connected).value());
+}
+
+std::shared_ptr<host::Application> ProcessHostConnector::Keep(Connection connection) {
+  connected_ = std::make_shared<ProcessChannelApplication>(std::move(connection.channel), deadlines_, connection.pid,
+                                                           &launcher_);
+  return connected_;
+}
+
+std::shared_ptr<host::Acad> ProcessHostConnector::KeepAcad(Connection connection) {
+  acad_ = std::make_shared<ProcessChannelAcad>(std::move(connection.channel), deadlines_, connection.pid);
+  return acad_;
 }
 
 Result<std::shared_ptr<host::Application>> ProcessHostConnector::Create() {
-  launcher_.ReapEnded();
   const std::string programFolder = HostInstallFolder(registry_);
   if (programFolder.empty()) return Failure{kNotInstalled, "Invalid class string"};
-  auto started = launcher_.Start(programFolder + kHostImageName, {}, programFolder + kHostLogFileName);
-  if (!started) return started.failure();
-  auto channel = ConnectTo(HostSocketFolderPath(), started.value());
-  if (!channel) return channel.failure();
-  connected_ =
-      std::make_shared<ProcessChannelApplication>(std::move(channel).value(), deadlines_, started.value(), &launcher_);
-  return std::shared_ptr<host::Application>(connected_);
+  auto connected = StartAndConnect(programFolder + kHostImageName, {}, programFolder + kHostLogFileName,
+                                   HostSocketFolderPath());
+  if (!connected) return connected.failure();
+  return Keep(std::move(connected).value());
 }
 
 Result<std::unique_ptr<host::Apprentice>> ProcessHostConnector::NewApprentice() {
@@ -79,25 +87,20 @@ Result<std::unique_ptr<host::Apprentice>> ProcessHostConnector::NewApprentice() 
 }
 
 Result<std::shared_ptr<host::Acad>> ProcessHostConnector::GetRunningAcad() {
-  launcher_.ReapEnded();
   if (acad_ && acad_->Usable()) return std::shared_ptr<host::Acad>(acad_);
   acad_.reset();
-  auto connected = ConnectToRunning<ProcessChannelAcad>(AcadSocketFolderPath());
+  auto connected = ConnectToRunning(AcadSocketFolderPath());
   if (!connected) return connected.failure();
-  acad_ = std::move(connected).value();
-  return std::shared_ptr<host::Acad>(acad_);
+  return KeepAcad(std::move(connected).value());
 }
 
 Result<std::shared_ptr<host::Acad>> ProcessHostConnector::CreateAcad() {
-  launcher_.ReapEnded();
   const std::string programFolder = AcadProgramFolder(registry_);
   if (programFolder.empty()) return Failure{kNotInstalled, "Invalid class string"};
-  auto started = launcher_.Start(programFolder + kAcadImageName, {kAcadArgument}, programFolder + kAcadLogFileName);
-  if (!started) return started.failure();
-  auto channel = ConnectTo(AcadSocketFolderPath(), started.value());
-  if (!channel) return channel.failure();
-  acad_ = std::make_shared<ProcessChannelAcad>(std::move(channel).value(), deadlines_, started.value());
-  return std::shared_ptr<host::Acad>(acad_);
+  auto connected = StartAndConnect(programFolder + kAcadImageName, {kAcadArgument}, programFolder + kAcadLogFileName,
+                                   AcadSocketFolderPath());
+  if (!connected) return connected.failure();
+  return KeepAcad(std::move(connected).value());
 }
 
 }  // namespace korrin::standin

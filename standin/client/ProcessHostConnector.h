@@ -1,6 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "GeometryExchange.h"
 #include "ProcessChannelAcad.h"
@@ -45,12 +49,21 @@ class ProcessHostConnector final : public host::HostConnector {
     EventPump* target = nullptr;
   };
 
-  Result<std::shared_ptr<SocketDispatchChannel>> ConnectTo(const std::string& folder, pid_t pid);
+  struct Connection {
+    std::shared_ptr<SocketDispatchChannel> channel;
+    pid_t pid = 0;
+  };
+  Result<Connection> ConnectTo(const std::string& folder, pid_t pid);
   // The oldest live process with a socket in the folder that takes us; it
   // fails with "Operation unavailable" when there is none, or when the one
   // that runs serves another client.
-  template <typename Connected>
-  Result<std::shared_ptr<Connected>> ConnectToRunning(const std::string& folder);
+  Result<Connection> ConnectToRunning(const std::string& folder);
+  // Starts the program and connects to it once it is ready.
+  Result<Connection> StartAndConnect(const std::string& program, const std::vector<std::string>& arguments,
+                                     const std::string& logFile, const std::string& folder);
+  // The connection becomes the host, or AutoCAD, the connector talks to.
+  std::shared_ptr<host::Application> Keep(Connection connection);
+  std::shared_ptr<host::Acad> KeepAcad(Connection connection);
 
   Registry& registry_;
   ForwardingPump pump_;

@@ -71,29 +71,22 @@ Result<DispatchValue> AcadDispatcher::OnApplication(std::int32_t member, InvokeK
   }
   const bool get = kind == InvokeKind::PropertyGet;
   const bool method = kind == InvokeKind::Method;
-  if ((get && (member == members::kAcadDocuments || member == members::kAcadActiveDocument)) ||
-      (method && (member == members::kAcadGetAcadState || member == members::kAcadUpdate))) {
-    if (Status none = NoArguments(arguments); !none) return none.failure();
-  }
-  // AutoCAD that has gone away answers no member, its objects included.
-  if (get && member == members::kAcadDocuments) {
-    auto count = acad_.DocumentCount();
-    if (!count) return count.failure();
-    return Reference(kDocuments);
-  }
+  if (get && member == members::kAcadDocuments) return ObjectOf(kDocuments, arguments);
   // With no drawing open, the calls on the active document say so.
-  if (get && member == members::kAcadActiveDocument) {
-    auto count = acad_.DocumentCount();
-    if (!count) return count.failure();
-    return Reference(kActiveDocument);
+  if (get && member == members::kAcadActiveDocument) return ObjectOf(kActiveDocument, arguments);
+  if (method && member == members::kAcadGetAcadState) return ObjectOf(kState, arguments);
+  if (method && member == members::kAcadUpdate) {
+    if (Status none = NoArguments(arguments); !none) return none.failure();
+    return FromStatus(acad_.Update());
   }
-  if (method && member == members::kAcadGetAcadState) {
-    auto count = acad_.DocumentCount();
-    if (!count) return count.failure();
-    return Reference(kState);
-  }
-  if (method && member == members::kAcadUpdate) return FromStatus(acad_.Update());
   return host::MemberNotFound();
+}
+
+// AutoCAD that has gone away hands out none of its objects.
+Result<DispatchValue> AcadDispatcher::ObjectOf(std::uint64_t reference, const std::vector<DispatchValue>& arguments) {
+  if (Status none = NoArguments(arguments); !none) return none.failure();
+  if (auto count = acad_.DocumentCount(); !count) return count.failure();
+  return Reference(reference);
 }
 
 Result<DispatchValue> AcadDispatcher::OnDocuments(std::int32_t member, InvokeKind kind,
@@ -112,12 +105,7 @@ Result<DispatchValue> AcadDispatcher::OnDocuments(std::int32_t member, InvokeKin
 
 Result<DispatchValue> AcadDispatcher::OnDocument(std::int32_t member, InvokeKind kind,
                                                  const std::vector<DispatchValue>& arguments) {
-  if (member == members::kAcadPreferences && kind == InvokeKind::PropertyGet) {
-    if (Status none = NoArguments(arguments); !none) return none.failure();
-    auto count = acad_.DocumentCount();
-    if (!count) return count.failure();
-    return Reference(kPreferences);
-  }
+  if (member == members::kAcadPreferences && kind == InvokeKind::PropertyGet) return ObjectOf(kPreferences, arguments);
   if (member == members::kAcadClose && kind == InvokeKind::Method) {
     auto save = OnlyArgument<bool>(arguments, "a Boolean");
     if (!save) return save.failure();

@@ -40,6 +40,8 @@ class AcadDispatcher {
   Result<host::DispatchValue> OnState(std::int32_t member, host::InvokeKind kind,
                                       const std::vector<host::DispatchValue>& arguments);
 
+  Result<host::DispatchValue> ObjectOf(std::uint64_t reference, const std::vector<host::DispatchValue>& arguments);
+
   StandinAcad& acad_;
 };
 

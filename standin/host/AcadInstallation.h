@@ -36,8 +36,8 @@ inline std::string AcadProgramFolder(Registry& registry) {
   if (!AcadInstalled(registry)) return {};
   RegistryValue release;
   RegistryValue location;
-  if (!registry.ReadRegistryValue(RegistryRoot::LocalMachine, kAcadKey, kAcadCurrentReleaseValueName, release) ||
-      !registry.ReadRegistryValue(RegistryRoot::LocalMachine,
+  (void)registry.ReadRegistryValue(RegistryRoot::LocalMachine, kAcadKey, kAcadCurrentReleaseValueName, release);
+  if (!registry.ReadRegistryValue(RegistryRoot::LocalMachine,
                                   std::string(kAcadKey) + "\\" + std::get<std::string>(release),
                                   kAcadLocationValueName, location)) {
     return {};
