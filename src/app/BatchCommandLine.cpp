@@ -67,6 +67,10 @@ BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments
   const QCommandLineOption project("project", "The Inventor project file.", "FILE");
   const QCommandLineOption print("print", "Print the documents too.");
   const QCommandLineOption refcheck("refcheck", "Check the references of drawings before exporting them.");
+  const QCommandLineOption skipExisting("skip-existing",
+                                        "Skip every document whose output files are all newer than it.");
+  const QCommandLineOption dryRun("dry-run",
+                                  "List each document and the file its export would write, without starting the host.");
   const QCommandLineOption from("from", "Continue from the N-th entry of the sorted list.", "N");
   const QCommandLineOption yes("yes", "Answer Yes (or OK) to every question.");
   const QCommandLineOption no("no", "Answer No (or Cancel) to every question (the default).");
@@ -95,7 +99,7 @@ BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments
                                          "KORRIN_ACAD_TEMPLATES).",
                                          "DIR");
   parser.addOptions({help, catalogue, recurse, importFormat, exportFormat, exportFolder, besideSource, exportIni,
-                     importIni, project, print, refcheck, from, yes, no, report, summary, saveSettings,
+                     importIni, project, print, refcheck, skipExisting, dryRun, from, yes, no, report, summary, saveSettings,
                      hostTimeout, callTimeout, stripLineweights, replaceTitleBlocks, acadTemplates, verify, validate});
   parser.addPositionalArgument("PATH", "A document, a folder, or a text file listing documents.", "PATH...");
 
@@ -122,6 +126,9 @@ BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments
     if (parser.optionNames().count(name) > 1) return UsageError("--" + Text(name) + " is given twice");
   }
   if (parser.isSet(verify) && parser.isSet(validate)) return UsageError("--verify and --validate exclude each other");
+  if (parser.isSet(dryRun) && (parser.isSet(verify) || parser.isSet(validate))) {
+    return UsageError("--dry-run converts nothing; it does not check documents either");
+  }
   request.verify = parser.isSet(verify);
   request.validate = parser.isSet(validate);
   if (parser.isSet(replaceTitleBlocks) && !parser.isSet(stripLineweights)) {
@@ -140,6 +147,8 @@ BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments
   request.projectFile = ValueOf(parser, project);
   request.print = parser.isSet(print);
   request.referenceCheck = parser.isSet(refcheck);
+  request.skipExisting = parser.isSet(skipExisting);
+  request.dryRun = parser.isSet(dryRun);
   request.answerYes = parser.isSet(yes);
   request.reportFile = ValueOf(parser, report);
   request.summaryFile = ValueOf(parser, summary);

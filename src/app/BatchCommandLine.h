@@ -26,6 +26,9 @@ struct BatchRequest {
   std::optional<std::string> projectFile;
   bool print = false;
   bool referenceCheck = false;
+  bool skipExisting = false;
+  // List what a run would convert, and where, without starting the host.
+  bool dryRun = false;
   std::optional<std::size_t> from;  // 1-based
   bool answerYes = false;
   std::optional<std::string> reportFile;

@@ -7,6 +7,7 @@
 #include "app/ConsoleDialogs.h"
 #include "app/ConsoleEventPump.h"
 #include "app/ConsoleRunView.h"
+#include "app/DryRunLines.h"
 #include "app/InterruptRequests.h"
 #include "app/RunOutcomes.h"
 #include "app/ValidationOutput.h"
@@ -17,6 +18,7 @@
 #include "formats/FormatCatalogue.h"
 #include "frontend/ProgramStart.h"
 #include "frontend/RunChecks.h"
+#include "frontend/StartUpSteps.h"
 #include "host/ProcessOperations.h"
 #include "settings/PathText.h"
 #include "settings/TextCase.h"
@@ -74,10 +76,17 @@ class BatchJob {
 
   int Run() {
     int usage = 0;
+    std::optional<ProgramState> dryRun;
     auto state = StartProgram({ports_.registry, ports_.connector, ports_.processes, dialogs_, events_,
                                ports_.printers, ports_.place},
-                              [&](ProgramState& chosen) { return ChooseFormats(chosen, usage); });
+                              [&](ProgramState& chosen) {
+                                if (!ChooseFormats(chosen, usage)) return false;
+                                // A dry run ends the start before the host is looked at.
+                                if (request_.dryRun) dryRun = chosen;
+                                return !request_.dryRun;
+                              });
     if (usage != 0) return usage;
+    if (dryRun) return DryRun(*dryRun);
     if (!state) return kNotFinished;
     ApplyFields(*state);
 
@@ -214,6 +223,36 @@ class BatchJob {
     return true;
   }
 
+  // --dry-run: the list a run would convert, each entry with the file its
+  // export writes, from the saved choices and the options alone.
+  int DryRun(ProgramState& state) {
+    state.exportFolder = ExportFolderAtStart(state.settings, ports_.place.tempFolder);
+    ApplyFields(state);
+    ConversionList list;
+    if (!Collect(state, list)) return kNotFinished;
+    const RunInputs inputs = Inputs(state);
+    if (!CheckExportFolderExists(inputs.useExportFolder ? inputs.exportFolder : "", dialogs_)) return kNotFinished;
+    const DryRunPlan plan{PatternOf(inputs.importCaption), PatternOf(inputs.exportCaption), inputs.useExportFolder,
+                          inputs.exportFolder, inputs.skipExisting};
+    std::size_t upToDate = 0;
+    std::string lines;
+    for (std::size_t row = 0; row < list.Count(); ++row) {
+      bool done = false;
+      lines += DryRunLine(std::string(list.At(row)), plan, done) + "\n";
+      if (done) ++upToDate;
+      // Written in blocks: a list of a hundred thousand entries is one
+      // write per thousand.
+      if (row % 1000 == 999) {
+        ports_.out << lines;
+        lines.clear();
+      }
+    }
+    ports_.out << lines << "Dry run: " << list.Count() << (list.Count() == 1 ? " entry" : " entries");
+    if (request_.skipExisting) ports_.out << ", " << upToDate << " up to date";
+    ports_.out << "; nothing converted, the host not started" << std::endl;
+    return 0;
+  }
+
   RunInputs Inputs(const ProgramState& state) const {
     RunInputs inputs;
     inputs.importCaption = state.importCaption;
@@ -225,6 +264,7 @@ class BatchJob {
     inputs.projectFile = state.projectFile;
     inputs.printDocuments = state.printDocuments;
     inputs.skipReferenceCheck = !request_.referenceCheck;
+    inputs.skipExisting = request_.skipExisting;
     return inputs;
   }
 

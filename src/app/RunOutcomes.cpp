@@ -1,6 +1,7 @@
 #include "app/RunOutcomes.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace korrin {
 
@@ -31,6 +32,8 @@ const char* OutcomeWord(EntryOutcome outcome) {
       return "skipped";
     case EntryOutcome::Failed:
       return "failed";
+    case EntryOutcome::UpToDate:
+      return "up to date";
     case EntryOutcome::NotReached:
       break;
   }
@@ -41,6 +44,9 @@ std::string SummaryLine(const RunResult& result) {
   std::string line = std::to_string(CountOf(result, EntryOutcome::Converted)) + " converted, " +
                      std::to_string(CountOf(result, EntryOutcome::Skipped)) + " skipped, " +
                      std::to_string(CountOf(result, EntryOutcome::Failed)) + " failed";
+  if (const std::size_t done = CountOf(result, EntryOutcome::UpToDate); done > 0) {
+    line += ", " + std::to_string(done) + " up to date";
+  }
   if (const std::size_t missed = CountOf(result, EntryOutcome::NotReached); missed > 0) {
     line += ", " + std::to_string(missed) + " not reached";
   }
@@ -48,16 +54,24 @@ std::string SummaryLine(const RunResult& result) {
 }
 
 std::string SummaryCsv(const RunResult& result) {
-  std::string csv = "path,outcome,reason\r\n";
+  // The columns added after the first three keep readers of those working.
+  std::string csv = "path,outcome,reason,outputs,bytes,seconds\r\n";
   for (const EntryRecord& entry : result.entries) {
-    csv += CsvField(entry.path) + "," + OutcomeWord(entry.outcome) + "," + CsvField(entry.reason) + "\r\n";
+    std::string outputs;
+    for (const std::string& output : entry.outputs) outputs += (outputs.empty() ? "" : ";") + output;
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%lld.%03lld", static_cast<long long>(entry.took.count() / 1000),
+                  static_cast<long long>(entry.took.count() % 1000));
+    csv += CsvField(entry.path) + "," + OutcomeWord(entry.outcome) + "," + CsvField(entry.reason) + "," +
+           CsvField(outputs) + "," + std::to_string(entry.bytes) + "," + seconds + "\r\n";
   }
   return csv;
 }
 
 int BatchExitStatus(const RunResult& result) {
   if (!result.orderlyEnd || CountOf(result, EntryOutcome::NotReached) > 0) return 2;
-  return CountOf(result, EntryOutcome::Converted) == result.entries.size() ? 0 : 1;
+  const std::size_t done = CountOf(result, EntryOutcome::Converted) + CountOf(result, EntryOutcome::UpToDate);
+  return done == result.entries.size() ? 0 : 1;
 }
 
 }  // namespace korrin

@@ -2,6 +2,7 @@
 
 #include "engine/AcadPostProcessing.h"
 #include "engine/DrawingReadiness.h"
+#include "engine/EntryOutputs.h"
 #include "engine/EntrySteps.h"
 #include "engine/ExportContext.h"
 #include "engine/FormatExport.h"
@@ -43,7 +44,7 @@ class BatchRun {
   BatchRun(const ConversionList& list, RunInputs& inputs, RunEnvironment& environment)
       : list_(list), inputs_(inputs), env_(environment), log_(environment.view, environment.events),
         importPattern_(PatternOf(inputs.importCaption)), exportPattern_(PatternOf(inputs.exportCaption)) {
-    for (std::size_t row = 0; row < list.Count(); ++row) result_.entries.push_back({std::string(list.At(row)), EntryOutcome::NotReached, ""});
+    for (std::size_t row = 0; row < list.Count(); ++row) result_.entries.push_back({std::string(list.At(row)), EntryOutcome::NotReached, "", {}, 0, {}});
   }
 
   RunResult Run() {
@@ -142,9 +143,11 @@ class BatchRun {
       first = *inputs_.selected;
     }
     for (index_ = first; index_ < list_.Count(); ++index_) {
+      entryStart_ = env_.now();
       const Way way = Entry();
       if (way == Way::Exit) return ExitInEntry();
       if (way != Way::NoClosing && way != Way::End && !Close()) return ExitInEntry();
+      EndRecord();
       Progress();
       if (way == Way::End || env_.abort.IsRaised()) return;
     }
@@ -160,6 +163,14 @@ class BatchRun {
       Record().outcome = EntryOutcome::Failed;
       Record().reason = log_.lastLine();
     }
+    EndRecord();
+  }
+
+  // What the entry took, and what a converted one wrote.
+  void EndRecord() {
+    EntryRecord& record = Record();
+    record.took = std::chrono::duration_cast<std::chrono::milliseconds>(env_.now() - entryStart_);
+    if (record.outcome == EntryOutcome::Converted) record.outputs = ExistingOutputs(outputBase_, outputExtension_);
   }
 
   Way Skip(const std::string& line, EntryOutcome outcome = EntryOutcome::Skipped) {
@@ -174,11 +185,13 @@ class BatchRun {
     name_ = std::string(list_.At(index_));
     document_.reset();
     context_.reset();
-    doneBytes_ += FileSizeOf(name_);
+    Record().bytes = FileSizeOf(name_);
+    doneBytes_ += Record().bytes;
     inputs_.selected = index_;
     env_.view.SelectEntry(index_);
     env_.view.ShowFileCounter(std::to_string(index_ + 1) + " of " + std::to_string(list_.Count()) + " Files");
     Record().outcome = EntryOutcome::Converted;
+    outputExtension_.clear();
 
     if (!CheckFileVersion(Reader(), name_, env_.hostVersionNumber).empty()) {
       return Skip("Unrecognized Inventorversion, skipping...");
@@ -186,6 +199,13 @@ class BatchRun {
     if (ToUpperAscii(name_).find(std::string(1, kNativeSeparator) + "OLDVERSIONS" + kNativeSeparator) !=
         std::string::npos) {
       return Skip("Backup of " + name_ + ".  Skipping...");
+    }
+    if (inputs_.skipExisting) {
+      const OutputBase base = OutputBasePath(name_, inputs_.useExportFolder, inputs_.exportFolder, "");
+      if (std::vector<std::string> done = UpToDateOutputs(name_, base.path, exportPattern_); !done.empty()) {
+        Record().outputs = done;
+        return Skip("Up to date: " + done.front(), EntryOutcome::UpToDate);
+      }
     }
     env_.events.Yield();
     log_.LogLine("Opening: " + name_);
@@ -310,6 +330,8 @@ class BatchRun {
     } else if (pattern == "*.AMP") {
       pattern = activeType == host::kPartDocument ? "*.PTP" : "*.AMP";
     }
+    outputBase_ = base.path;
+    outputExtension_ = OutputExtension(pattern);
     if (inputs_.exportCaption == kPrinterCaption) {
       log_.LogLine("Printing: " + base.path);
     } else {
@@ -487,6 +509,11 @@ class BatchRun {
   std::optional<ExportContext> context_;
   AcadTemplateSetup defaultAcadSetup_;
   std::string name_;
+  // Where the entry's export writes: its output base and extension (none
+  // for printing or before the export).
+  std::string outputBase_;
+  std::string outputExtension_;
+  WallClock::time_point entryStart_;
   std::size_t index_ = 0;
   WallClock::time_point start_;
   std::int64_t totalBytes_ = 0;

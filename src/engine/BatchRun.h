@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -34,6 +36,8 @@ struct RunInputs {
   std::string projectFile;  // the run puts a shortcut's target in its place
   bool printDocuments = false;
   bool skipReferenceCheck = true;
+  // Skip an entry whose outputs are all newer than it.
+  bool skipExisting = false;
   // The list's selected entry; the run leaves it where the next run should
   // continue: the entry being processed after an abort, none otherwise.
   std::optional<std::size_t> selected;
@@ -70,13 +74,20 @@ struct RunEnvironment {
 inline constexpr const char* kContinueQuestion =
     "Continue from selected document ? ( selected is not the first in the list ) ";
 
-enum class EntryOutcome { Converted, Skipped, Failed, NotReached };
+// UpToDate: skipped because its outputs were newer than it (a re-run that
+// skips what is done); it counts as done.
+enum class EntryOutcome { Converted, Skipped, Failed, NotReached, UpToDate };
 
 // What became of one entry, and the log line that decided it.
 struct EntryRecord {
   std::string path;
   EntryOutcome outcome = EntryOutcome::NotReached;
   std::string reason;
+  // The files it wrote (a converted entry), or found newer than it (one up
+  // to date).
+  std::vector<std::string> outputs;
+  std::int64_t bytes = 0;  // the source's size
+  std::chrono::milliseconds took{0};
 };
 
 struct RunResult {

@@ -11,4 +11,7 @@ namespace korrin {
 bool CheckRunCanStart(const std::string& exportFolder, bool listIsEmpty, const std::string& projectFile,
                       Dialogs& dialogs);
 
+// The first of those checks: an export folder, when one is used, exists.
+bool CheckExportFolderExists(const std::string& exportFolder, Dialogs& dialogs);
+
 }  // namespace korrin

@@ -8,7 +8,7 @@ namespace {
 TEST(BatchCommandLine, ReadsEveryOption) {
   const BatchCommandLine read = ParseBatchCommandLine(
       {"--recurse", "--import", "*.IPT", "--export", "STEP Files (*.STP)", "--export-folder", "/out", "--export-ini",
-       "e.ini", "--import-ini", "i.ini", "--project", "p.ipj", "--print", "--refcheck", "--from", "3", "--yes",
+       "e.ini", "--import-ini", "i.ini", "--project", "p.ipj", "--print", "--refcheck", "--skip-existing", "--from", "3", "--yes",
        "--report", "r.txt", "--summary", "s.csv", "--save-settings", "--host-timeout", "30", "--call-timeout", "7", "--strip-lineweights",
        "--replace-title-blocks", "--acad-templates", "/tpl", "--verify", "a.ipt", "folder"});
   ASSERT_TRUE(read.request.has_value()) << read.message;
@@ -24,6 +24,8 @@ TEST(BatchCommandLine, ReadsEveryOption) {
   EXPECT_EQ(request.projectFile, "p.ipj");
   EXPECT_TRUE(request.print);
   EXPECT_TRUE(request.referenceCheck);
+  EXPECT_TRUE(request.skipExisting);
+  EXPECT_FALSE(request.dryRun);
   EXPECT_EQ(request.from, 3u);
   EXPECT_TRUE(request.answerYes);
   EXPECT_EQ(request.reportFile, "r.txt");
@@ -44,6 +46,11 @@ TEST(BatchCommandLine, DefaultsAnswerNoWithTenMinutesPerWait) {
   EXPECT_FALSE(read.request->answerYes);
   EXPECT_TRUE(read.request->besideSource);
   EXPECT_FALSE(read.request->referenceCheck);
+  EXPECT_FALSE(read.request->skipExisting);
+  const BatchCommandLine dry = ParseBatchCommandLine({"--dry-run", "--skip-existing", "a.ipt"});
+  ASSERT_TRUE(dry.request.has_value()) << dry.message;
+  EXPECT_TRUE(dry.request->dryRun);
+  EXPECT_TRUE(dry.request->skipExisting);
   EXPECT_EQ(read.request->from, std::nullopt);
   EXPECT_EQ(read.request->timeouts.hostSeconds, 600);
   EXPECT_EQ(read.request->timeouts.callSeconds, 30);
@@ -75,6 +82,7 @@ TEST(BatchCommandLine, RefusesWhatCannotBeMeant) {
       {{"--catalogue", "a"}, "--catalogue takes no other argument"},
       {{"--replace-title-blocks", "a"}, "--replace-title-blocks needs --strip-lineweights"},
       {{"--verify", "--validate", "a"}, "--verify and --validate exclude each other"},
+      {{"--dry-run", "--validate", "a"}, "--dry-run converts nothing; it does not check documents either"},
   };
   for (const auto& refused : cases) {
     const BatchCommandLine read = ParseBatchCommandLine(refused.arguments);
@@ -90,7 +98,7 @@ TEST(BatchCommandLine, HelpListsTheOptionsAndEndsWell) {
   EXPECT_FALSE(read.request.has_value());
   EXPECT_EQ(read.exitStatus, 0);
   for (const char* option : {"--export-folder <DIR>", "--beside-source", "--from <N>", "--host-timeout <SECONDS>", "--call-timeout <SECONDS>",
-                             "--summary <FILE>", "PATH..."}) {
+                             "--summary <FILE>", "--dry-run", "--skip-existing", "PATH..."}) {
     EXPECT_NE(read.message.find(option), std::string::npos) << option;
   }
   const BatchCommandLine catalogue = ParseBatchCommandLine({"--catalogue"});

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sstream>
 
 #include "app/ConsoleDialogs.h"
@@ -76,7 +77,12 @@ RunResult ResultOf(std::initializer_list<EntryOutcome> outcomes, bool orderly = 
   RunResult result;
   result.orderlyEnd = orderly;
   int n = 0;
-  for (EntryOutcome outcome : outcomes) result.entries.push_back({"/d/" + std::to_string(++n) + ".ipt", outcome, ""});
+  for (EntryOutcome outcome : outcomes) {
+    EntryRecord entry;
+    entry.path = "/d/" + std::to_string(++n) + ".ipt";
+    entry.outcome = outcome;
+    result.entries.push_back(entry);
+  }
   return result;
 }
 
@@ -87,22 +93,34 @@ TEST(RunOutcomes, TheExitStatusSaysWhetherEverythingWasConvertedAndReached) {
   EXPECT_EQ(BatchExitStatus(ResultOf({Failed, Converted})), 1);
   EXPECT_EQ(BatchExitStatus(ResultOf({Converted, NotReached})), 2);
   EXPECT_EQ(BatchExitStatus(ResultOf({Converted}, false)), 2);
+  // A re-run that finds everything done has done its job.
+  EXPECT_EQ(BatchExitStatus(ResultOf({UpToDate, Converted})), 0);
+  EXPECT_EQ(BatchExitStatus(ResultOf({UpToDate, Skipped})), 1);
   EXPECT_EQ(SummaryLine(ResultOf({Converted, Skipped, Failed, Failed})), "1 converted, 1 skipped, 2 failed");
   EXPECT_EQ(SummaryLine(ResultOf({Converted, NotReached})), "1 converted, 0 skipped, 0 failed, 1 not reached");
+  EXPECT_EQ(SummaryLine(ResultOf({UpToDate, UpToDate, NotReached})),
+            "0 converted, 0 skipped, 0 failed, 2 up to date, 1 not reached");
 }
 
-TEST(RunOutcomes, TheCsvQuotesWhatNeedsQuoting) {
+TEST(RunOutcomes, TheCsvQuotesWhatNeedsQuotingAndKeepsItsFirstThreeColumns) {
   RunResult result = ResultOf({EntryOutcome::Converted, EntryOutcome::Skipped, EntryOutcome::Failed,
-                               EntryOutcome::NotReached});
+                               EntryOutcome::NotReached, EntryOutcome::UpToDate});
+  result.entries[0].outputs = {"/o/1_1.dwg", "/o/1_2.dwg"};
+  result.entries[0].bytes = 123456;
+  result.entries[0].took = std::chrono::milliseconds(61007);
   result.entries[1].path = "/d/a, b.ipt";
   result.entries[1].reason = "Unrecognized Inventorversion, skipping...";
+  result.entries[1].took = std::chrono::milliseconds(9);
   result.entries[2].reason = "Error opening: x\rsaid \"no\"";
+  result.entries[4].outputs = {"/o/5.stp"};
+  result.entries[4].reason = "Up to date: /o/5.stp";
   EXPECT_EQ(SummaryCsv(result),
-            "path,outcome,reason\r\n"
-            "/d/1.ipt,converted,\r\n"
-            "\"/d/a, b.ipt\",skipped,\"Unrecognized Inventorversion, skipping...\"\r\n"
-            "/d/3.ipt,failed,\"Error opening: x\rsaid \"\"no\"\"\"\r\n"
-            "/d/4.ipt,not reached,\r\n");
+            "path,outcome,reason,outputs,bytes,seconds\r\n"
+            "/d/1.ipt,converted,,/o/1_1.dwg;/o/1_2.dwg,123456,61.007\r\n"
+            "\"/d/a, b.ipt\",skipped,\"Unrecognized Inventorversion, skipping...\",,0,0.009\r\n"
+            "/d/3.ipt,failed,\"Error opening: x\rsaid \"\"no\"\"\",,0,0.000\r\n"
+            "/d/4.ipt,not reached,,,0,0.000\r\n"
+            "/d/5.ipt,up to date,Up to date: /o/5.stp,/o/5.stp,0,0.000\r\n");
 }
 
 }  // namespace
