@@ -153,9 +153,10 @@ std::size_t ConversionList::RowOf(Place place) const {
 
 ConversionList::Place ConversionList::PlaceOfRow(std::size_t row) const {
   if (row >= count_) throw std::out_of_range("ConversionList row " + std::to_string(row));
-  std::size_t block = 0;
-  while (row >= blocks_[block].Size()) row -= blocks_[block++].Size();
-  return {block, row, true};
+  Cursor at = row >= cursor_.firstRow && cursor_.block < blocks_.size() ? cursor_ : Cursor{};
+  while (row - at.firstRow >= blocks_[at.block].Size()) at.firstRow += blocks_[at.block++].Size();
+  cursor_ = at;
+  return {at.block, row - at.firstRow, true};
 }
 
 std::string_view ConversionList::At(std::size_t row) const {
@@ -179,6 +180,7 @@ bool ConversionList::Add(std::string_view path) {
   const Place place = FindPlace(path);
   if (place.found) return false;
   if (listener_ != nullptr) listener_->BeforeInsert(RowOf(place));
+  cursor_ = {};
 
   // When the path shares the prefix every entry shares, the heads of the
   // other blocks stay as they are.
@@ -213,6 +215,7 @@ void ConversionList::UpdateHeads(std::size_t b, bool split, bool keepsShared) {
 void ConversionList::RemoveAt(std::size_t row) {
   const Place place = PlaceOfRow(row);
   if (listener_ != nullptr) listener_->BeforeRemove(row);
+  cursor_ = {};
   Block& block = blocks_[place.block];
   block.Erase(place.offset);
   --count_;
@@ -230,6 +233,7 @@ void ConversionList::Clear() {
   if (listener_ != nullptr) listener_->BeforeClear();
   blocks_.clear();
   lastHeads_.clear();
+  cursor_ = {};
   shared_ = 0;
   count_ = 0;
   if (listener_ != nullptr) listener_->AfterClear();

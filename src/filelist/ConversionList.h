@@ -103,6 +103,14 @@ class ConversionList {
   std::vector<std::uint64_t> lastHeads_;
   std::size_t shared_ = 0;
   std::size_t count_ = 0;
+  // The block of the row last read and its first row: a run, a view and a
+  // dry run read the list in order, and then find each row at once. A change
+  // of the list puts it back at the start.
+  struct Cursor {
+    std::size_t block = 0;
+    std::size_t firstRow = 0;
+  };
+  mutable Cursor cursor_;
   FileNameCase names_;
   Listener* listener_ = nullptr;
 };

@@ -7,6 +7,8 @@
 #include <system_error>
 
 #ifndef _WIN32
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #endif
 
@@ -26,14 +28,19 @@ constexpr const char* kRecurseSuffix = "\rRecurse SubDirectories ?";
 struct FolderContents {
   std::vector<std::string> folders;
   std::vector<std::string> linkedFolders;  // subfolders reached through a symbolic link
-  std::vector<std::string> files;
+  std::vector<FolderFile> files;
 
   bool HasSubfolders() const { return !folders.empty() || !linkedFolders.empty(); }
 };
 
-// A folder's subfolders and files, sorted by name so a walk collects in
-// the same order on every machine; an unreadable folder has none.
-FolderContents ContentsOf(const std::string& folder) {
+void SortContents(FolderContents& contents) {
+  std::sort(contents.folders.begin(), contents.folders.end());
+  std::sort(contents.linkedFolders.begin(), contents.linkedFolders.end());
+  std::sort(contents.files.begin(), contents.files.end());
+}
+
+#ifdef _WIN32
+FolderContents ContentsOf(const std::string& folder, std::string_view) {
   FolderContents contents;
   std::error_code error;
   for (fs::directory_iterator entry(PathFromText(folder), error); !error && entry != fs::directory_iterator();
@@ -42,14 +49,64 @@ FolderContents ContentsOf(const std::string& folder) {
     if (entry->is_directory(kind)) {
       (entry->is_symlink(kind) ? contents.linkedFolders : contents.folders).push_back(TextFromPath(entry->path()));
     } else if (entry->is_regular_file(kind)) {
-      contents.files.push_back(TextFromPath(entry->path()));
+      contents.files.push_back({TextFromPath(entry->path()), std::nullopt});
     }
   }
-  std::sort(contents.folders.begin(), contents.folders.end());
-  std::sort(contents.linkedFolders.begin(), contents.linkedFolders.end());
-  std::sort(contents.files.begin(), contents.files.end());
+  SortContents(contents);
   return contents;
 }
+#else
+// A folder's subfolders and files, sorted by name so a walk collects in
+// the same order on every machine; an unreadable folder has none. The
+// listing itself tells a file's kind and inode, and the folder's device is
+// the file's: a walk over a large tree reads its folders and looks at
+// nothing else, unless the file system leaves the kind untold. Names the
+// filter refuses are passed over.
+FolderContents ContentsOf(const std::string& folder, std::string_view filter) {
+  FolderContents contents;
+  DIR* listing = ::opendir(folder.c_str());
+  if (listing == nullptr) return contents;
+  const int descriptor = ::dirfd(listing);
+  struct stat own {};
+  if (::fstat(descriptor, &own) != 0) {
+    ::closedir(listing);
+    return contents;
+  }
+  const std::string prefix = folder.ends_with('/') ? folder : folder + "/";
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    unsigned char type = entry->d_type;
+    struct stat status {};
+    bool examined = false;
+    if (type == DT_UNKNOWN) {
+      if (::fstatat(descriptor, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
+      examined = true;
+      type = S_ISDIR(status.st_mode) ? DT_DIR : S_ISLNK(status.st_mode) ? DT_LNK : S_ISREG(status.st_mode) ? DT_REG : 0;
+    }
+    if (type == DT_DIR) {
+      contents.folders.push_back(prefix + entry->d_name);
+    } else if (type == DT_LNK) {
+      struct stat target {};
+      if (::fstatat(descriptor, entry->d_name, &target, 0) != 0) continue;
+      if (S_ISDIR(target.st_mode)) {
+        contents.linkedFolders.push_back(prefix + entry->d_name);
+      } else if (S_ISREG(target.st_mode)) {
+        // Its filter is the named file's: the file is listed as that one.
+        contents.files.push_back({prefix + entry->d_name, std::nullopt});
+      }
+    } else if (type == DT_REG && MatchesImportFilter(name, filter)) {
+      RealIdentity identity;
+      identity.device = static_cast<std::uintmax_t>(examined ? status.st_dev : own.st_dev);
+      identity.inode = static_cast<std::uintmax_t>(examined ? status.st_ino : entry->d_ino);
+      contents.files.push_back({prefix + entry->d_name, identity});
+    }
+  }
+  ::closedir(listing);
+  SortContents(contents);
+  return contents;
+}
+#endif
 
 // The real file or folder behind a path, whatever links lead to it; nothing
 // when it cannot be reached.
@@ -162,8 +219,16 @@ void DropCollection::AddFile(const std::string& path) {
   if (FirstVisit(listedFiles_, file)) paths_.push_back(file);
 }
 
+void DropCollection::AddListedFile(FolderFile& file) {
+  if (!file.identity) {
+    AddFile(file.path);
+  } else if (listedFiles_.insert(*file.identity).second) {
+    paths_.push_back(std::move(file.path));
+  }
+}
+
 void DropCollection::AddOwnFiles(const std::string& folder) {
-  for (const std::string& file : ContentsOf(folder).files) AddFile(file);
+  for (FolderFile& file : ContentsOf(folder, importFilter_).files) AddListedFile(file);
 }
 
 void DropCollection::AddSubFolders(const std::string& folder) {
@@ -174,13 +239,13 @@ void DropCollection::AddSubFolders(const std::string& folder) {
 void DropCollection::WalkFolder(const std::string& folder) {
   if (!FirstVisit(walkedFolders_, folder)) return;
   if (showStatus_) showStatus_("Scanning: " + folder);
-  const FolderContents contents = ContentsOf(folder);
+  FolderContents contents = ContentsOf(folder, importFilter_);
   WalkSubfolders(contents.folders, contents.linkedFolders);
   if (abort_.IsRaised()) return;
-  for (const std::string& file : contents.files) {
+  for (FolderFile& file : contents.files) {
     events_.Yield();
     if (abort_.IsRaised()) return;
-    AddFile(file);
+    AddListedFile(file);
   }
 }
 
@@ -228,7 +293,7 @@ void DropCollection::AddDroppedItems(const std::vector<std::string>& items) {
   for (const std::string& item : items) {
     if (abort_.IsRaised()) break;
     if (IsFolder(item)) {
-      if (!ContentsOf(item).HasSubfolders()) {
+      if (!ContentsOf(item, importFilter_).HasSubfolders()) {
         AddOwnFiles(item);
       } else if (!askToRecurse_ || AskToRecurse(item)) {
         askToRecurse_ = false;
@@ -246,13 +311,13 @@ void DropCollection::AddDroppedItems(const std::vector<std::string>& items) {
 }
 
 void DropCollection::AddTreeFolder(const std::string& folder) {
-  const FolderContents contents = ContentsOf(folder);
+  FolderContents contents = ContentsOf(folder, importFilter_);
   if (contents.HasSubfolders() && AskToRecurse(folder)) {
     FirstVisit(walkedFolders_, folder);  // a link back to it is no subfolder to walk
     WalkSubfolders(contents.folders, contents.linkedFolders);
     WalkLinkedFolders();
   }
-  for (const std::string& file : contents.files) AddFile(file);
+  for (FolderFile& file : contents.files) AddListedFile(file);
 }
 
 }  // namespace korrin

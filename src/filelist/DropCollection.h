@@ -3,6 +3,7 @@
 #include <compare>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,6 +31,17 @@ struct RealIdentity {
   std::string realPath;
 
   auto operator<=>(const RealIdentity&) const = default;
+};
+
+using IdentitySet = std::set<RealIdentity>;
+
+// A file a folder's listing found; for one that is no link, what makes it
+// the same file under other names, read in the same look.
+struct FolderFile {
+  std::string path;
+  std::optional<RealIdentity> identity;
+
+  bool operator<(const FolderFile& other) const { return path < other.path; }
 };
 
 class DropCollection {
@@ -68,6 +80,9 @@ class DropCollection {
 
  private:
   bool AskToRecurse(const std::string& folder);
+  // A file of a folder's listing: taken by the identity the listing read,
+  // or as AddFile takes a path; its path is moved into the collection.
+  void AddListedFile(FolderFile& file);
   void AddOwnFiles(const std::string& folder);
   void WalkFolder(const std::string& folder);
   void WalkSubfolders(const std::vector<std::string>& folders, const std::vector<std::string>& linkedFolders);
@@ -80,8 +95,8 @@ class DropCollection {
   std::function<void(const std::string&)> showStatus_;
   bool askToRecurse_ = true;
   std::vector<std::string> paths_;
-  std::set<RealIdentity> walkedFolders_;
-  std::set<RealIdentity> listedFiles_;
+  IdentitySet walkedFolders_;
+  IdentitySet listedFiles_;
   std::vector<std::string> linkedFolders_;  // waiting to be walked
 };
 

@@ -2,6 +2,10 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "filelist/DropCollection.h"
 #include "support/RecordingEventPump.h"
 #include "support/ScriptedDialogs.h"
@@ -153,6 +157,21 @@ TEST_F(DropCollectionTest, ALinkedFileIsListedAsTheFileItNamesOnce) {
   DropCollection drop = Collection("*.IPT");
   drop.AddSubFolders(At("a"));
   EXPECT_EQ(drop.paths(), (std::vector<std::string>{Real("a/x.ipt"), Real("elsewhere/far.ipt")}));
+}
+
+TEST_F(DropCollectionTest, AFileUnderTwoNamesIsListedOnceAndWhatIsNoFileNever) {
+  Files({"a/x.ipt", "a/y.ipt"});
+  std::filesystem::create_directories(folder_ / "a/sub");
+  std::error_code error;
+  std::filesystem::create_hard_link(folder_ / "a/x.ipt", folder_ / "a/sub/hard-x.ipt", error);
+  if (error) GTEST_SKIP() << "no hard links here: " << error.message();
+#ifndef _WIN32
+  ASSERT_EQ(::mkfifo((folder_ / "a/pipe.ipt").c_str(), 0600), 0);
+#endif
+  DropCollection drop = Collection("*.IPT");
+  drop.AddSubFolders(At("a"));
+  // The deeper name comes first in a walk, and so is the one kept.
+  EXPECT_EQ(drop.paths(), (std::vector<std::string>{At("a/sub/hard-x.ipt"), At("a/y.ipt")}));
 }
 
 }  // namespace
