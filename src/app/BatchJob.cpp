@@ -219,7 +219,11 @@ class BatchJob {
       ports_.err << "korrin-batch: interrupted while collecting the documents\n";
       return false;
     }
-    for (const std::string& path : collection.paths()) list.Add(path);
+    std::vector<std::string> paths = collection.TakePaths();
+    for (std::string& path : paths) {
+      list.Add(path);
+      std::string().swap(path);  // its memory goes to the list that grows
+    }
     return true;
   }
 

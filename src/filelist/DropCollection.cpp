@@ -85,25 +85,29 @@ FolderContents ContentsOf(const std::string& folder, std::string_view filter) {
       type = S_ISDIR(status.st_mode) ? DT_DIR : S_ISLNK(status.st_mode) ? DT_LNK : S_ISREG(status.st_mode) ? DT_REG : 0;
     }
     if (type == DT_DIR) {
-      contents.folders.push_back(prefix + entry->d_name);
+      contents.folders.emplace_back(name);
     } else if (type == DT_LNK) {
       struct stat target {};
       if (::fstatat(descriptor, entry->d_name, &target, 0) != 0) continue;
       if (S_ISDIR(target.st_mode)) {
-        contents.linkedFolders.push_back(prefix + entry->d_name);
+        contents.linkedFolders.emplace_back(name);
       } else if (S_ISREG(target.st_mode)) {
         // Its filter is the named file's: the file is listed as that one.
-        contents.files.push_back({prefix + entry->d_name, std::nullopt});
+        contents.files.push_back({std::string(name), std::nullopt});
       }
     } else if (type == DT_REG && MatchesImportFilter(name, filter)) {
       RealIdentity identity;
       identity.device = static_cast<std::uintmax_t>(examined ? status.st_dev : own.st_dev);
       identity.inode = static_cast<std::uintmax_t>(examined ? status.st_ino : entry->d_ino);
-      contents.files.push_back({prefix + entry->d_name, identity});
+      contents.files.push_back({std::string(name), identity});
     }
   }
   ::closedir(listing);
+  // Sorted by name, the same order as by path, comparing the short part.
   SortContents(contents);
+  for (std::string& path : contents.folders) path.insert(0, prefix);
+  for (std::string& path : contents.linkedFolders) path.insert(0, prefix);
+  for (FolderFile& file : contents.files) file.path.insert(0, prefix);
   return contents;
 }
 #endif
@@ -308,6 +312,12 @@ void DropCollection::AddDroppedItems(const std::vector<std::string>& items) {
     }
   }
   WalkLinkedFolders();
+}
+
+std::vector<std::string> DropCollection::TakePaths() {
+  IdentitySet().swap(walkedFolders_);
+  IdentitySet().swap(listedFiles_);
+  return std::move(paths_);
 }
 
 void DropCollection::AddTreeFolder(const std::string& folder) {

@@ -77,6 +77,9 @@ class DropCollection {
   void AddListFile(const std::string& path);
 
   const std::vector<std::string>& paths() const { return paths_; }
+  // The paths, handed over; the collection forgets what it visited, so a
+  // large drop's bookkeeping is gone before its list is built.
+  std::vector<std::string> TakePaths();
 
  private:
   bool AskToRecurse(const std::string& folder);
