@@ -7,6 +7,7 @@
 #include "engine/FormatExport.h"
 #include "engine/ImportPreparation.h"
 #include "engine/RunLog.h"
+#include "engine/SourceFile.h"
 #include "engine/TranslatorExport.h"
 #include "engine/TranslatorPreparation.h"
 #include "filelist/ImportFilter.h"
@@ -180,6 +181,9 @@ class BatchRun {
     env_.view.ShowFileCounter(std::to_string(index_ + 1) + " of " + std::to_string(list_.Count()) + " Files");
     Record().outcome = EntryOutcome::Converted;
 
+    if (const std::string problem = SourceFileProblem(name_); !problem.empty()) {
+      return Skip("Error opening: " + name_ + "  " + problem, EntryOutcome::Failed);
+    }
     if (!CheckFileVersion(Reader(), name_, env_.hostVersionNumber).empty()) {
       return Skip("Unrecognized Inventorversion, skipping...");
     }
