@@ -206,6 +206,25 @@ TEST_F(FileSystemFaultTest, ASourceGoneOrReplacedBeforeItsTurnFailsItsEntryWithT
   EXPECT_EQ(Summary(), summary + doc("f-fine") + ",converted,\r\n");
 }
 
+TEST_F(FileSystemFaultTest, AnImportSourceThatIsNoRegularFileFailsItsEntryWithoutEndingTheRun) {
+  // The host's STEP reader would wait on the FIFO, and a failed open of an
+  // import ends the run at the reopen.
+  fs::create_directories(folder_ / "imports");
+  const auto file = [&](const std::string& name) { return (folder_ / "imports" / name).string(); };
+  ASSERT_EQ(::mkfifo(file("a-pipe.stp").c_str(), 0600), 0);
+  fs::create_symlink("/dev/null", file("b-null.stp"));
+  fs::copy_file(Sample("import/hole-plate-gap.stp"), file("c-gap.stp"));
+  const testing::ProgramRun run = Export("*.STP", "*.IAM", {file("a-pipe.stp"), file("b-null.stp"), file("c-gap.stp")});
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  EXPECT_EQ(SplitLines(run.out),
+            Joined({kStarted,
+                    {"Error opening: " + file("a-pipe.stp") + "  Is a FIFO, not a regular file", "Closing document(s)",
+                     "Error opening: " + file("b-null.stp") + "  Is a device, not a regular file", "Closing document(s)",
+                     "Opening: " + file("c-gap.stp"), "Exporting document: " + Out("c-gap.IPT"), "Closing document(s)",
+                     "Ready", "Summary: 1 converted, 0 skipped, 2 failed"}}));
+  EXPECT_TRUE(fs::is_regular_file(Out("c-gap.ipt")));
+}
+
 TEST_F(FileSystemFaultTest, AFifoGivenAsAListFileGivesNoEntryAndNeverWaits) {
   const std::string list = (folder_ / "list.txt").string();
   ASSERT_EQ(::mkfifo(list.c_str(), 0600), 0);
