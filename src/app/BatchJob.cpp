@@ -208,6 +208,12 @@ class BatchJob {
       } else if (!fs::is_directory(status) && !MatchesImportFilter(fs::path(full).filename().string(), filter) &&
                  !EndsWithIgnoringCase(full, "TXT")) {
         ports_.err << "korrin-batch: " << path << ": not a " << filter << " document nor a list file; left out\n";
+      } else if (const Status regular = RegularFileStatus(status.type());
+                 !fs::is_directory(status) && !MatchesImportFilter(fs::path(full).filename().string(), filter) &&
+                 !regular) {
+        // A document of that kind is listed and fails in the run with this
+        // reason; a list file gives nothing, so it is said here.
+        ports_.err << "korrin-batch: " << path << ": " << regular.failure().description << "; not read as a list file\n";
       } else {
         items.push_back(full);
       }

@@ -8,6 +8,7 @@
 #include "engine/FormatExport.h"
 #include "engine/ImportPreparation.h"
 #include "engine/RunLog.h"
+#include "engine/SourceFile.h"
 #include "engine/TranslatorExport.h"
 #include "engine/TranslatorPreparation.h"
 #include "filelist/ImportFilter.h"
@@ -193,6 +194,9 @@ class BatchRun {
     Record().outcome = EntryOutcome::Converted;
     outputExtension_.clear();
 
+    if (const std::string problem = SourceFileProblem(name_); !problem.empty()) {
+      return Skip("Error opening: " + name_ + "  " + problem, EntryOutcome::Failed);
+    }
     if (!CheckFileVersion(Reader(), name_, env_.hostVersionNumber).empty()) {
       return Skip("Unrecognized Inventorversion, skipping...");
     }

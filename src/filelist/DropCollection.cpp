@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <system_error>
 
@@ -13,6 +12,7 @@
 #endif
 
 #include "filelist/ImportFilter.h"
+#include "filelist/ListFileBuffer.h"
 #include "settings/PathConversion.h"
 #include "settings/PathText.h"
 #include "settings/TextCase.h"
@@ -281,10 +281,10 @@ void DropCollection::AddListFile(const std::string& path) {
   std::error_code error;
   const fs::path list = fs::absolute(PathFromText(path), error);
   if (error) return;
-  std::ifstream file(list, std::ios::binary);
-  if (!file) return;
+  ListFileBuffer file(list);
+  if (!file.is_open()) return;
   std::string line;
-  while (NextListLine(*file.rdbuf(), line)) {
+  while (NextListLine(file, line)) {
     events_.Yield();
     if (abort_.IsRaised()) return;
     if (!MatchesImportFilter(line, importFilter_)) continue;

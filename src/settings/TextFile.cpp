@@ -1,5 +1,7 @@
 #include "settings/TextFile.h"
 
+#include <cerrno>
+#include <cstring>
 #include <string_view>
 
 #include "settings/TextFilePlatform.h"
@@ -49,6 +51,27 @@ TextFileRead ReadTextFile(const std::filesystem::path& path) {
       break;
   }
   return result;
+}
+
+Status RegularFileStatus(std::filesystem::file_type type) {
+  using std::filesystem::file_type;
+  switch (type) {
+    case file_type::regular:
+      return {};
+    case file_type::not_found:
+      return Failure{ENOENT, std::strerror(ENOENT)};
+    case file_type::directory:
+      return Failure{EISDIR, std::strerror(EISDIR)};
+    case file_type::fifo:
+      return Failure{EINVAL, "Is a FIFO, not a regular file"};
+    case file_type::character:
+    case file_type::block:
+      return Failure{EINVAL, "Is a device, not a regular file"};
+    case file_type::socket:
+      return Failure{EINVAL, "Is a socket, not a regular file"};
+    default:
+      return Failure{EINVAL, "Is not a regular file"};
+  }
 }
 
 FileReplacement::FileReplacement(std::filesystem::path path, std::filesystem::path temporary, int fd)

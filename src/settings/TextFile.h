@@ -26,7 +26,15 @@ struct TextFileRead {
   bool complete() const { return outcome == Outcome::Complete; }
 };
 
+// Anything but a regular file (links followed) reads no line: a folder, a
+// device or a FIFO fails with ReadFailed on POSIX, and the open never waits
+// for a FIFO's writer.
 TextFileRead ReadTextFile(const std::filesystem::path& path);
+
+// Whether a file of this type can be read as a document or settings file:
+// only a regular one. The failure says what it is instead, in the system's
+// words where the system has them ("Is a directory").
+Status RegularFileStatus(std::filesystem::file_type type);
 
 // A file being replaced: Start creates a temporary file in the same folder,
 // Commit writes every line followed by CR LF, makes it reach the disk and

@@ -68,6 +68,17 @@ Status WriteAll(int fd, std::string_view bytes) {
   return {};
 }
 
+std::filesystem::file_type KindOf(mode_t mode) {
+  using std::filesystem::file_type;
+  if (S_ISREG(mode)) return file_type::regular;
+  if (S_ISDIR(mode)) return file_type::directory;
+  if (S_ISFIFO(mode)) return file_type::fifo;
+  if (S_ISCHR(mode)) return file_type::character;
+  if (S_ISBLK(mode)) return file_type::block;
+  if (S_ISSOCK(mode)) return file_type::socket;
+  return file_type::unknown;
+}
+
 mode_t PermissionsFor(const std::filesystem::path& path) {
   struct stat existing;
   if (::stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
@@ -82,10 +93,22 @@ namespace text_file_platform {
 
 WholeFile ReadWholeFile(const std::filesystem::path& path) {
   WholeFile result;
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Without O_NONBLOCK the open of a FIFO waits for a writer that may never
+  // come; a regular file reads the same either way.
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (fd.get() < 0) {
     result.outcome = WholeFile::Outcome::OpenFailed;
     result.failure = FailureFromErrno(errno);
+    return result;
+  }
+  // Anything but a regular file opens and fails its first read, as a folder
+  // does here anyway: a device or a FIFO may never end.
+  struct stat opened {};
+  const Status regular =
+      ::fstat(fd.get(), &opened) != 0 ? Status(FailureFromErrno(errno)) : RegularFileStatus(KindOf(opened.st_mode));
+  if (!regular) {
+    result.outcome = WholeFile::Outcome::ReadFailed;
+    result.failure = regular.failure();
     return result;
   }
   if (const int error = ReadAll(fd.get(), result.bytes); error != 0) {

@@ -1,15 +1,14 @@
 #include "geometry/SiblingFile.h"
 
-#include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <string>
-#include <system_error>
 
 #include "geometry/GeometryFailure.h"
 #include "platform/linux/SystemFailure.h"
+#include "settings/TextFile.h"
 
 namespace korrin::standin {
 namespace {
@@ -18,54 +17,57 @@ Failure TargetFailure(const std::filesystem::path& target, const Failure& failur
   return {failure.number, "cannot write " + target.string() + ": " + failure.description};
 }
 
-// Read and write for everyone the umask allows, as any new file the host writes.
-constexpr mode_t kNewFileMode = 0666;
-constexpr int kNameAttempts = 100;
-
-// Creates an empty temporary file beside the target and returns its path. The
-// name is unique within the process; O_EXCL keeps other processes' apart.
-Result<std::filesystem::path> CreateSibling(const std::filesystem::path& target) {
-  static std::atomic<unsigned> counter{0};
-  int error = EEXIST;
-  for (int attempt = 0; attempt < kNameAttempts && error == EEXIST; ++attempt) {
-    const std::string name =
-        target.string() + ".korrin-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    const int descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
-    if (descriptor >= 0) {
-      ::close(descriptor);
-      return std::filesystem::path(name);
-    }
-    error = errno;
+// A file in memory, named by a path the writers can open as any other.
+class MemoryFile {
+ public:
+  MemoryFile() : fd_(::memfd_create("korrin-export", MFD_CLOEXEC)) {}
+  MemoryFile(const MemoryFile&) = delete;
+  MemoryFile& operator=(const MemoryFile&) = delete;
+  ~MemoryFile() {
+    if (fd_ >= 0) ::close(fd_);
   }
-  return SystemFailure(error);
-}
+  bool opened() const { return fd_ >= 0; }
+  std::filesystem::path path() const { return "/proc/self/fd/" + std::to_string(fd_); }
 
-Status CheckWritten(const std::filesystem::path& temporary) {
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(temporary, error);
-  if (error) return Failure{error.value(), error.message()};
-  if (size == 0) return Failure{kModelFileEmpty, "the writer wrote nothing"};
-  return {};
-}
+  // What the writer left in it; errno of a failed read.
+  int Read(std::string& bytes) const {
+    char buffer[65536];
+    for (off_t at = 0;;) {
+      const ssize_t count = ::pread(fd_, buffer, sizeof buffer, at);
+      if (count == 0) return 0;
+      if (count < 0) {
+        if (errno == EINTR) continue;
+        return errno;
+      }
+      bytes.append(buffer, static_cast<std::size_t>(count));
+      at += count;
+    }
+  }
 
-Status Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
-  if (::rename(from.c_str(), to.c_str()) != 0) return SystemFailure(errno);
-  return {};
-}
+ private:
+  int fd_;
+};
 
 }  // namespace
 
+// The model libraries write into memory first: they report a full disk as a
+// bare failure, or not at all, while the bytes written here by the text-file
+// module fail with the system's own reason and reach the disk before the
+// rename.
 Status WriteThroughSibling(const std::filesystem::path& target,
                            const std::function<Status(const std::filesystem::path& temporary)>& write) {
-  const Result<std::filesystem::path> temporary = CreateSibling(target);
-  if (!temporary) return TargetFailure(target, temporary.failure());
-  Status status = write(temporary.value());
-  if (status) status = CheckWritten(temporary.value());
-  if (status) status = Rename(temporary.value(), target);
-  if (status) return {};
-  std::error_code ignored;
-  std::filesystem::remove(temporary.value(), ignored);
-  return TargetFailure(target, status.failure());
+  Result<FileReplacement> replacement = FileReplacement::Start(target);
+  if (!replacement) return TargetFailure(target, replacement.failure());
+  const MemoryFile memory;
+  if (!memory.opened()) return TargetFailure(target, SystemFailure(errno));
+  if (Status written = write(memory.path()); !written) return TargetFailure(target, written.failure());
+  std::string bytes;
+  if (const int error = memory.Read(bytes); error != 0) return TargetFailure(target, SystemFailure(error));
+  if (bytes.empty()) return TargetFailure(target, Failure{kModelFileEmpty, "the writer wrote nothing"});
+  if (Status committed = replacement.value().CommitBytes(bytes); !committed) {
+    return TargetFailure(target, committed.failure());
+  }
+  return {};
 }
 
 }  // namespace korrin::standin

@@ -1,5 +1,9 @@
 #include <fstream>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "EngineFixture.h"
 #include "engine/BatchRun.h"
 #include "geometry/SampleParts.h"
@@ -121,6 +125,48 @@ TEST_F(BatchRunTest, BackupsNewerReleasesAndBrokenReferencesAreSkipped) {
     EXPECT_EQ(result.entries[i].reason, decided[i].second);
   }
 }
+
+#ifndef _WIN32
+// The list is made before the run; by an entry's turn its file may be gone
+// or something else may stand in its place. Each such entry fails with the
+// reason, without a restart of the host, and the run goes on.
+TEST_F(BatchRunTest, ASourceGoneOrReplacedBeforeItsTurnFailsItsEntryAndTheRunGoesOn) {
+  namespace fs = std::filesystem;
+  const std::string removed = PartFile("a-removed.ipt");
+  const std::string folder = PartFile("b-folder.ipt");
+  const std::string fifo = PartFile("c-fifo.ipt");
+  const std::string device = PartFile("d-device.ipt");
+  const std::string fine = PartFile("e-fine.ipt");
+  fs::remove(removed);
+  fs::remove(folder);
+  fs::create_directory(folder);
+  fs::remove(fifo);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  fs::remove(device);
+  fs::create_symlink("/dev/null", device);
+  const RunResult result = Run();
+
+  const std::pair<std::string, std::string> failed[] = {{removed, "No such file or directory"},
+                                                        {folder, "Is a directory"},
+                                                        {fifo, "Is a FIFO, not a regular file"},
+                                                        {device, "Is a device, not a regular file"}};
+  std::vector<std::string> expected = Opening();
+  for (const auto& [path, reason] : failed) {
+    expected.insert(expected.end(), {"Error opening: " + path + "  " + reason, "Closing document(s)"});
+  }
+  expected.insert(expected.end(), {"Opening: " + fine, "Checking document references...",
+                                   "Exporting document: " + Out("e-fine") + ".STP", "Closing document(s)", "Ready"});
+  EXPECT_EQ(view_.lines, expected);
+  EXPECT_TRUE(result.orderlyEnd);
+  ASSERT_EQ(result.entries.size(), 5u);
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(result.entries[i].outcome, EntryOutcome::Failed) << failed[i].first;
+    EXPECT_EQ(result.entries[i].reason, "Error opening: " + failed[i].first + "  " + failed[i].second);
+  }
+  EXPECT_EQ(result.entries[4].outcome, EntryOutcome::Converted);
+  EXPECT_TRUE(fs::is_regular_file(Out("e-fine.stp")));
+}
+#endif
 
 TEST_F(BatchRunTest, AFirstOpenThatFailsRestartsTheHostAndReopens) {
   standin::StandinDocument flaky = Part();

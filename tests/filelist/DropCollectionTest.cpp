@@ -1,6 +1,14 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include <chrono>
 #include <filesystem>
+#include <future>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -78,6 +86,34 @@ TEST_F(DropCollectionTest, FilesMatchTheFilterAndTextFilesAreReadAsLists) {
   // The list keeps a path twice; the conversion list takes it once.
   EXPECT_EQ(drawings.paths(), (std::vector<std::string>{At("plate.idw"), At("plate.idw"), At("plate2.idw")}));
 }
+
+#ifndef _WIN32
+// A FIFO or a device dropped as a list, or named by one, gives nothing and
+// never holds the drop: the open of a FIFO would wait for a writer.
+TEST_F(DropCollectionTest, AListThatIsNoRegularFileGivesNothingAndNeverWaits) {
+  Files({"plate.idw"});
+  ASSERT_EQ(::mkfifo(At("pipe.txt").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(At("pipe.idw").c_str(), 0600), 0);
+  folder_.Write("list.txt", At("pipe.idw") + "\r\n/dev/null\r\n" + At("plate.idw") + "\r\n");
+  std::error_code error;
+  std::filesystem::create_symlink("/dev/null", folder_ / "null.txt", error);
+  ASSERT_FALSE(error) << error.message();
+  auto collecting = std::async(std::launch::async, [this] {
+    DropCollection drawings = Collection("*.IDW");
+    drawings.AddDroppedItems({At("pipe.txt"), At("null.txt"), At("list.txt")});
+    return drawings.paths();
+  });
+  if (collecting.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+    // A writer that comes and goes lets the waiting open return, and the
+    // read then ends.
+    const int writer = ::open(At("pipe.txt").c_str(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) ::close(writer);
+    collecting.wait();
+    FAIL() << "the drop waited on the FIFO";
+  }
+  EXPECT_EQ(collecting.get(), std::vector<std::string>{At("plate.idw")});
+}
+#endif
 
 TEST_F(DropCollectionTest, AnAbortStopsTheWalkKeepingWhatWasCollected) {
   Files({"a/1.ipt", "a/2.ipt", "a/3.ipt", "a/4.ipt"});

@@ -12,12 +12,20 @@
 #include <cstdlib>
 #include <functional>
 #include <random>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "app/RegistryTool.h"
 #include "documents/StandinDocumentReader.h"
 #include "documents/StandinDocumentWriter.h"
+#include "geometry/ProductNode.h"
+#include "geometry/SampleParts.h"
+#include "geometry/StepWriter.h"
+#include "geometry/StlWriter.h"
+#include "platform/linux/RegistryStore.h"
 #include "platform/linux/SqliteRegistry.h"
 #include "ports/NoPrinters.h"
 #include "print/PaperSizeFile.h"
@@ -46,6 +54,8 @@ struct FileKind {
   // The files that must be whole after a kill, by name, and for each the
   // texts it may hold: that of version 1 or of version 2.
   std::function<std::vector<std::string>()> observedFiles;
+  // What of a file's text tells versions apart; all of it unless given.
+  std::function<std::string(std::string)> compared = {};
 };
 
 // A body long enough that writing it takes more than one system call.
@@ -87,7 +97,9 @@ int TemporariesIn(const std::filesystem::path& folder) {
 
 std::vector<std::string> Texts(const FileKind& kind, const testing::TemporaryFolder& folder) {
   std::vector<std::string> texts;
-  for (const std::string& name : kind.observedFiles()) texts.push_back(folder.Read(name));
+  for (const std::string& name : kind.observedFiles()) {
+    texts.push_back(kind.compared ? kind.compared(folder.Read(name)) : folder.Read(name));
+  }
   return texts;
 }
 
@@ -129,6 +141,26 @@ void KillSavesOf(const FileKind& kind, const testing::TemporaryFolder& folder) {
   EXPECT_GT(leftOld, 0) << kind.name << ": no kill came before the file was replaced";
 }
 
+// A STEP file's header holds the time it was written; two saves of the same
+// version differ there alone.
+std::string WithoutTimeStamp(std::string text) {
+  static const std::regex stamp("'[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}'");
+  return std::regex_replace(text, stamp, "'time'");
+}
+
+// The values of the key V1 or V2 that the registry export writes out.
+void FillRegistryKeys(const std::string& registry) {
+  SqliteRegistry filling(registry);
+  for (int version = 1; version <= 2; ++version) {
+    const std::string key = "Software\\Korrin\\V" + std::to_string(version);
+    ASSERT_TRUE(filling.CreateRegistryKey(RegistryRoot::CurrentUser, key, ""));
+    for (const std::string& line : Body("Value", version, 300)) {
+      const std::size_t equals = line.find('=');
+      ASSERT_TRUE(filling.WriteRegistryValue(RegistryRoot::CurrentUser, key, line.substr(0, equals), line.substr(equals + 1)));
+    }
+  }
+}
+
 // Every file kind Korrin writes, each in a folder of its own.
 class SaveKill : public ::testing::TestWithParam<const char*> {};
 
@@ -138,6 +170,12 @@ TEST_P(SaveKill, FileIsOldOrNewAfterAKill) {
   const std::string papers = (folder / kPaperSizeFileName).string();
   const auto translator = folder / "dwgout.ini";
   folder.Write("dwgout.ini", "[EXPORT SELECT OPTIONS]\r\n");
+  if (std::string(GetParam()) == "korrin-reg export") {
+    std::filesystem::create_directory(folder / "registry");
+    FillRegistryKeys((folder / "registry").string());
+  }
+  const TopoDS_Shape pin = standin::MakePin().value();
+  const TopoDS_Shape washer = standin::MakeWasher().value();
 
   const std::vector<FileKind> kinds{
       {"Korrin.ini",
@@ -189,6 +227,27 @@ TEST_P(SaveKill, FileIsOldOrNewAfterAKill) {
          return static_cast<bool>(standin::WriteStandinDocument(folder / "part.ipt", document));
        },
        [] { return std::vector<std::string>{"part.ipt"}; }},
+      {"korrin-reg export",
+       [&](int version) {
+         RegistryStore store((folder / "registry").string());
+         std::istringstream in;
+         std::ostringstream out, err;
+         return RunRegistryTool(store, {"export", "HKCU\\Software\\Korrin\\V" + std::to_string(version),
+                                        (folder / "korrin.reg").string(), "/y"},
+                                in, out, err) == 0;
+       },
+       [] { return std::vector<std::string>{"korrin.reg"}; }},
+      {"stand-in STEP export",
+       [&](int version) {
+         const standin::ProductNode part{"part", version == 1 ? pin : washer, {}, {}};
+         return static_cast<bool>(standin::WriteStep(part, folder / "part.stp", {}));
+       },
+       [] { return std::vector<std::string>{"part.stp"}; }, WithoutTimeStamp},
+      {"stand-in STL export",
+       [&](int version) {
+         return static_cast<bool>(standin::WriteStl(version == 1 ? pin : washer, folder / "part.stl", {}));
+       },
+       [] { return std::vector<std::string>{"part.stl"}; }},
   };
   for (const FileKind& kind : kinds) {
     if (std::string(kind.name) == GetParam()) return KillSavesOf(kind, folder);
@@ -198,7 +257,8 @@ TEST_P(SaveKill, FileIsOldOrNewAfterAKill) {
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, SaveKill,
                          ::testing::Values("Korrin.ini", "KorrinExportTemplate.INI+bak", "papersizes.ini",
-                                           "dwgout.ini+BAK", "run report", "summary CSV", "stand-in document"),
+                                           "dwgout.ini+BAK", "run report", "summary CSV", "stand-in document",
+                                           "korrin-reg export", "stand-in STEP export", "stand-in STL export"),
                          [](const ::testing::TestParamInfo<const char*>& info) {
                            std::string name;
                            for (const char c : std::string(info.param)) name += std::isalnum(c) ? c : '_';

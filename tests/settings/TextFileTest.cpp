@@ -1,5 +1,15 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include <chrono>
+#include <future>
+#include <optional>
+
 #include "settings/TextFile.h"
 #include "support/FolderInTheWay.h"
 #include "support/TemporaryFolder.h"
@@ -58,6 +68,46 @@ TEST(TextFile, TellsAFailedOpenFromAFailedRead) {
   EXPECT_EQ(folder_read.failure, testing::kFolderRead);
   EXPECT_TRUE(folder_read.lines.empty());
 }
+
+#ifndef _WIN32
+// Reads the path on a thread of its own; a read that still waits after the
+// deadline counts as hung.
+std::optional<TextFileRead> ReadWithin(const std::filesystem::path& path, std::chrono::seconds deadline) {
+  auto reading = std::async(std::launch::async, [path] { return ReadTextFile(path); });
+  if (reading.wait_for(deadline) == std::future_status::ready) return reading.get();
+  // A writer that comes and goes lets the waiting open return, and the read
+  // then ends.
+  const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+  if (writer >= 0) ::close(writer);
+  reading.wait();
+  return std::nullopt;
+}
+
+TEST(TextFile, AnythingButARegularFileReadsNoLineAndNeverWaits) {
+  testing::TemporaryFolder folder;
+  ASSERT_EQ(::mkfifo((folder / "fifo.ini").c_str(), 0600), 0);
+  std::filesystem::create_directory(folder / "folder.ini");
+  std::error_code error;
+  std::filesystem::create_symlink("fifo.ini", folder / "link.ini", error);
+  ASSERT_FALSE(error) << error.message();
+  const struct {
+    std::filesystem::path path;
+    Failure failure;
+  } cases[] = {
+      {folder / "fifo.ini", {EINVAL, "Is a FIFO, not a regular file"}},
+      {folder / "link.ini", {EINVAL, "Is a FIFO, not a regular file"}},  // links are followed
+      {"/dev/null", {EINVAL, "Is a device, not a regular file"}},
+      {folder / "folder.ini", {EISDIR, "Is a directory"}},
+  };
+  for (const auto& c : cases) {
+    const std::optional<TextFileRead> read = ReadWithin(c.path, std::chrono::seconds(5));
+    ASSERT_TRUE(read.has_value()) << c.path << ": the read waited";
+    EXPECT_EQ(read->outcome, TextFileRead::Outcome::ReadFailed) << c.path;
+    EXPECT_EQ(read->failure, c.failure) << c.path;
+    EXPECT_TRUE(read->lines.empty()) << c.path;
+  }
+}
+#endif
 
 TEST(TextFile, WritesEveryLineWithCrLf) {
   testing::TemporaryFolder folder;

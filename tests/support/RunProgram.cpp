@@ -7,20 +7,44 @@
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
 #include <csignal>
 #include <functional>
+#include <string>
 
 extern char** environ;
 
 namespace korrin::testing {
 namespace {
 
-void Drain(int out_fd, int err_fd, ProgramRun& run, const std::function<void()>& afterRead) {
+// A program still running after this long is killed, so a run that hangs
+// fails its test well before the test's own time limit ends it and leaves
+// the program behind. KORRIN_PROGRAM_DEADLINE (seconds) gives long runs more.
+std::chrono::seconds ProgramDeadline() {
+  const char* text = std::getenv("KORRIN_PROGRAM_DEADLINE");
+  const long seconds = text == nullptr ? 0 : std::atol(text);
+  return std::chrono::seconds(seconds > 0 ? seconds : 90);
+}
+
+void Drain(pid_t pid, int out_fd, int err_fd, ProgramRun& run, const std::function<void()>& afterRead) {
   std::array<pollfd, 2> fds{{{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}}};
   std::string* targets[] = {&run.out, &run.err};
+  const std::chrono::seconds limit = ProgramDeadline();
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  bool killed = false;
   int open = 2;
   while (open > 0) {
-    if (::poll(fds.data(), fds.size(), -1) < 0) break;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (!killed && left.count() <= 0) {
+      ::kill(pid, SIGKILL);
+      killed = true;
+      run.err += "\n[test: no end within " + std::to_string(limit.count()) + " s, killed]\n";
+    }
+    const int ready = ::poll(fds.data(), fds.size(), killed ? -1 : static_cast<int>(left.count()) + 1);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0) break;
     for (std::size_t i = 0; i < fds.size(); ++i) {
       if (fds[i].fd < 0 || fds[i].revents == 0) continue;
       char buffer[4096];
@@ -96,7 +120,7 @@ ProgramRun RunProgramActing(const std::string& program, const std::vector<std::s
     return run;
   }
   bool acted = after.empty() || !action;
-  Drain(out_pipe[0], err_pipe[0], run, [&] {
+  Drain(pid, out_pipe[0], err_pipe[0], run, [&] {
     if (!acted && run.out.find(after) != std::string::npos) {
       action(pid);
       acted = true;

@@ -17,7 +17,8 @@ struct ProgramRun {
 // Runs a built program directly (no shell, input from /dev/null) with the given arguments and
 // extra environment entries ("NAME=value"), and collects what it printed.
 // With interruptAfter, the program gets one SIGINT as soon as its output
-// holds that text, as a user's Ctrl-C would reach it.
+// holds that text, as a user's Ctrl-C would reach it. A program that has
+// not ended after 90 s (KORRIN_PROGRAM_DEADLINE) is killed and says so in err.
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const std::vector<std::string>& environment = {}, const std::string& interruptAfter = "");
 

@@ -6,6 +6,7 @@
 
 #include "geometry/GeometryFailure.h"
 #include "geometry/SiblingFile.h"
+#include "settings/TextFileFaults.h"
 #include "support/TemporaryFolder.h"
 
 namespace korrin::standin {
@@ -49,6 +50,31 @@ TEST(SiblingFile, ReplacesTheTargetOnlyWhenTheWriteSucceeds) {
     }
     EXPECT_EQ(folder.Read("part.stp"), c.content) << c.what;
     EXPECT_EQ(folder.Listing(), "part.stp") << c.what << ": the temporary file must be gone";
+  }
+}
+
+// The model writers cannot say why a write failed; the folder's own failure
+// (a full disk, a failing device) must still reach the caller by name.
+TEST(SiblingFile, AFailingWriteToTheFolderGivesTheSystemsReasonAndKeepsTheOldFile) {
+  testing::TemporaryFolder folder;
+  folder.Write("part.stp", "old");
+  const std::string target = (folder / "part.stp").string();
+  const struct {
+    text_file_faults::Call call;
+    int error;
+    const char* reason;
+  } faults[] = {{text_file_faults::Call::Write, ENOSPC, "No space left on device"},
+                {text_file_faults::Call::Sync, EIO, "Input/output error"},
+                {text_file_faults::Call::Rename, ENOSPC, "No space left on device"}};
+  for (const auto& fault : faults) {
+    text_file_faults::FailCall(fault.call, 1, fault.error);
+    const Status status = WriteThroughSibling(
+        folder / "part.stp", [](const std::filesystem::path& temporary) { return WriteText(temporary, "new"); });
+    text_file_faults::ClearFaults();
+    ASSERT_FALSE(status.ok()) << fault.reason;
+    EXPECT_EQ(status.failure(), (Failure{fault.error, "cannot write " + target + ": " + fault.reason}));
+    EXPECT_EQ(folder.Read("part.stp"), "old") << fault.reason;
+    EXPECT_EQ(folder.Listing(), "part.stp") << fault.reason << ": the temporary file must be gone";
   }
 }
 
