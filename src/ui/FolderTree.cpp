@@ -4,6 +4,9 @@
 #include <QDrag>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QMouseEvent>
 
 #include "settings/PathText.h"
@@ -31,6 +34,46 @@ FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), model_(new QFileSys
   connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
     if (!shownFolder_.isEmpty() && shownFolder_.startsWith(loaded)) ShowFolder(shownFolder_);
   });
+  connect(model_, &QAbstractItemModel::rowsAboutToBeInserted, this, &FolderTree::KeepTopRow);
+  connect(model_, &QAbstractItemModel::rowsAboutToBeRemoved, this, &FolderTree::KeepTopRow);
+  connect(model_, &QAbstractItemModel::layoutAboutToBeChanged, this, &FolderTree::KeepTopRow);
+  connect(model_, &QAbstractItemModel::rowsInserted, this, &FolderTree::RestoreTopRow);
+  connect(model_, &QAbstractItemModel::rowsRemoved, this, &FolderTree::RestoreTopRow);
+  connect(model_, &QAbstractItemModel::layoutChanged, this, &FolderTree::RestoreTopRow);
+  // Once the user scrolls, the tree no longer brings the folder set last
+  // back into view.
+  connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &FolderTree::StopFollowing);
+}
+
+void FolderTree::KeepTopRow() {
+  if (changesUnderWay_++ > 0) return;
+  topRow_ = indexAt(QPoint(1, 1));
+}
+
+void FolderTree::RestoreTopRow() {
+  if (changesUnderWay_ == 0 || --changesUnderWay_ > 0) return;
+  // While the tree still opens towards the folder set last, that folder is
+  // what stays in view.
+  if (!shownFolder_.isEmpty() || !topRow_.isValid()) return;
+  const QPersistentModelIndex top = topRow_;
+  scrollTo(top, QAbstractItemView::PositionAtTop);
+  // The view lays its rows out after the model's signal; the row is put
+  // back at the top once more when it has.
+  QMetaObject::invokeMethod(
+      this, [this, top] { if (top.isValid() && shownFolder_.isEmpty()) scrollTo(top, QAbstractItemView::PositionAtTop); },
+      Qt::QueuedConnection);
+}
+
+void FolderTree::StopFollowing() { shownFolder_.clear(); }
+
+void FolderTree::wheelEvent(QWheelEvent* event) {
+  StopFollowing();
+  QTreeView::wheelEvent(event);
+}
+
+void FolderTree::keyPressEvent(QKeyEvent* event) {
+  StopFollowing();
+  QTreeView::keyPressEvent(event);
 }
 
 bool FolderTree::SetSelectedFolder(const QString& path) {

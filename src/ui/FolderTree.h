@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPersistentModelIndex>
 #include <QPoint>
 #include <QString>
 #include <QTreeView>
@@ -30,11 +31,18 @@ class FolderTree final : public QTreeView {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void StartFolderDrag();
   // Opens the tree down to the folder and brings it into view.
   void ShowFolder(const QString& path);
+  // Folders that appear or go on disk, or a new sort, must not move what
+  // the user looks at: the folder at the top stays at the top.
+  void KeepTopRow();
+  void RestoreTopRow();
+  void StopFollowing();
 
   QFileSystemModel* model_;
   // The folder under the pointer when the left button went down, while
@@ -43,6 +51,8 @@ class FolderTree final : public QTreeView {
   QPoint pressedAt_;
   // The folder set last, kept in view while the tree around it is read.
   QString shownFolder_;
+  QPersistentModelIndex topRow_;
+  int changesUnderWay_ = 0;
 };
 
 }  // namespace korrin
