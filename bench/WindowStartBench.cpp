@@ -89,8 +89,10 @@ Started Start(const fs::path& program, const std::vector<std::string>& arguments
   return started;
 }
 
-int Run(const fs::path& program, const std::vector<std::string>& arguments) {
-  return Start(program, arguments, {}).output.empty() ? 0 : 0;
+// A preparing step; one that failed shows as a window that did not show,
+// with what the program said.
+void Prepare(const fs::path& program, const std::vector<std::string>& arguments) {
+  (void)Start(program, arguments, {});
 }
 
 }  // namespace
@@ -102,8 +104,8 @@ int main() {
   for (const char* shipped : {"KorrinExportTemplate.INI", "logo.ipt", "papersizes.ini", "Tembrel.exe"}) {
     fs::copy_file(bin / shipped, root / "home" / shipped);
   }
-  (void)Run(bin / "korrin-standin", {"install", "--root", (root / "host").string()});
-  (void)Run(bin / "korrin-standin", {"samples", (root / "samples").string()});
+  Prepare(bin / "korrin-standin", {"install", "--root", (root / "host").string()});
+  Prepare(bin / "korrin-standin", {"samples", (root / "samples").string()});
   std::ofstream(root / "home" / "Korrin.ini") << "[INI-Settings for Korrin]\r\nBatchLastFolder="
                                               << (root / "samples" / "parts").string()
                                               << "\r\nBatchLastImportFilter=*.IPT\r\nBatchLastExportFilter=*.STP\r\n";

@@ -39,9 +39,10 @@ class FolderTree final : public QTreeView {
   // Opens the tree down to the folder and brings it into view.
   void ShowFolder(const QString& path);
   // Folders that appear or go on disk, or a new sort, must not move what
-  // the user looks at: the folder at the top stays at the top.
+  // the user looks at: the row the user scrolled to the top stays there.
   void KeepTopRow();
   void RestoreTopRow();
+  void ScrollTopRowBack();
   void StopFollowing();
 
   QFileSystemModel* model_;
@@ -52,7 +53,7 @@ class FolderTree final : public QTreeView {
   // The folder set last, kept in view while the tree around it is read.
   QString shownFolder_;
   QPersistentModelIndex topRow_;
-  int changesUnderWay_ = 0;
+  int topOffset_ = 0;  // the top row's place in the viewport, 0 or above when partly hidden
 };
 
 }  // namespace korrin
