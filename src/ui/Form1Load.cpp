@@ -30,7 +30,10 @@ void Form1::ConnectControls() {
   connect(List1, &ConversionListView::dropped, this, &Form1::List1_Drop);
   connect(KeepOnlyFailed, &QAction::triggered, this, &Form1::KeepOnlyFailed_Click);
   connect(List1Model, &ConversionListModel::marksChanged, this, [this] {
-    if (!List1Model->HasMarks()) RunCounts->clear();
+    if (!List1Model->HasMarks()) {
+      RunCounts->clear();
+      RunCounts->setMinimumWidth(0);
+    }
     UpdateKeepOnlyFailed();
   });
   connect(List1, &ConversionListView::selectionTouched, this, [this] { fileList_->UpdateSelectionCount(); });

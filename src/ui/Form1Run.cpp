@@ -180,6 +180,8 @@ void Form1::ShowOutcomes(const RunResult& result) {
   List1Model->SetMarks(result.entries);
   if (!List1Model->HasMarks()) return;
   RunCounts->setText(OutcomeCountsText(result.entries));
+  // Wide enough for the whole count, however little room the status text leaves.
+  RunCounts->setMinimumWidth(RunCounts->sizeHint().width());
   std::vector<std::string> reasons;
   for (const EntryRecord& entry : result.entries) {
     if (MarkOf(entry.outcome) == EntryMark::Failed && !entry.reason.empty()) reasons.push_back(entry.reason);

@@ -112,6 +112,8 @@ TEST_F(Form1OutcomesTest, EveryEntryShowsItsOutcomeAndTheFailuresRunAgainAlone) 
   EXPECT_NE(MarkColour(EntryMark::Failed), MarkColour(EntryMark::Converted));
   EXPECT_EQ(TextOf("Panel2"), "Ready");
   EXPECT_EQ(TextOf("RunCounts"), "1 converted, 1 skipped, 1 failed");
+  const QLabel* counts = Find<QLabel>("RunCounts");
+  EXPECT_GE(counts->minimumWidth(), counts->fontMetrics().horizontalAdvance(counts->text()));
   EXPECT_TRUE(Form().KeepOnlyFailed->isEnabled());
   EXPECT_TRUE(Form().List1->actions().contains(Form().KeepOnlyFailed));
 
