@@ -1,6 +1,8 @@
 #include "ui/ExportReport.h"
 
 #include <QKeyEvent>
+#include <QLabel>
+#include <algorithm>
 #include <QListWidget>
 #include <QPainter>
 #include <QPrintDialog>
@@ -11,12 +13,14 @@
 #include "settings/PathText.h"
 #include "settings/TextFile.h"
 #include "ui/CommandPanel.h"
+#include "ui/EntryMarks.h"
 
 namespace korrin {
 namespace {
 
 constexpr int kInitialWidth = 640;
 constexpr int kInitialHeight = 420;
+constexpr int kReasonRole = Qt::UserRole + 1;
 
 }  // namespace
 
@@ -26,12 +30,20 @@ ExportReport::ExportReport(Dialogs& dialogs, std::string programFolder, ReportPr
       programFolder_(std::move(programFolder)),
       printer_(printer ? std::move(printer) : ReportPrinter(PrintLinesWithDialog)),
       list_(new QListWidget(this)),
-      statusBar_(new QStatusBar(this)) {
+      statusBar_(new QStatusBar(this)),
+      logFile_(new QLabel(statusBar_)) {
   setObjectName("ExportReport");
   setWindowTitle("Export Report");
   list_->setObjectName("List1");
   statusBar_->setObjectName("StatusBar1");
-  statusBar_->setSizeGripEnabled(false);
+  statusBar_->setSizeGripEnabled(true);
+  // Long lines (paths, joined messages) scroll sideways rather than being cut.
+  list_->setTextElideMode(Qt::ElideNone);
+  list_->setWordWrap(false);
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  list_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  logFile_->setObjectName("LogFile");
+  logFile_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   const std::pair<const char*, void (ExportReport::*)()> panels[] = {
       {"Print Report", &ExportReport::PrintReport},
       {"Save Report", &ExportReport::SaveReport},
@@ -42,6 +54,7 @@ ExportReport::ExportReport(Dialogs& dialogs, std::string programFolder, ReportPr
     panel->setObjectName(QString("Panel%1").arg(number++));
     statusBar_->addWidget(panel);
   }
+  statusBar_->addWidget(logFile_, 1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -64,6 +77,31 @@ void ExportReport::ShowLastLine() {
   list_->setCurrentRow(list_->count() - 1);
   list_->scrollToBottom();
 }
+
+int ExportReport::MarkReasonLines(const std::vector<std::string>& reasons) {
+  int marked = 0;
+  for (int row = 0; row < list_->count(); ++row) {
+    QListWidgetItem* item = list_->item(row);
+    const std::string text = item->text().toStdString();
+    if (std::find(reasons.begin(), reasons.end(), text) == reasons.end()) continue;
+    item->setForeground(MarkColour(EntryMark::Failed));
+    item->setData(kReasonRole, true);
+    ++marked;
+  }
+  return marked;
+}
+
+bool ExportReport::IsReasonLine(int row) const {
+  const QListWidgetItem* item = list_->item(row);
+  return item != nullptr && item->data(kReasonRole).toBool();
+}
+
+void ExportReport::ShowLogFile(const QString& text) {
+  logFile_->setText(text);
+  logFile_->setToolTip(text);
+}
+
+QString ExportReport::LogFileText() const { return logFile_->text(); }
 
 void ExportReport::PrintReport() { (void)printer_(Lines(), this); }
 

@@ -7,6 +7,7 @@
 
 #include "ports/Dialogs.h"
 
+class QLabel;
 class QListWidget;
 class QStatusBar;
 
@@ -30,6 +31,13 @@ class ExportReport final : public QWidget {
   std::vector<std::string> Lines() const;
   // Makes the last line the current one, in view.
   void ShowLastLine();
+  // Draws the lines that are the reason of a failed entry in a colour of
+  // their own; returns how many lines it marked.
+  int MarkReasonLines(const std::vector<std::string>& reasons);
+  bool IsReasonLine(int row) const;
+  // Names the file the run's log is kept in, or says why none is.
+  void ShowLogFile(const QString& text);
+  QString LogFileText() const;
 
   // The status bar's commands, by their panel numbers 1 to 3.
   void PrintReport();
@@ -49,6 +57,7 @@ class ExportReport final : public QWidget {
   ReportPrinter printer_;
   QListWidget* list_;
   QStatusBar* statusBar_;
+  QLabel* logFile_;
 };
 
 // Prints the lines through the platform's print dialog, one per printed

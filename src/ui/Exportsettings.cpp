@@ -1,5 +1,6 @@
 #include "ui/Exportsettings.h"
 
+#include <QFont>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTabBar>
@@ -21,6 +22,8 @@ constexpr int kMargin = 4;
 constexpr int kTabHeight = 28;
 constexpr int kButtonHeight = 30;
 constexpr int kButtonGap = 6;
+constexpr int kTabPadding = 5;
+constexpr double kSmallestTabPoints = 6.0;
 constexpr int kPageTop = kTabHeight + kMargin;
 constexpr int kPageHeight = kWindowHeight - kPageTop - kButtonHeight - 3 * kMargin;
 constexpr int kPageWidth = kWindowWidth - 2 * kMargin;
@@ -95,14 +98,28 @@ Exportsettings::~Exportsettings() = default;
 
 void Exportsettings::BuildTabs() {
   tabs_->setGeometry(0, 0, kWindowWidth, kTabHeight);
-  tabs_->setUsesScrollButtons(true);
   tabs_->setExpanding(false);
+  tabs_->setElideMode(Qt::ElideNone);
   for (const Tab& tab : kTabs) {
     const int index = tabs_->addTab(tab.caption);
     tabs_->setTabToolTip(index, tab.toolTip);
   }
+  FitTabsToWidth();
   page_->setGeometry(kMargin, kPageTop, kPageWidth, kPageHeight);
   connect(tabs_, &QTabBar::currentChanged, this, &Exportsettings::ShowFramesOfSelectedTab);
+}
+
+void Exportsettings::FitTabsToWidth() {
+  // All fourteen tabs in one row within the fixed width, none behind scroll
+  // arrows: narrower padding first, then a smaller font, a point at a time.
+  tabs_->setUsesScrollButtons(false);
+  tabs_->setStyleSheet(QString("QTabBar::tab { padding: 4px %1px; min-width: 0px; }").arg(kTabPadding));
+  auto rowWidth = [this] { return tabs_->sizeHint().width(); };
+  QFont font = tabs_->font();
+  while (rowWidth() > kWindowWidth && font.pointSizeF() > kSmallestTabPoints) {
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+    tabs_->setFont(font);
+  }
 }
 
 void Exportsettings::BuildCommands() {

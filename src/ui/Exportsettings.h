@@ -90,6 +90,7 @@ class Exportsettings final : public QDialog, public OptionSetForm {
 
  private:
   void BuildTabs();
+  void FitTabsToWidth();
   void BuildCommands();
   void PlaceFrames();
   void DisableForOldHost();

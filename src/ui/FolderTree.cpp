@@ -4,6 +4,9 @@
 #include <QDrag>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QMouseEvent>
 
 #include "settings/PathText.h"
@@ -25,12 +28,68 @@ FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), model_(new QFileSys
   for (int column = 1; column < model_->columnCount(); ++column) hideColumn(column);
   header()->hide();
   setSelectionMode(QAbstractItemView::SingleSelection);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
   setDragEnabled(false);  // the drag of a folder is started here, with its own data
   // The folders around the selected one are read in the background; once a
   // folder on its way is read, the rows have moved and it is shown again.
   connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
     if (!shownFolder_.isEmpty() && shownFolder_.startsWith(loaded)) ShowFolder(shownFolder_);
   });
+  connect(model_, &QAbstractItemModel::rowsInserted, this, &FolderTree::RestoreTopRow);
+  connect(model_, &QAbstractItemModel::rowsRemoved, this, &FolderTree::RestoreTopRow);
+  connect(model_, &QAbstractItemModel::layoutChanged, this, &FolderTree::RestoreTopRow);
+  // Once the user scrolls, the tree no longer brings the folder set last
+  // back into view.
+  connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] {
+    StopFollowing();
+    // The action moves the bar after this signal.
+    QMetaObject::invokeMethod(this, &FolderTree::KeepTopRow, Qt::QueuedConnection);
+  });
+}
+
+void FolderTree::KeepTopRow() {
+  topRow_ = indexAt(QPoint(1, 1));
+  topOffset_ = topRow_.isValid() ? visualRect(topRow_).top() : 0;
+}
+
+void FolderTree::ScrollTopRowBack() {
+  if (!topRow_.isValid()) return;
+  // The view lays its rows out anew lazily; they must be where the model
+  // has them now before the row can be put back.
+  executeDelayedItemsLayout();
+  scrollTo(topRow_, QAbstractItemView::PositionAtTop);
+  verticalScrollBar()->setValue(verticalScrollBar()->value() - topOffset_);
+}
+
+void FolderTree::RestoreTopRow() {
+  // Put back once the view has taken the change in, after the model's
+  // signal.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        // While the tree still opens towards the folder set last, that
+        // folder is what stays in view; a sort of fresh rows moves it.
+        if (!shownFolder_.isEmpty()) {
+          ShowFolder(shownFolder_);
+        } else {
+          ScrollTopRowBack();
+        }
+      },
+      Qt::QueuedConnection);
+}
+
+void FolderTree::StopFollowing() { shownFolder_.clear(); }
+
+void FolderTree::wheelEvent(QWheelEvent* event) {
+  StopFollowing();
+  QTreeView::wheelEvent(event);
+  KeepTopRow();
+}
+
+void FolderTree::keyPressEvent(QKeyEvent* event) {
+  StopFollowing();
+  QTreeView::keyPressEvent(event);
+  KeepTopRow();
 }
 
 bool FolderTree::SetSelectedFolder(const QString& path) {

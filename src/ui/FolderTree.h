@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPersistentModelIndex>
 #include <QPoint>
 #include <QString>
 #include <QTreeView>
@@ -30,11 +31,19 @@ class FolderTree final : public QTreeView {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void StartFolderDrag();
   // Opens the tree down to the folder and brings it into view.
   void ShowFolder(const QString& path);
+  // Folders that appear or go on disk, or a new sort, must not move what
+  // the user looks at: the row the user scrolled to the top stays there.
+  void KeepTopRow();
+  void RestoreTopRow();
+  void ScrollTopRowBack();
+  void StopFollowing();
 
   QFileSystemModel* model_;
   // The folder under the pointer when the left button went down, while
@@ -43,6 +52,8 @@ class FolderTree final : public QTreeView {
   QPoint pressedAt_;
   // The folder set last, kept in view while the tree around it is read.
   QString shownFolder_;
+  QPersistentModelIndex topRow_;
+  int topOffset_ = 0;  // the top row's place in the viewport, 0 or above when partly hidden
 };
 
 }  // namespace korrin

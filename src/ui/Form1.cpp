@@ -1,5 +1,6 @@
 #include "ui/Form1.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -118,6 +119,11 @@ QWidget* Form1::CreateListSide() {
   List1 = Named(new ConversionListView, "List1", kListToolTip);
   List1Model = new ConversionListModel(list_, List1);
   List1->setModel(List1Model);
+  KeepOnlyFailed = new QAction("Keep only failed", List1);
+  KeepOnlyFailed->setObjectName("KeepOnlyFailed");
+  KeepOnlyFailed->setEnabled(false);
+  List1->addAction(KeepOnlyFailed);
+  List1->setContextMenuPolicy(Qt::ActionsContextMenu);
   Label2 = Label("Label2", "Files 0");
   Label9 = Label("Label9", "0/0 Selected");
   auto* counters = new QHBoxLayout;
@@ -229,6 +235,8 @@ void Form1::CreateStatusBar() {
   StatusPanels[1]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   bar->addWidget(StatusPanels[0]);
   bar->addWidget(StatusPanels[1], 1);
+  RunCounts = Named(new QLabel, "RunCounts");
+  bar->addWidget(RunCounts);
   const char* commands[] = {kExportCommand, "About", "Exit"};
   for (int number = 3; number <= 5; ++number) {
     auto* panel = new CommandPanel(commands[number - 3], [this, number] { ClickStatusPanel(number); }, bar);

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QUrl>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,10 +18,12 @@
 #include "filelist/FileList.h"
 #include "filelist/FileListView.h"
 #include "frontend/ProgramStart.h"
+#include "frontend/RunLogFiles.h"
 #include "ports/AbortFlag.h"
 #include "ui/ExportReport.h"
 #include "ui/QtEventPump.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -54,6 +57,8 @@ struct Form1Ports {
   HostWaitLimit waitLimit = {};
   ExportReport::ReportPrinter reportPrinter = {};  // default: the platform's print dialog
   host::CallDeadlines callDeadlines = {};
+  // Where every run's log is kept as a file; empty keeps none.
+  std::filesystem::path runLogFolder = {};
 };
 
 // The main window: the source folder and its files, the conversion list,
@@ -172,6 +177,17 @@ class Form1 final : public QMainWindow, public FileListView, public RunView {
   ExportReport& Report();
   void ClearReport();
   void ShowReportAtEnd();
+  // Opens the report beside the window, on its screen, clear of the
+  // Export/Abort panel.
+  void PlaceReport(ExportReport& report);
+  // The run's log kept on disk, line by line.
+  void OpenRunLog();
+  void KeepRunLogLine(const std::string& line);
+  // What the run made of each entry: the list's marks, the counts in the
+  // status bar and the failures' reasons in the report.
+  void ShowOutcomes(const RunResult& result);
+  void KeepOnlyFailed_Click();
+  void UpdateKeepOnlyFailed();
   std::vector<std::string> ListedFiles() const;
 
   // While an operation works through the list, the controls that would
@@ -196,6 +212,8 @@ class Form1 final : public QMainWindow, public FileListView, public RunView {
   QPointer<About> about_;
   QPointer<AutoCADSetup> acadWindow_;
   QPointer<ValidationResult> validation_;
+  std::unique_ptr<RunLogFile> runLog_;
+  QString runLogText_;  // what the report's status bar says of the run's log file
 
  public:
   // The controls, named as the program names them.
@@ -240,6 +258,8 @@ class Form1 final : public QMainWindow, public FileListView, public RunView {
   QLabel* Label8 = nullptr;
   QLineEdit* PrintFile = nullptr;
   QLabel* StatusPanels[5] = {};
+  QLabel* RunCounts = nullptr;
+  QAction* KeepOnlyFailed = nullptr;
 };
 
 }  // namespace korrin

@@ -212,7 +212,9 @@ void Form1::Command8_Click() {
   if (report_ != nullptr && report_->isVisible()) {
     report_->hide();
   } else {
-    Report().show();
+    ExportReport& report = Report();
+    report.show();
+    PlaceReport(report);
   }
 }
 
@@ -251,6 +253,7 @@ void Form1::Command12_Click() {
 
 void Form1::BeginBusy(Abortable abortable) {
   busy_ = true;
+  UpdateKeepOnlyFailed();
   if (abortable == Abortable::Yes) ShowCommandPanel(kAbortCommand);
   List1->SetTakesDrops(false);
   for (QWidget* control : std::initializer_list<QWidget*>{
@@ -272,6 +275,7 @@ void Form1::EndBusy() {
   List1->SetTakesDrops(true);
   ShowCommandPanel(kExportCommand);
   busy_ = false;
+  UpdateKeepOnlyFailed();
   if (closeWhenIdle_) {
     closeWhenIdle_ = false;
     close();

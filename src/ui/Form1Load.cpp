@@ -1,4 +1,5 @@
 // The main window's load step and how its controls are wired.
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include "settings/TextTokens.h"
 #include "ui/ConversionListView.h"
 #include "ui/ExportFolderBox.h"
+#include "ui/ConversionListModel.h"
 #include "ui/Form1.h"
 #include "ui/FolderTree.h"
 #include "ui/SourceFilePanel.h"
@@ -26,6 +28,14 @@ void Form1::ConnectControls() {
   connect(Combo2, &QComboBox::activated, this, &Form1::Combo2_Click);
   connect(FolderTreeview1, &FolderTree::folderChosen, this, &Form1::FolderTreeview1_FolderClick);
   connect(List1, &ConversionListView::dropped, this, &Form1::List1_Drop);
+  connect(KeepOnlyFailed, &QAction::triggered, this, &Form1::KeepOnlyFailed_Click);
+  connect(List1Model, &ConversionListModel::marksChanged, this, [this] {
+    if (!List1Model->HasMarks()) {
+      RunCounts->clear();
+      RunCounts->setMinimumWidth(0);
+    }
+    UpdateKeepOnlyFailed();
+  });
   connect(List1, &ConversionListView::selectionTouched, this, [this] { fileList_->UpdateSelectionCount(); });
 
   connect(Check1, &QCheckBox::clicked, this, &Form1::Check1_Click);

@@ -7,6 +7,10 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QProgressBar>
+#include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
+#include <ctime>
 
 #include "frontend/RunChecks.h"
 #include "host/ProcessOperations.h"
@@ -14,6 +18,7 @@
 #include "ui/ConversionListView.h"
 #include "ui/ExportFolderBox.h"
 #include "ui/Form1.h"
+#include "ui/WindowPlacement.h"
 
 namespace korrin {
 
@@ -22,6 +27,8 @@ void Form1::StartExport() {
     return;
   }
   ClearReport();
+  List1Model->ClearMarks();
+  OpenRunLog();
   RunInputs inputs = Inputs();
   RunEnvironment environment{ports_.connector,
                              ports_.processes,
@@ -45,6 +52,8 @@ void Form1::StartExport() {
   }
   BeginBusy();
   const RunResult result = StartRun(list_, inputs, environment);
+  runLog_.reset();
+  ShowOutcomes(result);
   ShowExportFolderAsRun(inputs.exportFolder);
   // The next run applies the project as this one did, even when a shortcut
   // it was chosen by has gone since.
@@ -92,6 +101,7 @@ ExportReport& Form1::Report() {
   if (report_ == nullptr) {
     report_ = new ExportReport(ports_.dialogs, ports_.place.programFolder, ports_.reportPrinter, this);
     connect(report_, &ExportReport::unloaded, report_, &QObject::deleteLater);
+    report_->ShowLogFile(runLogText_);
   }
   return *report_;
 }
@@ -108,11 +118,92 @@ void Form1::ClearReport() {
 
 void Form1::ShowReportAtEnd() {
   ExportReport& report = Report();
+  const bool opening = !report.isVisible();
   report.show();
+  // Placed once shown, when the frame around it is known.
+  if (opening) PlaceReport(report);
   report.ShowLastLine();
 }
 
-void Form1::AppendLogLine(const std::string& line) { Report().AddLine(line); }
+void Form1::PlaceReport(ExportReport& report) {
+  const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QLabel* panel = StatusPanels[2];
+  const QRect panelArea(panel->mapToGlobal(QPoint(0, 0)), panel->size());
+  // The report's frame is what must fit; its size is the client area's.
+  const QMargins frame = report.frameGeometry().size() == report.size()
+                             ? QMargins()
+                             : QMargins(report.geometry().left() - report.frameGeometry().left(),
+                                        report.geometry().top() - report.frameGeometry().top(),
+                                        report.frameGeometry().right() - report.geometry().right(),
+                                        report.frameGeometry().bottom() - report.geometry().bottom());
+  const QSize wanted = report.size().grownBy(frame);
+  const QRect place = PlaceBeside(screen->availableGeometry(), frameGeometry(), panelArea, wanted);
+  if (place.isEmpty()) return;
+  report.resize(place.size().shrunkBy(frame));
+  report.move(place.topLeft());
+}
+
+void Form1::OpenRunLog() {
+  runLog_.reset();
+  runLogText_.clear();
+  if (ports_.runLogFolder.empty()) return;
+  const std::time_t now = std::time(nullptr);
+  std::tm localStart{};
+  localtime_r(&now, &localStart);
+  auto created = RunLogFile::Create(ports_.runLogFolder, localStart);
+  if (!created) {
+    runLogText_ = "No log file: " + QString::fromStdString(created.failure().description);
+    return;
+  }
+  runLog_ = std::move(created).value();
+  runLogText_ = "Log: " + QString::fromStdString(runLog_->path().string());
+  // The new log counts among the ones kept.
+  (void)PruneRunLogs(ports_.runLogFolder);
+}
+
+void Form1::KeepRunLogLine(const std::string& line) {
+  if (runLog_ == nullptr) return;
+  if (const Status written = runLog_->Append(line); !written) {
+    runLog_.reset();
+    runLogText_ = "Log file incomplete: " + QString::fromStdString(written.failure().description);
+    if (report_ != nullptr) report_->ShowLogFile(runLogText_);
+  }
+}
+
+void Form1::AppendLogLine(const std::string& line) {
+  Report().AddLine(line);
+  KeepRunLogLine(line);
+}
+
+void Form1::ShowOutcomes(const RunResult& result) {
+  List1Model->SetMarks(result.entries);
+  if (!List1Model->HasMarks()) return;
+  RunCounts->setText(OutcomeCountsText(result.entries));
+  // Wide enough for the whole count, however little room the status text leaves.
+  RunCounts->setMinimumWidth(RunCounts->sizeHint().width());
+  std::vector<std::string> reasons;
+  for (const EntryRecord& entry : result.entries) {
+    if (MarkOf(entry.outcome) == EntryMark::Failed && !entry.reason.empty()) reasons.push_back(entry.reason);
+  }
+  if (report_ != nullptr) report_->MarkReasonLines(reasons);
+}
+
+void Form1::KeepOnlyFailed_Click() {
+  if (busy_ || !List1Model->HasFailedMarks()) return;
+  List1Model->KeepingMarks([this] { fileList_->RemoveMarked(List1Model->RowsNotFailed()); });
+  // No entry selected: the next run starts from the first failure without
+  // the continue question.
+  List1->clearSelection();
+  List1->selectionModel()->clearCurrentIndex();
+  fileList_->UpdateSelectionCount();
+  UpdateKeepOnlyFailed();
+}
+
+void Form1::UpdateKeepOnlyFailed() {
+  // Enabled while there is something to drop or keep: marked failures.
+  KeepOnlyFailed->setEnabled(!busy_ && List1Model->HasFailedMarks());
+}
 
 void Form1::ShowStatusText(const std::string& text) { StatusPanels[1]->setText(QString::fromStdString(text)); }
 

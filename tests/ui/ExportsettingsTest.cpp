@@ -10,6 +10,8 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
+#include <QToolButton>
+#include <QApplication>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -157,6 +159,34 @@ TEST_F(ExportsettingsTest, EveryTabShowsItsOwnFramesAndIsPictured) {
     QString picture = QString("Exportsettings-") + expected.caption;
     EXPECT_TRUE(testing::SaveScreenshot(*window_, picture.replace('/', '-').toStdString()));
   }
+}
+
+TEST_F(ExportsettingsTest, EveryTabShowsWholeWithinTheFixedSizeWithoutScrollArrows) {
+  const QFont standard = QApplication::font();
+  for (const double points : {standard.pointSizeF(), 13.0}) {
+    QFont font = standard;
+    font.setPointSizeF(points);
+    QApplication::setFont(font);
+    for (const char* key : {"IPT", "PRINTER"}) {
+      Open(key);
+      QTabBar& tabs = Tabs();
+      EXPECT_EQ(window_->size(), QSize(600, 397));
+      EXPECT_LE(tabs.geometry().right(), window_->width() - 1);
+      ASSERT_EQ(tabs.count(), 14);
+      for (int index = 0; index < tabs.count(); ++index) {
+        const QRect tab = tabs.tabRect(index);
+        const QString caption = tabs.tabText(index);
+        EXPECT_GE(tab.left(), 0) << caption.toStdString() << " at " << points;
+        EXPECT_LE(tab.right(), tabs.width() - 1) << caption.toStdString() << " at " << points;
+        EXPECT_LE(tabs.fontMetrics().horizontalAdvance(caption), tab.width()) << caption.toStdString();
+      }
+      for (const QToolButton* arrow : tabs.findChildren<QToolButton*>()) {
+        EXPECT_FALSE(arrow->isVisible()) << points;
+      }
+    }
+    EXPECT_TRUE(testing::SaveScreenshot(*window_, "Exportsettings-tabs-" + std::to_string(static_cast<int>(points)) + "pt"));
+  }
+  QApplication::setFont(standard);
 }
 
 TEST_F(ExportsettingsTest, OpensOnTheTabOfTheExportFormatAndKeepsItsFixedSize) {

@@ -73,7 +73,9 @@ class MainWindowFixture : public ::testing::Test {
                                                [this](const Lines& lines, QWidget*) {
                                                  printed_ = lines;
                                                  return true;
-                                               }});
+                                               },
+                                               {},
+                                               folder_ / "state" / "korrin" / "logs"});
     return form_->Load();
   }
   Form1& Form() { return *form_; }

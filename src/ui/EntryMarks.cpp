@@ -1,0 +1,72 @@
+#include "ui/EntryMarks.h"
+
+#include <QApplication>
+#include <QStyle>
+#include <algorithm>
+
+namespace korrin {
+
+EntryMark MarkOf(EntryOutcome outcome) {
+  if (outcome == EntryOutcome::Converted) return EntryMark::Converted;
+  if (outcome == EntryOutcome::Failed) return EntryMark::Failed;
+  if (outcome == EntryOutcome::NotReached) return EntryMark::NotReached;
+  return EntryMark::Skipped;
+}
+
+QString MarkWord(EntryMark mark) {
+  switch (mark) {
+    case EntryMark::Converted:
+      return "converted";
+    case EntryMark::Skipped:
+      return "skipped";
+    case EntryMark::Failed:
+      return "failed";
+    case EntryMark::NotReached:
+      break;
+  }
+  return "not reached";
+}
+
+QColor MarkColour(EntryMark mark) {
+  switch (mark) {
+    case EntryMark::Converted:
+      return QColor(0x1b, 0x7a, 0x2e);
+    case EntryMark::Skipped:
+      return QColor(0x9a, 0x62, 0x00);
+    case EntryMark::Failed:
+      return QColor(0xc0, 0x1c, 0x1c);
+    case EntryMark::NotReached:
+      break;
+  }
+  return QColor(0x70, 0x70, 0x70);
+}
+
+QIcon MarkIcon(EntryMark mark) {
+  QStyle* style = QApplication::style();
+  switch (mark) {
+    case EntryMark::Converted:
+      return style->standardIcon(QStyle::SP_DialogApplyButton);
+    case EntryMark::Skipped:
+      return style->standardIcon(QStyle::SP_MessageBoxWarning);
+    case EntryMark::Failed:
+      return style->standardIcon(QStyle::SP_MessageBoxCritical);
+    case EntryMark::NotReached:
+      break;
+  }
+  return style->standardIcon(QStyle::SP_MediaPause);
+}
+
+QString OutcomeCountsText(const std::vector<EntryRecord>& entries) {
+  auto count = [&entries](EntryMark mark) {
+    return static_cast<long long>(std::count_if(entries.begin(), entries.end(),
+                                                [mark](const EntryRecord& entry) { return MarkOf(entry.outcome) == mark; }));
+  };
+  QString text = QString("%1 converted, %2 skipped, %3 failed")
+                     .arg(count(EntryMark::Converted))
+                     .arg(count(EntryMark::Skipped))
+                     .arg(count(EntryMark::Failed));
+  if (const long long missed = count(EntryMark::NotReached); missed > 0) text += QString(", %1 not reached").arg(missed);
+  return text;
+}
+
+}  // namespace korrin

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+#include <QIcon>
+#include <QString>
+#include <vector>
+
+#include "engine/BatchRun.h"
+
+namespace korrin {
+
+// How the window shows what a run made of an entry. An entry that was not
+// converted for a reason other than a failure (an up-to-date one among
+// them) reads as skipped.
+enum class EntryMark { Converted, Skipped, Failed, NotReached };
+
+EntryMark MarkOf(EntryOutcome outcome);
+// "converted", "skipped", "failed", "not reached", as korrin-batch's summary
+// and CSV name them.
+QString MarkWord(EntryMark mark);
+QColor MarkColour(EntryMark mark);
+QIcon MarkIcon(EntryMark mark);
+
+// "3 converted, 1 skipped, 2 failed", with ", 4 not reached" when an abort
+// or a stop left some, as korrin-batch's summary line reads.
+QString OutcomeCountsText(const std::vector<EntryRecord>& entries);
+
+}  // namespace korrin
