@@ -9,7 +9,7 @@
 #include "app/ConsoleRunView.h"
 #include "app/DryRunLines.h"
 #include "app/InterruptRequests.h"
-#include "app/RunOutcomes.h"
+#include "engine/RunOutcomes.h"
 #include "app/ValidationOutput.h"
 #include "engine/BatchRun.h"
 #include "filelist/ConversionList.h"

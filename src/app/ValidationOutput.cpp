@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/RunOutcomes.h"
+#include "engine/RunOutcomes.h"
 
 namespace korrin {
 namespace {

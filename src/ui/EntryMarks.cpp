@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QStyle>
-#include <algorithm>
 
 namespace korrin {
 
@@ -54,19 +53,6 @@ QIcon MarkIcon(EntryMark mark) {
       break;
   }
   return style->standardIcon(QStyle::SP_MediaPause);
-}
-
-QString OutcomeCountsText(const std::vector<EntryRecord>& entries) {
-  auto count = [&entries](EntryMark mark) {
-    return static_cast<long long>(std::count_if(entries.begin(), entries.end(),
-                                                [mark](const EntryRecord& entry) { return MarkOf(entry.outcome) == mark; }));
-  };
-  QString text = QString("%1 converted, %2 skipped, %3 failed")
-                     .arg(count(EntryMark::Converted))
-                     .arg(count(EntryMark::Skipped))
-                     .arg(count(EntryMark::Failed));
-  if (const long long missed = count(EntryMark::NotReached); missed > 0) text += QString(", %1 not reached").arg(missed);
-  return text;
 }
 
 }  // namespace korrin

@@ -21,8 +21,4 @@ QString MarkWord(EntryMark mark);
 QColor MarkColour(EntryMark mark);
 QIcon MarkIcon(EntryMark mark);
 
-// "3 converted, 1 skipped, 2 failed", with ", 4 not reached" when an abort
-// or a stop left some, as korrin-batch's summary line reads.
-QString OutcomeCountsText(const std::vector<EntryRecord>& entries);
-
 }  // namespace korrin

@@ -168,6 +168,8 @@ QWidget* Form1::CreateSetupFrame() {
   Check2 = Named(new QCheckBox("Print documents"), "Check2", "Print the document");
   Check3 = Named(new QCheckBox("Skip RefCheck"), "Check3", "Verify referenced files in IDW's");
   Check3->setChecked(true);
+  CheckSkipExisting = Named(new QCheckBox("Skip documents already converted"), "CheckSkipExisting",
+                            "Documents whose exported files are newer than they are not exported again");
   Command9 = Button("Command9", "Verify IV Documents");
   Command12 = Button("Command12", "ApprenticeReport");
   Command8 = Button("Command8", "ViewReport");
@@ -189,7 +191,7 @@ QWidget* Form1::CreateSetupFrame() {
   grid->setColumnStretch(1, 1);
 
   auto* checks = new QHBoxLayout;
-  for (QWidget* widget : std::initializer_list<QWidget*>{Check2, Check3}) checks->addWidget(widget);
+  for (QWidget* widget : std::initializer_list<QWidget*>{Check2, Check3, CheckSkipExisting}) checks->addWidget(widget);
   checks->addStretch();
   for (QWidget* widget : std::initializer_list<QWidget*>{Command9, Command12, Command8}) checks->addWidget(widget);
 

@@ -247,6 +247,8 @@ class Form1 final : public QMainWindow, public FileListView, public RunView {
   QPushButton* Command7 = nullptr;
   QCheckBox* Check2 = nullptr;
   QCheckBox* Check3 = nullptr;
+  // Kept in the run options file, not in Korrin.ini.
+  QCheckBox* CheckSkipExisting = nullptr;
   QPushButton* Command9 = nullptr;
   QPushButton* Command12 = nullptr;
   QPushButton* Command8 = nullptr;

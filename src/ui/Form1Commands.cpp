@@ -16,6 +16,7 @@
 #include "settings/PathText.h"
 #include "settings/TextCase.h"
 #include "settings/TextFile.h"
+#include "settings/RunOptions.h"
 #include "settings/TextTokens.h"
 #include "ui/About.h"
 #include "ui/ConversionListView.h"
@@ -100,6 +101,9 @@ void Form1::closeEvent(QCloseEvent* event) {
   }
   if (const Status written = WriteProgramSettings(ports_.place, state_.settings); !written) {
     ports_.dialogs.ShowMessage("The program settings could not be saved: " + written.failure().description);
+  }
+  if (const Status written = WriteRunOptions(ports_.place.programFolder, {CheckSkipExisting->isChecked()}); !written) {
+    ports_.dialogs.ShowMessage("The run options could not be saved: " + written.failure().description);
   }
   KillProcesses(ports_.processes, kWatcherProgram);
   // The report, About and validation windows go with the main window.
@@ -259,7 +263,7 @@ void Form1::BeginBusy(Abortable abortable) {
   for (QWidget* control : std::initializer_list<QWidget*>{
            Combo1, Combo2, FolderTreeview1, File1, AddOne, AddMany, RemoveOne, RemoveMany, Check1, Text1, Command13,
            Text2, Command4, Command5, Text4, Command11, Command10, Text3, Command6, Command7, Check2, Check3,
-           Command9, Command12}) {
+           CheckSkipExisting, Command9, Command12}) {
     control->setProperty("enabledWhenIdle", control->isEnabled());
     control->setEnabled(false);
   }

@@ -9,6 +9,7 @@
 
 #include "formats/FormatCatalogue.h"
 #include "frontend/StartUpSteps.h"
+#include "settings/RunOptions.h"
 #include "settings/TextTokens.h"
 #include "ui/ConversionListView.h"
 #include "ui/ExportFolderBox.h"
@@ -77,6 +78,7 @@ void Form1::ShowLoadedState() {
   Label2->setText(QString::fromStdString(FileCountText(0)));
 
   Check1->setChecked(state_.exportFolder.has_value());
+  CheckSkipExisting->setChecked(ReadRunOptions(ports_.place.programFolder).skipExisting);
   if (state_.exportFolder) Text1->setText(QString::fromStdString(*state_.exportFolder));
   projectFile_ = state_.projectFile;
   Text3->setText(QString::fromStdString(projectFile_));

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <ctime>
 
+#include "engine/RunOutcomes.h"
 #include "frontend/RunChecks.h"
 #include "host/ProcessOperations.h"
 #include "ui/ConversionListModel.h"
@@ -88,6 +89,7 @@ RunInputs Form1::Inputs() const {
   inputs.projectFile = projectFile_;
   inputs.printDocuments = Check2->isChecked();
   inputs.skipReferenceCheck = Check3->isChecked();
+  inputs.skipExisting = CheckSkipExisting->isChecked();
   const QModelIndex current = List1->currentIndex();
   if (current.isValid() && List1->selectionModel()->isSelected(current)) {
     inputs.selected = static_cast<std::size_t>(current.row());
@@ -179,7 +181,7 @@ void Form1::AppendLogLine(const std::string& line) {
 void Form1::ShowOutcomes(const RunResult& result) {
   List1Model->SetMarks(result.entries);
   if (!List1Model->HasMarks()) return;
-  RunCounts->setText(OutcomeCountsText(result.entries));
+  RunCounts->setText(QString::fromStdString(SummaryLine(result)));
   // Wide enough for the whole count, however little room the status text leaves.
   RunCounts->setMinimumWidth(RunCounts->sizeHint().width());
   std::vector<std::string> reasons;

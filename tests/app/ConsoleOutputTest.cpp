@@ -5,7 +5,7 @@
 
 #include "app/ConsoleDialogs.h"
 #include "app/ConsoleRunView.h"
-#include "app/RunOutcomes.h"
+#include "engine/RunOutcomes.h"
 
 namespace korrin {
 namespace {

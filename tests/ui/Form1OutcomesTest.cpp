@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QBrush>
+#include <QCheckBox>
 #include <QItemSelectionModel>
 #include <QListWidget>
 #include <QPushButton>
@@ -165,6 +166,32 @@ TEST_F(Form1OutcomesTest, EveryEntryShowsItsOutcomeAndTheFailuresRunAgainAlone) 
   EXPECT_EQ(Data(0, Qt::ForegroundRole), QVariant());
   EXPECT_EQ(TextOf("RunCounts"), "");
   EXPECT_FALSE(Form().KeepOnlyFailed->isEnabled());
+}
+
+TEST_F(Form1OutcomesTest, ASecondRunSkipsWhatIsDoneWhenAskedAndTheChoiceIsKeptApartFromKorrinIni) {
+  QCheckBox* skip = Find<QCheckBox>("CheckSkipExisting");
+  EXPECT_EQ(skip->text(), "Skip documents already converted");
+  EXPECT_FALSE(skip->isChecked());
+  ListParts({"bracket.ipt"});
+  ClickPanel(3);
+  ASSERT_EQ(Form().List1Model->MarkAt(0), EntryMark::Converted);
+
+  QTest::mouseClick(skip, Qt::LeftButton);
+  ClickPanel(3);
+  const std::string upToDate = "Up to date: " + Out("bracket.stp");
+  EXPECT_TRUE(Logged(upToDate));
+  EXPECT_EQ(Form().List1Model->MarkAt(0), EntryMark::Skipped);
+  EXPECT_EQ(Data(0, Qt::ToolTipRole).toString().toStdString(),
+            Sample("parts/bracket.ipt") + "\nskipped: " + upToDate);
+  EXPECT_EQ(TextOf("RunCounts"), "0 converted, 0 skipped, 0 failed, 1 up to date");
+
+  Form().close();
+  EXPECT_EQ(folder_.Read("home/KorrinRunOptions.ini"), "[Korrin run options]\r\nSkipDocumentsAlreadyConverted=1\r\n");
+  EXPECT_EQ(folder_.Read("home/Korrin.ini").find("Skip"), std::string::npos);
+  // The next start ticks it again.
+  form_.reset();
+  ASSERT_TRUE(Load());
+  EXPECT_TRUE(Find<QCheckBox>("CheckSkipExisting")->isChecked());
 }
 
 TEST_F(Form1OutcomesTest, TheReportOpensBesideTheWindowOnItsScreenAndScrollsSideways) {

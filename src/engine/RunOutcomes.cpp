@@ -1,4 +1,4 @@
-#include "app/RunOutcomes.h"
+#include "engine/RunOutcomes.h"
 
 #include <algorithm>
 #include <cstdio>
