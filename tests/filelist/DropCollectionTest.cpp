@@ -173,7 +173,7 @@ TEST_F(DropCollectionTest, AFileUnderTwoNamesIsListedOnceAndWhatIsNoFileNever) {
   // before it can tell them apart.
   GTEST_SKIP() << "the Windows walk does not yet know a file by its volume and file index";
 #endif
-#ifndef _WIN32
+#ifndef _WIN32  // Windows file systems hold no named pipes
   ASSERT_EQ(::mkfifo((folder_ / "a/pipe.ipt").c_str(), 0600), 0);
 #endif
   DropCollection drop = Collection("*.IPT");
