@@ -15,10 +15,14 @@
 #include <system_error>
 
 #include "settings/TextFile.h"
+#include "settings/TextFileFaults.h"
 #include "settings/TextFilePlatform.h"
 
 namespace korrin {
 namespace {
+
+using text_file_faults::Call;
+using text_file_faults::FaultFor;
 
 // A temporary name taken by a file left behind is tried again with another.
 constexpr int kTemporaryNameAttempts = 100;
@@ -72,6 +76,7 @@ int ReadAll(int fd, std::string& bytes) {
 
 Status WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
+    if (const int fault = FaultFor(Call::Write); fault != 0) return FailureFromErrno(fault);
     const std::size_t size = bytes.size() < kChunk ? bytes.size() : kChunk;
     const int count = ::_write(fd, bytes.data(), static_cast<unsigned>(size));
     if (count < 0) return FailureFromErrno(errno);
@@ -135,8 +140,10 @@ Status FileReplacement::CommitBytes(std::string_view bytes) {
   fd_ = -1;
 
   Status status = WriteAll(fd.get(), bytes);
+  if (const int fault = status ? FaultFor(Call::Sync) : 0; fault != 0) status = FailureFromErrno(fault);
   if (status && ::_commit(fd.get()) != 0) status = FailureFromErrno(errno);
   if (const int error = fd.Close(); status && error != 0) status = FailureFromErrno(error);
+  if (const int fault = status ? FaultFor(Call::Rename) : 0; fault != 0) status = FailureFromErrno(fault);
   if (status && !::MoveFileExW(temporary_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     status = FailureFromLastError();
   }

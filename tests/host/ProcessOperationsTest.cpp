@@ -4,6 +4,7 @@
 #include <string>
 
 #include "host/ProcessOperations.h"
+#include "settings/PathText.h"
 #include "support/FakeProcessTable.h"
 #include "support/FakeWindowLink.h"
 
@@ -108,8 +109,16 @@ TEST(ProcessOperations, PriorityRefusalsAreSkippedAndNoMatchIsFalse) {
 }
 
 TEST(ProcessOperations, StartWatcherStartsOneFromTheProgramFolderOnlyWhenNoneRuns) {
-  const FakeProcessTable::StartCall expected{"/opt/korrin/Tembrel.exe", {}, StartStyle::MinimizedNotActivated};
-  for (const char* folder : {"/opt/korrin", "/opt/korrin/"}) {
+  // A program folder as the platform writes it, given with and without its
+  // closing separator.
+#ifdef _WIN32
+  const std::string programFolder = "C:\\Korrin";
+#else
+  const std::string programFolder = "/opt/korrin";
+#endif
+  const std::string withSeparator = programFolder + kNativeSeparator;
+  const FakeProcessTable::StartCall expected{withSeparator + "Tembrel.exe", {}, StartStyle::MinimizedNotActivated};
+  for (const std::string& folder : {programFolder, withSeparator}) {
     FakeProcessTable table = TableOf({"explorer.exe"});
     EXPECT_TRUE(StartWatcher(table, folder));
     EXPECT_EQ(table.starts, std::vector{expected}) << folder;
@@ -118,12 +127,12 @@ TEST(ProcessOperations, StartWatcherStartsOneFromTheProgramFolderOnlyWhenNoneRun
   }
 
   FakeProcessTable running = TableOf({"C:\\Korrin\\tembrel.exe"});
-  EXPECT_TRUE(StartWatcher(running, "/opt/korrin"));
+  EXPECT_TRUE(StartWatcher(running, programFolder));
   EXPECT_TRUE(running.starts.empty());
 
   FakeProcessTable failing;
   failing.startFailure = Failure{ENOENT, "No such file or directory"};
-  EXPECT_FALSE(StartWatcher(failing, "/opt/korrin"));
+  EXPECT_FALSE(StartWatcher(failing, programFolder));
 }
 
 TEST(ProcessOperations, NotifyWatcherHandsTheTextToItsBoxWhateverBecomesOfIt) {

@@ -6,11 +6,14 @@
 #include <unistd.h>
 #endif
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <future>
 #include <optional>
 
 #include "settings/TextFile.h"
+#include "settings/TextFileFaults.h"
 #include "support/FolderInTheWay.h"
 #include "support/TemporaryFolder.h"
 
@@ -44,7 +47,8 @@ TEST(TextFile, ReadsCrLfAndLfLinesAlike) {
 
 TEST(TextFile, KeepsBinaryBytesAndLongLines) {
   testing::TemporaryFolder folder;
-  const std::string binary("A=\0\xFF\x01", 5);
+  // Ctrl-Z ends a file opened in text mode on Windows; CR LF becomes LF there.
+  const std::string binary("A=\0\xFF\x1A\r\x01", 7);
   const std::string long_line(5 * 1024 * 1024, 'x');
   folder.Write("f.ini", binary + "\r\n" + long_line);
   const TextFileRead read = ReadTextFile(folder / "f.ini");
@@ -148,6 +152,37 @@ TEST(TextFile, AFailedWriteLeavesTheOldFileAndNoLitter) {
   EXPECT_EQ(over_folder.failure(), testing::kFileOntoFolder);
   EXPECT_EQ(folder.Read("taken.ini/inside"), "kept");
   EXPECT_EQ(folder.Listing(), "taken.ini");
+}
+
+// A full disk or a failing device at each step of a save: the old file stays
+// whole, nothing is left beside it, and the failure is the call's own.
+TEST(TextFile, AFailingStepOfTheReplacementKeepsTheOldFile) {
+  using text_file_faults::Call;
+  const struct {
+    Call call;
+    int error;
+    const char* what;
+  } cases[] = {
+      {Call::Write, ENOSPC, "write, disk full"},
+      {Call::Write, EIO, "write, I/O error"},
+      {Call::Sync, EIO, "flush to disk, I/O error"},
+      {Call::Rename, EIO, "rename, I/O error"},
+  };
+  for (const auto& c : cases) {
+    testing::TemporaryFolder folder;
+    folder.Write("f.ini", "old\r\n");
+    text_file_faults::FailCall(c.call, 1, c.error);
+    const Status written = WriteTextFile(folder / "f.ini", {"new"});
+    text_file_faults::ClearFaults();
+    ASSERT_FALSE(written.ok()) << c.what;
+    EXPECT_EQ(written.failure(), (Failure{c.error, std::strerror(c.error)})) << c.what;
+    EXPECT_EQ(folder.Read("f.ini"), "old\r\n") << c.what;
+    EXPECT_EQ(folder.Listing(), "f.ini") << c.what;
+  }
+  // The faults were one-off: the next save goes through.
+  testing::TemporaryFolder folder;
+  ASSERT_TRUE(WriteTextFile(folder / "f.ini", {"new"}).ok());
+  EXPECT_EQ(folder.Read("f.ini"), "new\r\n");
 }
 
 TEST(TextFile, AnUncommittedReplacementChangesNothing) {
