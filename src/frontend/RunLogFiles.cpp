@@ -8,6 +8,12 @@
 #include <utility>
 #include <vector>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#endif
+
 namespace korrin {
 namespace {
 
@@ -82,6 +88,24 @@ std::size_t PruneRunLogs(const std::filesystem::path& folder, std::size_t keep) 
   return removed;
 }
 
+namespace {
+
+// A file made here or not at all, open for writing bytes.
+std::FILE* OpenNewFile(const std::filesystem::path& path) {
+#ifdef _WIN32
+  // The system's C runtime knows no "x" mode.
+  const int descriptor = _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (descriptor < 0) return nullptr;
+  std::FILE* file = _fdopen(descriptor, "wb");
+  if (file == nullptr) _close(descriptor);
+  return file;
+#else
+  return std::fopen(path.c_str(), "wbx");
+#endif
+}
+
+}  // namespace
+
 Result<std::unique_ptr<RunLogFile>> RunLogFile::Create(const std::filesystem::path& folder,
                                                        const std::tm& localStart) {
   if (folder.empty()) return Failure{ENOENT, "No folder for run logs (neither XDG_STATE_HOME nor HOME is set)"};
@@ -94,7 +118,7 @@ Result<std::unique_ptr<RunLogFile>> RunLogFile::Create(const std::filesystem::pa
         folder / (number == 1 ? base + ".log" : base + "-" + std::to_string(number) + ".log");
     // "x": created here or not at all, so two programs started in the same
     // second never share a file.
-    std::FILE* file = std::fopen(path.c_str(), "wbx");
+    std::FILE* file = OpenNewFile(path);
     if (file != nullptr) return std::unique_ptr<RunLogFile>(new RunLogFile(path, file));
     if (errno != EEXIST) return ErrnoFailure(errno, "Cannot create " + path.string());
   }
