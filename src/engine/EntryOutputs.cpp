@@ -5,6 +5,7 @@
 
 #include "host/FileExists.h"
 #include "settings/PathConversion.h"
+#include "settings/TextCase.h"
 
 namespace korrin {
 
@@ -17,18 +18,11 @@ std::optional<std::filesystem::file_time_type> ModifiedAt(const std::string& pat
   return time;
 }
 
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
 }  // namespace
 
 std::string OutputExtension(const std::string& exportPattern) {
   if (!exportPattern.starts_with("*.")) return "";
-  const std::string extension = Lower(exportPattern.substr(2));
+  const std::string extension = ToLowerAscii(exportPattern.substr(2));
   // The translators write IGES and STEP under their three-letter names.
   if (extension == "iges" || extension == "ige") return "igs";
   if (extension == "step" || extension == "ste") return "stp";

@@ -39,20 +39,6 @@ class Form1OutcomesTest : public MainWindowFixture {
     Form().show();
   }
 
-  void ListParts(std::initializer_list<const char*> names) {
-    for (const char* name : names) {
-      const auto found = Form().File1->findItems(name, Qt::MatchExactly);
-      ASSERT_EQ(found.size(), 1) << name;
-      found.front()->setSelected(true);
-    }
-    QTest::mouseClick(Form().AddOne, Qt::LeftButton);
-  }
-
-  Lines LogLines() const { return form_->report() == nullptr ? Lines{} : form_->report()->Lines(); }
-  bool Logged(const std::string& line) const {
-    const Lines lines = LogLines();
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-  }
   QVariant Data(int row, int role) const { return form_->List1Model->data(form_->List1Model->index(row), role); }
   fs::path Logs() const { return folder_ / "state" / "korrin" / "logs"; }
   std::vector<fs::path> LogFiles() const {

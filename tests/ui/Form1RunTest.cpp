@@ -47,22 +47,6 @@ class Form1RunTest : public MainWindowFixture {
     Form().show();
   }
 
-  // Lists the named parts of the samples through the source panel.
-  void ListParts(std::initializer_list<const char*> names) {
-    for (const char* name : names) {
-      const auto found = Form().File1->findItems(name, Qt::MatchExactly);
-      ASSERT_EQ(found.size(), 1) << name;
-      found.front()->setSelected(true);
-    }
-    QTest::mouseClick(Form().AddOne, Qt::LeftButton);
-  }
-
-  Lines LogLines() const { return form_->report() == nullptr ? Lines{} : form_->report()->Lines(); }
-  bool Logged(const std::string& line) const {
-    const Lines lines = LogLines();
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-  }
-
   void AbortDuringRun(const std::function<void()>& abort);
 };
 

@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -27,6 +28,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TemporaryFolder.h"
 #include "ui/ConversionListView.h"
+#include "ui/ExportReport.h"
 #include "ui/Form1.h"
 
 namespace korrin::testing {
@@ -118,6 +120,21 @@ class MainWindowFixture : public ::testing::Test {
   }
 
   Lines Listed() const { return form_->list().Entries(); }
+  // Lists the named parts of the samples through the source panel.
+  void ListParts(std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+      const auto found = Form().File1->findItems(name, Qt::MatchExactly);
+      ASSERT_EQ(found.size(), 1) << name;
+      found.front()->setSelected(true);
+    }
+    QTest::mouseClick(Form().AddOne, Qt::LeftButton);
+  }
+
+  Lines LogLines() const { return form_->report() == nullptr ? Lines{} : form_->report()->Lines(); }
+  bool Logged(const std::string& line) const {
+    const Lines lines = LogLines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  }
 
   std::string Sample(const std::string& name) const { return (folder_ / "samples" / name).string(); }
   std::string Out(const std::string& name) const { return (folder_ / "out" / name).string(); }
