@@ -30,6 +30,7 @@
 #include "ui/ConversionListView.h"
 #include "ui/ExportReport.h"
 #include "ui/Form1.h"
+#include "ui/SourceFilePanel.h"
 
 namespace korrin::testing {
 
