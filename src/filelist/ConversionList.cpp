@@ -140,6 +140,10 @@ std::size_t ConversionList::FindBlock(std::string_view path) const {
 
 ConversionList::Place ConversionList::FindPlace(std::string_view path) const {
   if (blocks_.empty()) return {0, 0, false};
+  // A folder walk adds its paths in the list's order: one comparison with
+  // the last entry places each of them.
+  const std::size_t last = blocks_.size() - 1;
+  if (ComparePaths(blocks_[last].Last(), path, names_) < 0) return {last, blocks_[last].Size(), false};
   const std::size_t block = FindBlock(path);
   const Slot slot = blocks_[block].Find(path, names_);
   return {block, slot.offset, slot.found};
@@ -186,13 +190,22 @@ bool ConversionList::Add(std::string_view path) {
   // other blocks stay as they are.
   const bool keeps_shared = count_ > 0 && SharesPrefix(path, blocks_.front().Entry(0), shared_);
   if (blocks_.empty()) blocks_.emplace_back();
-  blocks_[place.block].Insert(place.offset, path);
-  ++count_;
-  const bool split = blocks_[place.block].Size() >= kBlockCapacity;
-  if (split) {
-    blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(place.block) + 1,
-                   blocks_[place.block].TakeUpperHalf());
+  // Paths added in the list's order, as a folder walk adds them, fill their
+  // blocks: past the end of a full last block the path starts the next one.
+  const bool appended = place.block + 1 == blocks_.size() && place.offset == blocks_[place.block].Size();
+  bool split = false;
+  if (appended && place.offset + 1 >= kBlockCapacity) {
+    blocks_.emplace_back().Insert(0, path);
+    split = true;
+  } else {
+    blocks_[place.block].Insert(place.offset, path);
+    split = blocks_[place.block].Size() >= kBlockCapacity;
+    if (split) {
+      blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(place.block) + 1,
+                     blocks_[place.block].TakeUpperHalf());
+    }
   }
+  ++count_;
   UpdateHeads(place.block, split, keeps_shared);
 
   if (listener_ != nullptr) listener_->AfterInsert();

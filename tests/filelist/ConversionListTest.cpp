@@ -121,6 +121,21 @@ TEST(ConversionList, SortedAndReversedAddsEndInTheSameOrder) {
   EXPECT_FALSE(descending.Add("/p/100000.ipt"));
   EXPECT_TRUE(descending.Add("/p/1"));  // a shorter path diverging early goes first
   EXPECT_EQ(descending.At(0), "/p/1");
+
+  // Appended in order, blocks fill up; paths then added between every two
+  // entries, in shuffled order, still land in their places.
+  std::vector<std::string> between;
+  for (const std::string& path : paths) between.push_back(path.substr(0, path.size() - 4) + "b.ipt");
+  std::shuffle(between.begin(), between.end(), std::mt19937(3));
+  for (const std::string& path : between) ASSERT_TRUE(ascending.Add(path)) << path;
+  for (const std::string& path : paths) ASSERT_FALSE(ascending.Add(path)) << path;
+  std::vector<std::string> expected = paths;
+  expected.insert(expected.end(), between.begin(), between.end());
+  std::sort(expected.begin(), expected.end(), [](const std::string& a, const std::string& b) {
+    return ToUpperAscii(a) < ToUpperAscii(b);
+  });
+  EXPECT_EQ(ascending.Entries(), expected);
+  for (const std::string& path : between) EXPECT_TRUE(ascending.Contains(path)) << path;
 }
 
 class RecordingListener : public ConversionList::Listener {
