@@ -219,16 +219,12 @@ class BatchJob {
       }
     }
     DropCollection collection(filter, dialogs_, events_, abort_, {});
+    collection.SendPathsTo([&list](std::string&& path) { list.Add(path); });
     collection.AddDroppedItems(items);
     if (abort_.IsRaised() || InterruptCount() > 0) {
       abort_.Lower();
       ports_.err << "korrin-batch: interrupted while collecting the documents\n";
       return false;
-    }
-    std::vector<std::string> paths = collection.TakePaths();
-    for (std::string& path : paths) {
-      list.Add(path);
-      std::string().swap(path);  // its memory goes to the list that grows
     }
     return true;
   }

@@ -5,7 +5,11 @@
 #include <optional>
 #include <system_error>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+// winbase.h defines Yield() as nothing, which would swallow EventPump's.
+#undef Yield
+#else
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -117,12 +121,18 @@ FolderContents ContentsOf(const std::string& folder, std::string_view filter) {
 std::optional<RealIdentity> IdentityOf(const std::string& path) {
   RealIdentity identity;
 #ifdef _WIN32
-  // std::filesystem has no inode there: the real path stands in, upper-cased
-  // since names ignore case.
-  std::error_code error;
-  const fs::path real = fs::canonical(PathFromText(path), error);
-  if (error) return std::nullopt;
-  identity.realPath = ToUpperAscii(TextFromPath(real));
+  // The volume and the file's index tell files apart under any name, hard
+  // links among them, as a device and an inode do; links are followed, and
+  // the backup flag lets a folder be opened too.
+  const HANDLE file = ::CreateFileW(PathFromText(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION information{};
+  const bool known = ::GetFileInformationByHandle(file, &information) != 0;
+  ::CloseHandle(file);
+  if (!known) return std::nullopt;
+  identity.device = information.dwVolumeSerialNumber;
+  identity.inode = (std::uintmax_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow;
 #else
   struct stat status {};
   if (::stat(PathFromText(path).c_str(), &status) != 0) return std::nullopt;
@@ -158,7 +168,7 @@ bool NextListLine(std::streambuf& file, std::string& line) {
 
 // Records the real file or folder behind the path; false when it was
 // recorded before. What cannot be reached is never the same as anything.
-bool FirstVisit(std::set<RealIdentity>& visited, const std::string& path) {
+bool FirstVisit(IdentitySet& visited, const std::string& path) {
   const std::optional<RealIdentity> identity = IdentityOf(path);
   return !identity || visited.insert(*identity).second;
 }
@@ -220,14 +230,14 @@ void DropCollection::AddFile(const std::string& path) {
     file = TextFromPath(real);
   }
   if (!MatchesImportFilter(TextFromPath(PathFromText(file).filename()), importFilter_)) return;
-  if (FirstVisit(listedFiles_, file)) paths_.push_back(file);
+  if (FirstVisit(listedFiles_, file)) Take(std::move(file));
 }
 
 void DropCollection::AddListedFile(FolderFile& file) {
   if (!file.identity) {
     AddFile(file.path);
   } else if (listedFiles_.insert(*file.identity).second) {
-    paths_.push_back(std::move(file.path));
+    Take(std::move(file.path));
   }
 }
 
@@ -289,7 +299,7 @@ void DropCollection::AddListFile(const std::string& path) {
     if (abort_.IsRaised()) return;
     if (!MatchesImportFilter(line, importFilter_)) continue;
     const std::string listed = ListedPath(line, list.parent_path());
-    if (IsFullPath(listed) && IsFile(listed)) paths_.push_back(listed);
+    if (IsFullPath(listed) && IsFile(listed)) Take(listed);
   }
 }
 
@@ -306,7 +316,7 @@ void DropCollection::AddDroppedItems(const std::vector<std::string>& items) {
         AddOwnFiles(item);
       }
     } else if (MatchesImportFilter(TextFromPath(PathFromText(item).filename()), importFilter_)) {
-      paths_.push_back(item);
+      Take(item);
     } else if (EndsWithIgnoringCase(item, "TXT")) {
       AddListFile(item);
     }
@@ -314,10 +324,12 @@ void DropCollection::AddDroppedItems(const std::vector<std::string>& items) {
   WalkLinkedFolders();
 }
 
-std::vector<std::string> DropCollection::TakePaths() {
-  IdentitySet().swap(walkedFolders_);
-  IdentitySet().swap(listedFiles_);
-  return std::move(paths_);
+void DropCollection::Take(std::string path) {
+  if (sink_) {
+    sink_(std::move(path));
+  } else {
+    paths_.push_back(std::move(path));
+  }
 }
 
 void DropCollection::AddTreeFolder(const std::string& folder) {

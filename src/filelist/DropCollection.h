@@ -1,11 +1,10 @@
 #pragma once
 
-#include <compare>
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "ports/AbortFlag.h"
@@ -24,16 +23,21 @@ std::string RecurseQuestion(const std::string& folder);
 bool IsRecurseQuestion(const std::string& text);
 
 // What makes a file or folder the same one under any name that leads to it:
-// the device and inode, or on Windows its real path.
+// the device and inode, on Windows the volume and the file's index.
 struct RealIdentity {
   std::uintmax_t device = 0;
   std::uintmax_t inode = 0;
-  std::string realPath;
 
-  auto operator<=>(const RealIdentity&) const = default;
+  bool operator==(const RealIdentity&) const = default;
 };
 
-using IdentitySet = std::set<RealIdentity>;
+struct RealIdentityHash {
+  std::size_t operator()(const RealIdentity& identity) const {
+    return std::hash<std::uintmax_t>()(identity.inode) ^ (std::hash<std::uintmax_t>()(identity.device) << 1);
+  }
+};
+
+using IdentitySet = std::unordered_set<RealIdentity, RealIdentityHash>;
 
 // A file a folder's listing found; for one that is no link, what makes it
 // the same file under other names, read in the same look.
@@ -76,10 +80,12 @@ class DropCollection {
   // an abort.
   void AddListFile(const std::string& path);
 
+  // From now on each path found goes to the sink as it is found, instead of
+  // being kept: a list built from a hundred thousand files never holds them
+  // twice.
+  void SendPathsTo(std::function<void(std::string&&)> sink) { sink_ = std::move(sink); }
+
   const std::vector<std::string>& paths() const { return paths_; }
-  // The paths, handed over; the collection forgets what it visited, so a
-  // large drop's bookkeeping is gone before its list is built.
-  std::vector<std::string> TakePaths();
 
  private:
   bool AskToRecurse(const std::string& folder);
@@ -90,6 +96,7 @@ class DropCollection {
   void WalkFolder(const std::string& folder);
   void WalkSubfolders(const std::vector<std::string>& folders, const std::vector<std::string>& linkedFolders);
   void WalkLinkedFolders();
+  void Take(std::string path);
 
   std::string importFilter_;
   Dialogs& dialogs_;
@@ -98,6 +105,7 @@ class DropCollection {
   std::function<void(const std::string&)> showStatus_;
   bool askToRecurse_ = true;
   std::vector<std::string> paths_;
+  std::function<void(std::string&&)> sink_;
   IdentitySet walkedFolders_;
   IdentitySet listedFiles_;
   std::vector<std::string> linkedFolders_;  // waiting to be walked

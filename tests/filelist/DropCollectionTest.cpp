@@ -203,12 +203,6 @@ TEST_F(DropCollectionTest, AFileUnderTwoNamesIsListedOnceAndWhatIsNoFileNever) {
   std::error_code error;
   std::filesystem::create_hard_link(folder_ / "a/x.ipt", folder_ / "a/sub/hard-x.ipt", error);
   if (error) GTEST_SKIP() << "no hard links here: " << error.message();
-#ifdef _WIN32
-  // The Windows walk knows a file by its real path alone, and two hard links
-  // have two real paths: it needs the volume and file index of each file
-  // before it can tell them apart.
-  GTEST_SKIP() << "the Windows walk does not yet know a file by its volume and file index";
-#endif
 #ifndef _WIN32  // Windows file systems hold no named pipes
   ASSERT_EQ(::mkfifo((folder_ / "a/pipe.ipt").c_str(), 0600), 0);
 #endif
@@ -216,6 +210,19 @@ TEST_F(DropCollectionTest, AFileUnderTwoNamesIsListedOnceAndWhatIsNoFileNever) {
   drop.AddSubFolders(At("a"));
   // The deeper name comes first in a walk, and so is the one kept.
   EXPECT_EQ(drop.paths(), (std::vector<std::string>{At("a/sub/hard-x.ipt"), At("a/y.ipt")}));
+}
+
+TEST_F(DropCollectionTest, ASinkReceivesEachPathAsItIsFoundAndNothingIsKept) {
+  Files({"a/x.ipt", "a/b/y.ipt", "list.txt"});
+  folder_.Write("list.txt", At("a/x.ipt") + "\r\n" + At("a/b/y.ipt") + "\r\n");
+  DropCollection drop = Collection("*.IPT");
+  std::vector<std::string> sent;
+  drop.SendPathsTo([&sent](std::string&& path) { sent.push_back(std::move(path)); });
+  drop.AddSubFolders(At("a"));
+  drop.AddFile(At("a/b/y.ipt"));  // found already: not sent again
+  drop.AddListFile(At("list.txt"));
+  EXPECT_EQ(sent, (std::vector<std::string>{At("a/b/y.ipt"), At("a/x.ipt"), At("a/x.ipt"), At("a/b/y.ipt")}));
+  EXPECT_TRUE(drop.paths().empty());
 }
 
 }  // namespace
