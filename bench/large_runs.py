@@ -36,6 +36,8 @@ LONGEST_COST_RATIO = 1.2
 LONGEST_WALK_RATIO = 1.5
 LARGEST_LIST_BYTES = 30 * 1024 * 1024
 SMALL_RUN = 200
+SHORT_ROUNDS = 9
+WALK_ROUNDS = 5
 CASES = ["{}.ipt", "{}.IPT", "{}.Ipt", "{}.iPt"]
 # In memory: on this machine's disk (ext4 without a journal) creating a file
 # slows down for minutes after many files were deleted, as ext4 then passes
@@ -122,14 +124,16 @@ def large_folder(place, documents, rounds):
     # A run's start and end (the host's start among them) cost the same
     # whatever its length: the cost per document is what a run adds beyond
     # a run of one.
-    first = median_run(place, one, 5)
+    # The short runs differ by tens of milliseconds, so they take more rounds
+    # than the long one for a median that holds still.
+    first = median_run(place, one, SHORT_ROUNDS)
     costs = []
-    for folder, count, times in ((small, SMALL_RUN, 5), (large, documents, rounds)):
+    for folder, count, times in ((small, SMALL_RUN, SHORT_ROUNDS), (large, documents, rounds)):
         wall, cpu = median_run(place, folder, times)
         costs.append(((wall - first[0]) / (count - 1), (cpu - first[1]) / (count - 1)))
     wall_ratio = costs[1][0] / costs[0][0]
     cpu_ratio = costs[1][1] / costs[0][1]
-    return judged(f"Large folder, medians of {rounds} runs (5 for the short ones): {documents} parts to SAT cost "
+    return judged(f"Large folder, medians of {rounds} runs ({SHORT_ROUNDS} for the short ones): {documents} parts to SAT cost "
                   f"{costs[1][0] * 1000:.2f} ms wall, "
                   f"{costs[1][1] * 1000:.2f} ms processor per document beyond the first; {SMALL_RUN} parts "
                   f"{costs[0][0] * 1000:.2f} ms, {costs[0][1] * 1000:.2f} ms; ratios {wall_ratio:.2f} wall, "
@@ -150,13 +154,21 @@ def dry_run_walk(place, files):
     out = os.path.join(place.root, "dry-out")
     os.makedirs(out)
     dry = place.batch(["--export", "*.STP", "--export-folder", out, "--recurse", "--dry-run"])
-    # Warm the file system's caches for both.
-    run(["find", tree, "-type", "f", "-iname", "*.ipt"])
-    find_wall, _, _ = run(["find", tree, "-type", "f", "-iname", "*.ipt"])
-    dry_wall, _, dry_bytes = run(dry + [tree], place.env)
+    # Warm the file system's caches for both, then alternate them, so that
+    # whatever else the machine does falls on both alike.
+    find = ["find", tree, "-type", "f", "-iname", "*.ipt"]
+    run(find)
+    finds, dries = [], []
+    for _ in range(WALK_ROUNDS):
+        finds.append(run(find)[0])
+        dries.append(run(dry + [tree], place.env))
+    find_wall = statistics.median(finds)
+    dry_wall = statistics.median(wall for wall, _, _ in dries)
+    dry_bytes = max(size for _, _, size in dries)
     _, _, empty_bytes = run(dry + [empty], place.env)
     ratio = dry_wall / find_wall
-    walk = judged(f"Dry run over {files} files: {dry_wall:.2f} s, find {find_wall:.2f} s; ratio {ratio:.2f}",
+    walk = judged(f"Dry run over {files} files, medians of {WALK_ROUNDS}: {dry_wall:.3f} s, find {find_wall:.3f} s; "
+                  f"ratio {ratio:.2f}",
                   f"at most {LONGEST_WALK_RATIO:.1f}", ratio <= LONGEST_WALK_RATIO)
     above = (dry_bytes - empty_bytes) / (1024 * 1024)
     memory = judged(f"Dry run's list of {files} entries: {above:.1f} MB resident above an empty list "
