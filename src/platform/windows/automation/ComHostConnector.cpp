@@ -40,16 +40,7 @@ Result<ComPointer<IDispatch>> AutomationOf(IUnknown* object) {
 
 }  // namespace
 
-ComHostConnector::ComHostConnector(AutomationClasses classes)
-    : classes_(std::move(classes)), apartment_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-
-void ComHostConnector::SetCallWaits(EventPump* pump, host::CallDeadlines deadlines) {
-  pump_.target = pump;
-  deadlines_ = deadlines;
-}
-
-Result<std::shared_ptr<ComDispatchChannel>> ComHostConnector::ConnectToRunning(const std::wstring& className) {
-  if (FAILED(apartment_)) return FailureOf(apartment_);
+Result<std::shared_ptr<ComDispatchChannel>> ConnectToRunningServer(const std::wstring& className, EventPump* pump) {
   Result<CLSID> classId = ClassNamed(className);
   if (!classId) return classId.failure();
   ComPointer<IUnknown> running;
@@ -57,12 +48,11 @@ Result<std::shared_ptr<ComDispatchChannel>> ComHostConnector::ConnectToRunning(c
   if (FAILED(got)) return FailureOf(got);
   Result<ComPointer<IDispatch>> application = AutomationOf(running.get());
   if (!application) return application.failure();
-  return std::make_shared<ComDispatchChannel>(std::move(application).value(), &pump_,
+  return std::make_shared<ComDispatchChannel>(std::move(application).value(), pump,
                                               FindServer(LocalServerImage(classId.value()), {}));
 }
 
-Result<std::shared_ptr<ComDispatchChannel>> ComHostConnector::StartServer(const std::wstring& className) {
-  if (FAILED(apartment_)) return FailureOf(apartment_);
+Result<std::shared_ptr<ComDispatchChannel>> StartLocalServer(const std::wstring& className, EventPump* pump) {
   Result<CLSID> classId = ClassNamed(className);
   if (!classId) return classId.failure();
   const std::wstring image = LocalServerImage(classId.value());
@@ -71,7 +61,25 @@ Result<std::shared_ptr<ComDispatchChannel>> ComHostConnector::StartServer(const 
   const HRESULT created = ::CoCreateInstance(classId.value(), nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
                                              reinterpret_cast<void**>(application.Receive()));
   if (FAILED(created)) return FailureOf(created);
-  return std::make_shared<ComDispatchChannel>(std::move(application), &pump_, FindServer(image, before));
+  return std::make_shared<ComDispatchChannel>(std::move(application), pump, FindServer(image, before));
+}
+
+ComHostConnector::ComHostConnector(AutomationClasses classes)
+    : classes_(std::move(classes)), apartment_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+
+Result<std::shared_ptr<ComDispatchChannel>> ComHostConnector::ConnectToRunning(const std::wstring& className) {
+  if (FAILED(apartment_)) return FailureOf(apartment_);
+  return ConnectToRunningServer(className, &pump_);
+}
+
+Result<std::shared_ptr<ComDispatchChannel>> ComHostConnector::StartServer(const std::wstring& className) {
+  if (FAILED(apartment_)) return FailureOf(apartment_);
+  return StartLocalServer(className, &pump_);
+}
+
+void ComHostConnector::SetCallWaits(EventPump* pump, host::CallDeadlines deadlines) {
+  pump_.target = pump;
+  deadlines_ = deadlines;
 }
 
 Result<std::shared_ptr<host::Application>> ComHostConnector::GetRunning() {

@@ -16,6 +16,14 @@ struct AutomationClasses {
   std::wstring acad = L"AutoCAD.Application";
 };
 
+// A channel to the running instance of a class, found in the running object
+// table; fails with "Operation unavailable" when none runs.
+Result<std::shared_ptr<ComDispatchChannel>> ConnectToRunningServer(const std::wstring& className, EventPump* pump);
+// A channel to a new instance of a class as a local server. The channel
+// knows the server's process when the class's registration names its
+// program and one new process of that program appeared.
+Result<std::shared_ptr<ComDispatchChannel>> StartLocalServer(const std::wstring& className, EventPump* pump);
+
 // The hosts of a Windows installation through automation: "get running"
 // through the running object table, "create" as a local server, each in a
 // process of its own. The connector makes its thread a single-threaded

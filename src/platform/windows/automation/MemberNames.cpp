@@ -42,6 +42,10 @@ std::optional<std::int32_t> MemberNamed(const wchar_t* name) {
   return std::nullopt;
 }
 
-bool IsNamedMember(std::int32_t member) { return member >= m::kOwnMemberBase; }
+// The own range spans the ids from its base up to the next 2^24; the
+// host's collections have ids above it (the count).
+constexpr std::int32_t kOwnMemberEnd = m::kOwnMemberBase + 0x1000000;
+
+bool IsNamedMember(std::int32_t member) { return member >= m::kOwnMemberBase && member < kOwnMemberEnd; }
 
 }  // namespace korrin
