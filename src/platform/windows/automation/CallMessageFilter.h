@@ -10,7 +10,8 @@ namespace korrin {
 
 // What the system asked the filter during the calls it watched.
 struct CallWaitCounts {
-  int retries = 0;          // rejected calls tried again
+  int retries = 0;          // rejected calls the system tried again on the filter's word
+  int returnedRejections = 0;  // rejected calls the system gave back, tried again by the channel
   int pendingAsks = 0;      // times it was asked while a call waited
   int cancellations = 0;    // calls it cancelled at their deadline
 };
@@ -44,7 +45,7 @@ class CallMessageFilter final : public IMessageFilter {
   const CallWaitCounts& counts() const { return counts_; }
   bool cancelled() const { return cancelled_; }
   // A rejected call the channel itself tries again.
-  void CountRetry() { ++counts_.retries; }
+  void CountRetry() { ++counts_.returnedRejections; }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override;
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }

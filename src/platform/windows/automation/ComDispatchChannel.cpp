@@ -13,6 +13,20 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::chrono::milliseconds kRetryPause{50};
+// How often a waiting call's filter is asked: the front end's events run
+// at this pace while a call waits.
+constexpr std::chrono::milliseconds kNudgeInterval{50};
+constexpr const wchar_t* kNudgeWindowClass = L"KorrinCallNudge";
+
+HWND NewNudgeWindow() {
+  WNDCLASSW type{};
+  type.lpfnWndProc = ::DefWindowProcW;
+  type.hInstance = ::GetModuleHandleW(nullptr);
+  type.lpszClassName = kNudgeWindowClass;
+  ::RegisterClassW(&type);  // fails harmlessly once the class exists
+  return ::CreateWindowExW(0, kNudgeWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, type.hInstance,
+                           nullptr);
+}
 constexpr DWORD kEndWaitMilliseconds = 5000;
 
 WORD FlagsOf(host::InvokeKind kind) {
@@ -82,17 +96,23 @@ bool IsRejected(HRESULT result) { return result == RPC_E_SERVERCALL_RETRYLATER |
 
 ComDispatchChannel::ComDispatchChannel(ComPointer<IDispatch> application, EventPump* pump,
                                        std::optional<ServerProcess> server)
-    : objects_(std::move(application)), pump_(pump), server_(std::move(server)) {
-  if (server_) {
-    watchdog_ = std::make_unique<DeadlineWatchdog>([this] {
-      ++serversEnded_;
-      server_->End(kEndWaitMilliseconds);
-    });
-  }
+    : objects_(std::move(application)), pump_(pump), server_(std::move(server)), nudgeWindow_(NewNudgeWindow()) {
+  watchdog_ = std::make_unique<DeadlineWatchdog>(
+      kNudgeInterval,
+      [window = nudgeWindow_] {
+        // Queued for the calling thread without waiting for it.
+        if (window != nullptr) ::SendNotifyMessageW(window, WM_NULL, 0, 0);
+      },
+      [this] {
+        if (!server_) return;
+        ++serversEnded_;
+        server_->End(kEndWaitMilliseconds);
+      });
 }
 
 ComDispatchChannel::~ComDispatchChannel() {
   watchdog_.reset();
+  if (nudgeWindow_ != nullptr) ::DestroyWindow(nudgeWindow_);
   objects_.Clear();
 }
 
@@ -154,7 +174,7 @@ Result<host::DispatchValue> ComDispatchChannel::Call(host::ObjectReference objec
 
 HRESULT ComDispatchChannel::InvokeWatched(IDispatch* object, DISPID id, WORD flags, DISPPARAMS& parameters,
                                           VARIANT& result, EXCEPINFO& exception, Clock::time_point until) {
-  if (watchdog_) watchdog_->Arm(until + kEndServerGrace);
+  watchdog_->Arm(until, until + kEndServerGrace);
   HRESULT invoked;
   {
     CallMessageFilter::Watch watch(filter_, until, pump_);
@@ -162,7 +182,7 @@ HRESULT ComDispatchChannel::InvokeWatched(IDispatch* object, DISPID id, WORD fla
     invoked = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, &result, &exception,
                              &badArgument);
   }
-  if (watchdog_ && watchdog_->Disarm() && SUCCEEDED(invoked)) {
+  if (watchdog_->Disarm() && server_ && SUCCEEDED(invoked)) {
     // The answer came while the server was being ended: the host is gone
     // all the same, and the next call would find out.
     return RPC_E_SERVER_DIED;

@@ -30,10 +30,15 @@ namespace korrin {
 // message filter, which cancels the waiting call; should the system go on
 // waiting regardless, the server process (when the channel knows it) is
 // ended shortly after the deadline, which ends the wait.
+//
+// The filter is asked only when a message arrives. A thread timer should
+// see to that, but not every system wakes a waiting call for its timer
+// (Wine does not), so a watchdog thread also sends the calling thread's
+// window of the channel a message at every tick and at the deadline.
 class ComDispatchChannel final : public host::DispatchChannel {
  public:
   // How long after a deadline the server is ended if its call still waits.
-  static constexpr std::chrono::milliseconds kEndServerGrace{500};
+  static constexpr std::chrono::milliseconds kEndServerGrace{250};
 
   // The pump may be null (no events to run); it must outlive the channel.
   ComDispatchChannel(ComPointer<IDispatch> application, EventPump* pump, std::optional<ServerProcess> server);
@@ -66,6 +71,7 @@ class ComDispatchChannel final : public host::DispatchChannel {
   EventPump* pump_;
   std::optional<ServerProcess> server_;
   CallMessageFilter filter_;
+  HWND nudgeWindow_ = nullptr;
   std::unique_ptr<DeadlineWatchdog> watchdog_;
   // Member ids resolved by name, by the object's type (the GUID of its type
   // information, or the object itself when it tells none) and member.

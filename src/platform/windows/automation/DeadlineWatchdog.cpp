@@ -1,9 +1,12 @@
 #include "platform/windows/automation/DeadlineWatchdog.h"
 
+#include <algorithm>
+
 namespace korrin {
 
-DeadlineWatchdog::DeadlineWatchdog(std::function<void()> expire)
-    : expire_(std::move(expire)), thread_([this] { Watch(); }) {}
+DeadlineWatchdog::DeadlineWatchdog(std::chrono::milliseconds interval, std::function<void()> tick,
+                                   std::function<void()> expire)
+    : interval_(interval), tick_(std::move(tick)), expire_(std::move(expire)), thread_([this] { Watch(); }) {}
 
 DeadlineWatchdog::~DeadlineWatchdog() {
   {
@@ -14,10 +17,10 @@ DeadlineWatchdog::~DeadlineWatchdog() {
   thread_.join();
 }
 
-void DeadlineWatchdog::Arm(Clock::time_point until) {
+void DeadlineWatchdog::Arm(Clock::time_point deadline, Clock::time_point lastResort) {
   {
     std::lock_guard lock(mutex_);
-    until_ = until;
+    armed_ = Armed{deadline, lastResort, Clock::now() + interval_};
     fired_ = false;
   }
   changed_.notify_all();
@@ -25,28 +28,40 @@ void DeadlineWatchdog::Arm(Clock::time_point until) {
 
 bool DeadlineWatchdog::Disarm() {
   std::lock_guard lock(mutex_);
-  until_.reset();
+  armed_.reset();
   return fired_;
 }
 
 void DeadlineWatchdog::Watch() {
   std::unique_lock lock(mutex_);
   while (!stopping_) {
-    if (!until_) {
+    if (!armed_) {
       changed_.wait(lock);
       continue;
     }
-    const Clock::time_point until = *until_;
-    if (Clock::now() < until) {
-      changed_.wait_until(lock, until);
+    Armed& armed = *armed_;
+    const Clock::time_point now = Clock::now();
+    std::function<void()>* action = nullptr;
+    if (now >= armed.lastResort) {
+      armed_.reset();
+      fired_ = true;
+      action = &expire_;
+    } else if (now >= armed.deadline && !armed.deadlineTicked) {
+      armed.deadlineTicked = true;
+      action = &tick_;
+    } else if (now >= armed.nextTick) {
+      armed.nextTick = now + interval_;
+      action = &tick_;
+    } else {
+      const Clock::time_point next =
+          std::min({armed.nextTick, armed.lastResort, armed.deadlineTicked ? armed.lastResort : armed.deadline});
+      changed_.wait_until(lock, next);
       continue;
     }
-    until_.reset();
-    fired_ = true;
-    // The action may take a while (ending a process): the caller's Disarm
-    // must not wait for it, but the next Arm must see fired_ reset.
+    // The actions may take a while (ending a process): a Disarm must not
+    // wait for them.
     lock.unlock();
-    expire_();
+    (*action)();
     lock.lock();
   }
 }
