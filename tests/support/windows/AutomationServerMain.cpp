@@ -123,6 +123,9 @@ class ServerServices final : public ModelServices {
   void RejectCallsFor(std::int32_t milliseconds) override { filter_.RejectFor(milliseconds); }
   std::int32_t ProcessId() override { return static_cast<std::int32_t>(::GetCurrentProcessId()); }
   void Quit() override { ::PostQuitMessage(0); }
+  std::int32_t NameLookups() override { return host != nullptr ? host->nameLookups() : 0; }
+
+  ServedHost* host = nullptr;
 
  private:
   BusyFilter& filter_;
@@ -168,6 +171,7 @@ int Serve(const TestServerClass& served) {
       return model.Invoke(object, member, kind, arguments);
     });
     host.SetBusy([&filter] { return filter.Busy(); });
+    services.host = &host;
     IDispatch* application = host.DispatchOf(host::kApplicationObject);
     Factory factory(application);
     DWORD classCookie = 0;

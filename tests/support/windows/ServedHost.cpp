@@ -44,6 +44,7 @@ class ServedObject final : public IDispatch {
     return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+    host_.CountNameLookup();
     HRESULT result = S_OK;
     for (UINT index = 0; index < count; ++index) {
       const std::optional<std::int32_t> member = MemberNamed(names[index]);

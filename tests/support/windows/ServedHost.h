@@ -39,6 +39,10 @@ class ServedHost final : public ObjectMapping {
   IDispatch* DispatchOf(host::ObjectReference reference) override;
   Result<host::ObjectReference> ReferenceOf(IDispatch* object) override;
 
+  // How often a client asked for the ids of member names.
+  std::int32_t nameLookups() const { return nameLookups_; }
+  void CountNameLookup() { ++nameLookups_; }
+
   // What an object's Invoke runs.
   HRESULT Invoke(host::ObjectReference object, DISPID member, WORD flags, DISPPARAMS* parameters, VARIANT* result,
                  EXCEPINFO* exception);
@@ -46,6 +50,7 @@ class ServedHost final : public ObjectMapping {
  private:
   ServedDispatcher dispatcher_;
   std::function<bool()> busy_;
+  std::int32_t nameLookups_ = 0;
   std::map<std::uint64_t, ComPointer<IDispatch>> objects_;
 };
 

@@ -77,6 +77,7 @@ Result<DispatchValue> TestModel::Application(std::int32_t member, InvokeKind kin
       else services_.RejectCallsFor(time.value());
       return Nothing();
     case own::kProcessId: return DispatchValue(services_.ProcessId());
+    case own::kNameLookups: return DispatchValue(services_.NameLookups());
     case own::kFail: {
       Result<std::int32_t> number = Argument<std::int32_t>(arguments, 0);
       Result<std::string> description = Argument<std::string>(arguments, 1);

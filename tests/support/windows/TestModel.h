@@ -19,6 +19,7 @@ inline constexpr std::int32_t kEndProcess = 0x6000003;      // method (): the se
 inline constexpr std::int32_t kRejectCallsFor = 0x6000004;  // method (milliseconds): busy for that long
 inline constexpr std::int32_t kProcessId = 0x6000005;       // get: the server's process id
 inline constexpr std::int32_t kFail = 0x6000006;            // method (number, description): that failure
+inline constexpr std::int32_t kNameLookups = 0x6000007;     // get: how often ids of names were asked
 }  // namespace model_members
 
 // What the model asks of the process that serves it.
@@ -28,6 +29,7 @@ struct ModelServices {
   virtual void EndProcess() = 0;
   virtual void RejectCallsFor(std::int32_t milliseconds) = 0;
   virtual std::int32_t ProcessId() = 0;
+  virtual std::int32_t NameLookups() = 0;
   virtual void Quit() = 0;
 };
 

@@ -4,6 +4,7 @@
 
 #include "AutomationFixture.h"
 #include "host/ChannelFailures.h"
+#include "host/DispatchMembers.h"
 #include "platform/windows/automation/ComHostConnector.h"
 #include "support/windows/TestModel.h"
 
@@ -65,6 +66,22 @@ TEST_F(ConnectorTest, AutoCadIsDrivenThroughTheNamesOfItsMembers) {
   Result<std::shared_ptr<host::Acad>> again = connector.GetRunningAcad();
   ASSERT_TRUE(again);
   EXPECT_EQ(again.value(), started.value());
+}
+
+TEST_F(ConnectorTest, AMemberNameIsResolvedOncePerObjectType) {
+  namespace m = host::members;
+  Result<std::shared_ptr<ComDispatchChannel>> started = StartLocalServer(L"AutoCAD.Application", &pump_);
+  ASSERT_TRUE(started) << started.failure().description;
+  ComDispatchChannel& channel = *started.value();
+  for (int round = 0; round < 3; ++round) {
+    ASSERT_TRUE(Call(channel, m::kAcadVisible, {true}, host::InvokeKind::PropertyPut));
+    Result<host::DispatchValue> documents = Call(channel, m::kAcadDocuments, {}, host::InvokeKind::PropertyGet);
+    ASSERT_TRUE(documents) << documents.failure().description;
+    ASSERT_TRUE(Call(channel, m::kAcadOpen, {"C:\\a.dwg"}, host::InvokeKind::Method,
+                     documents.value().as<host::ObjectReference>()));
+  }
+  EXPECT_EQ(Call(channel, model_members::kNameLookups, {}, host::InvokeKind::PropertyGet).value(),
+            host::DispatchValue(3));
 }
 
 TEST_F(ConnectorTest, AKilledHostIsNoLongerTheRunningOneAndCreateStartsAnother) {
