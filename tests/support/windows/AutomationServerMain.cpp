@@ -1,6 +1,6 @@
 // A local automation server of Korrin's tests: serves the test model as
 // "Inventor.Application" or "AutoCAD.Application" in a Wine prefix.
-//   korrin-test-automation-server /RegServer     registers both classes
+//   korrin-test-automation-server /RegServer     registers the classes (the reader's library beside it)
 //   korrin-test-automation-server /UnregServer   removes them
 //   korrin-test-automation-server /class NAME -Embedding   what the system starts
 #include "platform/windows/automation/AutomationHeaders.h"
@@ -8,6 +8,7 @@
 #include <shellapi.h>
 
 #include <atomic>
+#include <cwchar>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -53,11 +54,12 @@ bool SeenByClassLookups(const wchar_t* progId) {
   return true;
 }
 
-bool WriteClass(HKEY root, const TestServerClass& served, const std::wstring& command) {
+// A local server's command line, or an in-process server's library.
+bool WriteClass(HKEY root, const TestServerClass& served, const std::wstring& server, const wchar_t* serverKey) {
   const std::wstring classes = L"Software\\Classes\\";
   const std::wstring classKey = classes + L"CLSID\\" + ClassKeyText(served.classId);
   return SetDefaultValue(root, classes + served.progId + L"\\CLSID", ClassKeyText(served.classId)) &&
-         SetDefaultValue(root, classKey + L"\\LocalServer32", command) &&
+         SetDefaultValue(root, classKey + L"\\" + serverKey, server) &&
          SetDefaultValue(root, classKey + L"\\ProgID", served.progId);
 }
 
@@ -72,15 +74,20 @@ void DeleteClass(HKEY root, const TestServerClass& served) {
 int Register(bool add) {
   wchar_t program[MAX_PATH];
   ::GetModuleFileNameW(nullptr, program, MAX_PATH);
-  for (const TestServerClass& served : {kTestInventorClass, kTestAcadClass}) {
+  std::wstring folder(program);
+  folder.erase(folder.find_last_of(L'\\') + 1);
+  for (const TestServerClass& served : {kTestInventorClass, kTestAcadClass, kTestReaderClass}) {
     if (!add) {
       DeleteClass(HKEY_CURRENT_USER, served);
       DeleteClass(HKEY_LOCAL_MACHINE, served);
       continue;
     }
-    const std::wstring command = L"\"" + std::wstring(program) + L"\" /class " + served.option;
-    if (!WriteClass(HKEY_CURRENT_USER, served, command)) return 1;
-    if (!SeenByClassLookups(served.progId) && !WriteClass(HKEY_LOCAL_MACHINE, served, command)) return 1;
+    const bool inProcess = std::wcscmp(served.option, kTestReaderClass.option) == 0;
+    const std::wstring server = inProcess ? folder + kTestReaderLibrary
+                                          : L"\"" + std::wstring(program) + L"\" /class " + served.option;
+    const wchar_t* serverKey = inProcess ? L"InprocServer32" : L"LocalServer32";
+    if (!WriteClass(HKEY_CURRENT_USER, served, server, serverKey)) return 1;
+    if (!SeenByClassLookups(served.progId) && !WriteClass(HKEY_LOCAL_MACHINE, served, server, serverKey)) return 1;
   }
   return 0;
 }

@@ -18,6 +18,12 @@ inline constexpr TestServerClass kTestInventorClass{
 inline constexpr TestServerClass kTestAcadClass{
     L"AutoCAD.Application", L"acad", {0x3e7f6a10, 0x8b52, 0x4c0d, {0xa1, 0xe4, 0x5c, 0x2b, 0x9d, 0x80, 0x7a, 0x12}}};
 
+// The document reader, served in the caller's process by the library.
+// {3E7F6A10-8B52-4C0D-A1E4-5C2B9D807A13}
+inline constexpr TestServerClass kTestReaderClass{L"Inventor.ApprenticeServerComponent", L"reader",
+                                                  {0x3e7f6a10, 0x8b52, 0x4c0d, {0xa1, 0xe4, 0x5c, 0x2b, 0x9d, 0x80, 0x7a, 0x13}}};
+
+inline constexpr const wchar_t* kTestReaderLibrary = L"korrin-test-document-reader.dll";
 inline constexpr const wchar_t* kTestServerImage = L"korrin-test-automation-server.exe";
 
 }  // namespace korrin::testing

@@ -84,6 +84,32 @@ TEST_F(ConnectorTest, AMemberNameIsResolvedOncePerObjectType) {
             host::DispatchValue(3));
 }
 
+TEST_F(ConnectorTest, TheDocumentReaderIsServedInsideTheCallersProcess) {
+  namespace m = host::members;
+  Result<std::shared_ptr<ComDispatchChannel>> made = StartInProcessServer(L"Inventor.ApprenticeServerComponent", &pump_);
+  ASSERT_TRUE(made) << made.failure().description;
+  ComDispatchChannel& reader = *made.value();
+  EXPECT_EQ(reader.server(), nullptr);
+  EXPECT_EQ(ServerProcessId(reader), static_cast<std::int32_t>(::GetCurrentProcessId()));
+  EXPECT_EQ(Call(reader, model_members::kEcho, {"Maß"}).value(), host::DispatchValue("Maß"));
+  Result<host::DispatchValue> documents = Call(reader, m::kDocuments, {}, host::InvokeKind::PropertyGet);
+  ASSERT_TRUE(documents) << documents.failure().description;
+  const auto collection = documents.value().as<host::ObjectReference>();
+  Result<host::DispatchValue> document = Call(reader, m::kOpen, {"C:\\logo.ipt", false}, host::InvokeKind::Method, collection);
+  ASSERT_TRUE(document) << document.failure().description;
+  EXPECT_EQ(Call(reader, m::kFullFileName, {}, host::InvokeKind::PropertyGet,
+                 document.value().as<host::ObjectReference>()).value(),
+            host::DispatchValue("C:\\logo.ipt"));
+  // A new reader per use: the second knows nothing of the first's documents.
+  Result<std::shared_ptr<ComDispatchChannel>> second = StartInProcessServer(L"Inventor.ApprenticeServerComponent", &pump_);
+  ASSERT_TRUE(second);
+  Result<host::DispatchValue> secondDocuments = Call(*second.value(), m::kDocuments, {}, host::InvokeKind::PropertyGet);
+  ASSERT_TRUE(secondDocuments);
+  EXPECT_EQ(Call(*second.value(), m::kCount, {}, host::InvokeKind::PropertyGet,
+                 secondDocuments.value().as<host::ObjectReference>()).value(),
+            host::DispatchValue(0));
+}
+
 TEST_F(ConnectorTest, AKilledHostIsNoLongerTheRunningOneAndCreateStartsAnother) {
   ComHostConnector connector;
   Result<std::shared_ptr<host::Application>> created = connector.Create();

@@ -64,6 +64,16 @@ Result<std::shared_ptr<ComDispatchChannel>> StartLocalServer(const std::wstring&
   return std::make_shared<ComDispatchChannel>(std::move(application), pump, FindServer(image, before));
 }
 
+Result<std::shared_ptr<ComDispatchChannel>> StartInProcessServer(const std::wstring& className, EventPump* pump) {
+  Result<CLSID> classId = ClassNamed(className);
+  if (!classId) return classId.failure();
+  ComPointer<IDispatch> reader;
+  const HRESULT created = ::CoCreateInstance(classId.value(), nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                             reinterpret_cast<void**>(reader.Receive()));
+  if (FAILED(created)) return FailureOf(created);
+  return std::make_shared<ComDispatchChannel>(std::move(reader), pump, std::nullopt);
+}
+
 ComHostConnector::ComHostConnector(AutomationClasses classes)
     : classes_(std::move(classes)), apartment_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
 

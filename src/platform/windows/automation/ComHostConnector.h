@@ -23,6 +23,10 @@ Result<std::shared_ptr<ComDispatchChannel>> ConnectToRunningServer(const std::ws
 // knows the server's process when the class's registration names its
 // program and one new process of that program appeared.
 Result<std::shared_ptr<ComDispatchChannel>> StartLocalServer(const std::wstring& className, EventPump* pump);
+// A channel to a new instance of a class served inside this process (the
+// host's document reader); its calls are the caller's own and never wait
+// for another process.
+Result<std::shared_ptr<ComDispatchChannel>> StartInProcessServer(const std::wstring& className, EventPump* pump);
 
 // The hosts of a Windows installation through automation: "get running"
 // through the running object table, "create" as a local server, each in a
