@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+
+#include "host/ChannelAcad.h"
+#include "host/ChannelApplication.h"
+#include "platform/windows/automation/ComDispatchChannel.h"
+
+namespace korrin {
+
+// The host application over automation. Quit succeeds once the host has
+// answered and, when the channel knows the server process, the process has
+// gone within the query deadline.
+class ComApplication final : public host::ChannelApplication {
+ public:
+  ComApplication(std::shared_ptr<ComDispatchChannel> channel, host::CallDeadlines deadlines);
+
+  Status Quit() override;
+  // Whether calls can still reach the host: never quit, the channel whole,
+  // and its process (when known) running.
+  bool Usable() const;
+
+ private:
+  std::shared_ptr<ComDispatchChannel> channel_;
+  std::chrono::milliseconds quitDeadline_;
+  bool quit_ = false;
+};
+
+// AutoCAD over automation.
+class ComAcad final : public host::ChannelAcad {
+ public:
+  ComAcad(std::shared_ptr<ComDispatchChannel> channel, host::CallDeadlines deadlines);
+
+  bool Usable() const;
+
+ private:
+  std::shared_ptr<ComDispatchChannel> channel_;
+};
+
+// Whether the channel can still reach its server.
+bool ChannelUsable(const ComDispatchChannel& channel);
+
+}  // namespace korrin
