@@ -64,7 +64,7 @@ class BatchJob {
         ports_(ports),
         view_(ports.out, ports.err, ports.showProgress),
         dialogs_(ports.err, request.answerYes, [this](const std::string& question) { return FixedAnswer(question); }),
-        events_(abort_, [this] { view_.AppendLogLine("Aborting..."); }),
+        events_(abort_, [this] { view_.AppendLogLine("Aborting..."); }, ports.systemEvents),
         acadSetup_(ports.acadTemplateFolder) {
     dialogs_.SetBeforeWrite([this] { view_.ClearProgressLine(); });
     // Host calls wait through this job's pump, so Ctrl-C is seen meanwhile.

@@ -4,6 +4,7 @@
 
 #include "app/BatchCommandLine.h"
 #include "host/HostConnector.h"
+#include "ports/EventPump.h"
 #include "ports/Printers.h"
 #include "ports/ProcessTable.h"
 #include "ports/WindowLink.h"
@@ -27,6 +28,9 @@ struct BatchPorts {
   std::string acadTemplateFolder;
   // The watcher's window, which takes the name of every print.
   WindowLink* watcher = nullptr;
+  // The system's events for the program's thread, served at every yield;
+  // none on Linux.
+  EventPump* systemEvents = nullptr;
 };
 
 // One korrin-batch run: starts the program as the main window would, applies

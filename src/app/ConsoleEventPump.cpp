@@ -8,6 +8,7 @@
 namespace korrin {
 
 void ConsoleEventPump::Yield() {
+  if (system_ != nullptr) system_->Yield();
   const int interrupts = InterruptCount();
   if (interrupts == handled_) return;
   handled_ = interrupts;
@@ -16,8 +17,12 @@ void ConsoleEventPump::Yield() {
 }
 
 void ConsoleEventPump::Pause() {
+  if (system_ != nullptr) {
+    system_->Pause();  // waits a moment for the system's events, then serves them
+  } else {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
   Yield();
-  std::this_thread::sleep_for(std::chrono::milliseconds(5));
 }
 
 }  // namespace korrin
