@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/BatchCommandLine.h"
+#include "app/BatchCommandLineArguments.h"
 #include "app/BatchJob.h"
 #include "app/CatalogueReport.h"
 #include "app/ConsoleDialogs.h"
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   korrin::PrepareRuntimeFolder();
   QGuiApplication application(argc, argv);
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  const std::vector<std::string> arguments = korrin::ArgumentTexts(argc, argv);
   const korrin::HostTimeoutsRead environment = korrin::HostTimeoutsFromEnvironment();
   if (!environment.problem.empty()) {
     std::cerr << "korrin-batch: " << environment.problem << "\n";
