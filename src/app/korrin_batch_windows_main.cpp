@@ -2,7 +2,6 @@
 // registry, processes, watcher window and printers, driving the installed
 // host through automation. Arguments arrive as UTF-16 and are read as UTF-8.
 #include <io.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <iostream>
@@ -10,24 +9,27 @@
 #include <vector>
 
 #include "app/BatchCommandLine.h"
+#include "app/BatchCommandLineArguments.h"
 #include "app/BatchJob.h"
 #include "app/CatalogueReport.h"
 #include "app/ConsoleDialogs.h"
 #include "app/InterruptRequests.h"
+#include "frontend/HostTimeouts.h"
 #include "platform/ProgramFolders.h"
 #include "platform/windows/MessageEventPump.h"
 #include "platform/windows/MessageWindowLink.h"
 #include "platform/windows/SpoolerPrinters.h"
 #include "platform/windows/ToolhelpProcessTable.h"
-#include "platform/windows/WideText.h"
 #include "platform/windows/WindowsRegistry.h"
 #include "platform/windows/automation/ComHostConnector.h"
+
+// Last: winbase.h defines Yield() as nothing, which the ports above declare.
+#include <windows.h>
 
 int wmain(int argc, wchar_t** argv) {
   // The program's own texts are UTF-8; a console shows them as such.
   SetConsoleOutputCP(CP_UTF8);
-  std::vector<std::string> arguments;
-  for (int i = 1; i < argc; ++i) arguments.push_back(korrin::TextFromWide(argv[i]));
+  const std::vector<std::string> arguments = korrin::ArgumentTexts(argc, argv);
   const korrin::HostTimeoutsRead environment = korrin::HostTimeoutsFromEnvironment();
   if (!environment.problem.empty()) {
     std::cerr << "korrin-batch: " << environment.problem << "\n";
