@@ -11,7 +11,7 @@ Failure Unspecified(std::string description) { return Failure{host::kUnspecified
 
 Result<host::DocumentHandle> ModelApprentice::Open(const std::string& fullFileName) {
   ModelFile file = files_.Find(fullFileName);
-  if (file.openFailure) return *file.openFailure;
+  if (file.readerOpenFailure) return *file.readerOpenFailure;
   if (DocumentTypeOfFile(fullFileName) == host::kUnknownDocument) return Unspecified("Not a document: " + fullFileName);
   if (!ModelFileExists(fullFileName)) return Unspecified("File not found: " + fullFileName);
   if (DocumentTypeOfFile(fullFileName) != host::kDrawingDocument) file.sheets.clear();

@@ -15,6 +15,14 @@ ModelFile ModelFiles::Find(const std::string& fullFileName) const {
   return found == files_.end() ? ModelFile{} : found->second;
 }
 
+std::optional<Failure> ModelFiles::TakeOpenFailure(const std::string& fullFileName) {
+  auto found = files_.find(fullFileName);
+  if (found == files_.end() || !found->second.openFailure) return std::nullopt;
+  std::optional<Failure> failure = found->second.openFailure;
+  if (found->second.opensFailing > 0 && --found->second.opensFailing == 0) found->second.openFailure.reset();
+  return failure;
+}
+
 std::int32_t DocumentTypeOfFile(const std::string& fullFileName) {
   const std::size_t dot = fullFileName.find_last_of('.');
   const std::string extension = dot == std::string::npos ? "" : ToUpperAscii(fullFileName.substr(dot));

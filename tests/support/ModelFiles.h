@@ -30,8 +30,12 @@ struct ModelSheet {
 // from its extension, the host's own release, one A4 sheet for a drawing,
 // no references.
 struct ModelFile {
-  // Opening it fails with this (the file need not exist then).
+  // The host's opening it fails with this (the file need not exist then):
+  // the first opensFailing opens, or every open while that is 0. The
+  // document reader has a failure of its own.
   std::optional<Failure> openFailure;
+  int opensFailing = 0;
+  std::optional<Failure> readerOpenFailure;
   std::optional<host::Release> release;
   std::vector<ModelSheet> sheets{ModelSheet{}};
   // Full file names as the document stores them; one that names no existing
@@ -50,6 +54,8 @@ class ModelFiles {
   ModelFile& Describe(const std::string& fullFileName) { return files_[fullFileName]; }
   // The description, or the defaults when none was given.
   ModelFile Find(const std::string& fullFileName) const;
+  // The failure the next open of the file meets, counting it.
+  std::optional<Failure> TakeOpenFailure(const std::string& fullFileName);
 
  private:
   std::map<std::string, ModelFile> files_;

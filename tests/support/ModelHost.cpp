@@ -114,8 +114,8 @@ Result<std::int32_t> ModelHost::DocumentCount() {
 // A document already open is handed out again and becomes the active one.
 Result<host::DocumentHandle> ModelHost::OpenDocument(const std::string& fullFileName, bool /*visible*/) {
   if (Status running = Running(); !running) return running.failure();
+  if (std::optional<Failure> failure = files_.TakeOpenFailure(fullFileName)) return *failure;
   ModelFile file = files_.Find(fullFileName);
-  if (file.openFailure) return *file.openFailure;
   auto open = std::find_if(documents_.begin(), documents_.end(),
                            [&](const Document& document) { return document.fullFileName == fullFileName; });
   if (open != documents_.end()) {
