@@ -4,8 +4,9 @@
 #include "engine/BatchRun.h"
 #include "host/ChannelFailures.h"
 #include "host/HostInstallation.h"
-#include "platform/linux/SqliteRegistry.h"
 #include "support/FakeProcessTable.h"
+#include "ModelRegistry.h"
+#include "settings/PathText.h"
 #include "support/FileBytes.h"
 #include "support/RecordingEventPump.h"
 #include "support/RecordingRunView.h"
@@ -35,7 +36,7 @@ class RunOverModelHostTest : public ::testing::Test {
     inputs_.importCaption = "Inventor Part Files (*.IPT)";
     inputs_.exportCaption = "STEP Files (*.STP)";
     inputs_.useExportFolder = true;
-    inputs_.exportFolder = (folder_ / "out").string() + "/";
+    inputs_.exportFolder = (folder_ / "out").string() + kNativeSeparator;
     inputs_.projectFile = (folder_ / "default.ipj").string();
     // The clock moves at every read, so no wait of the run lasts.
     auto reads = std::make_shared<HostWaitLimit::Clock::time_point>();
@@ -68,7 +69,7 @@ class RunOverModelHostTest : public ::testing::Test {
   }
 
   testing::TemporaryFolder folder_;
-  SqliteRegistry registry_{(folder_ / "registry").string()};
+  testing::ModelRegistry registry_;
   testing::ModelConnector connector_;
   testing::ScriptedDialogs dialogs_;
   testing::RecordingRunView view_;
