@@ -2,6 +2,7 @@
 
 #include "ModelConnector.h"
 #include "engine/BatchRun.h"
+#include "engine/EntrySteps.h"
 #include "host/ChannelFailures.h"
 #include "host/HostInstallation.h"
 #include "support/FakeProcessTable.h"
@@ -63,8 +64,9 @@ class RunOverModelHostTest : public ::testing::Test {
             "Closing document(s)"};
   }
 
+  // The translator's file names the document as the run opened it.
   static std::string StepFile(const std::string& source) {
-    return "Autodesk STEP Translator\ndocument: " + source +
+    return "Autodesk STEP Translator\ndocument: " + NameToOpen(source) +
            "\nApplicationProtocolType=2\nAuthor=Model User\nAuthorization=\nDescription=\nOrganization=Works\n";
   }
 

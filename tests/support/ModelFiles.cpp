@@ -6,17 +6,20 @@
 #include "host/ChannelFailures.h"
 #include "host/HostCodes.h"
 #include "settings/PathConversion.h"
+#include "settings/PathText.h"
 #include "settings/TextCase.h"
 
 namespace korrin::testing {
 
+ModelFile& ModelFiles::Describe(const std::string& fullFileName) { return files_[PathKey(fullFileName)]; }
+
 ModelFile ModelFiles::Find(const std::string& fullFileName) const {
-  auto found = files_.find(fullFileName);
+  auto found = files_.find(PathKey(fullFileName));
   return found == files_.end() ? ModelFile{} : found->second;
 }
 
 std::optional<Failure> ModelFiles::TakeOpenFailure(const std::string& fullFileName) {
-  auto found = files_.find(fullFileName);
+  auto found = files_.find(PathKey(fullFileName));
   if (found == files_.end() || !found->second.openFailure) return std::nullopt;
   std::optional<Failure> failure = found->second.openFailure;
   if (found->second.opensFailing > 0 && --found->second.opensFailing == 0) found->second.openFailure.reset();

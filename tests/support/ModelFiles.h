@@ -47,11 +47,12 @@ struct ModelFile {
   std::optional<Failure> exportFailure;
 };
 
-// The documents a test describes, by full file name; shared by the host,
+// The documents a test describes, by full file name (its letter case
+// ignored where the platform's file names ignore it); shared by the host,
 // its document reader and AutoCAD so all three see the same files.
 class ModelFiles {
  public:
-  ModelFile& Describe(const std::string& fullFileName) { return files_[fullFileName]; }
+  ModelFile& Describe(const std::string& fullFileName);
   // The description, or the defaults when none was given.
   ModelFile Find(const std::string& fullFileName) const;
   // The failure the next open of the file meets, counting it.

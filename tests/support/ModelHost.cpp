@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/ChannelFailures.h"
+#include "settings/PathText.h"
 
 namespace korrin::testing {
 namespace {
@@ -117,7 +118,7 @@ Result<host::DocumentHandle> ModelHost::OpenDocument(const std::string& fullFile
   if (std::optional<Failure> failure = files_.TakeOpenFailure(fullFileName)) return *failure;
   ModelFile file = files_.Find(fullFileName);
   auto open = std::find_if(documents_.begin(), documents_.end(),
-                           [&](const Document& document) { return document.fullFileName == fullFileName; });
+                           [&](const Document& document) { return SamePath(document.fullFileName, fullFileName); });
   if (open != documents_.end()) {
     std::rotate(open, open + 1, documents_.end());
     return host::DocumentHandle{documents_.back().handle};
@@ -318,7 +319,7 @@ Result<host::DocumentHandle> ModelHost::ReferencedDocument(host::DescriptorHandl
   if (!ModelFileExists(found->second)) return Unspecified("Unresolved reference: " + found->second);
   const std::string path = found->second;
   for (const Document& open : documents_) {
-    if (open.fullFileName == path) return host::DocumentHandle{open.handle};
+    if (SamePath(open.fullFileName, path)) return host::DocumentHandle{open.handle};
   }
   // Loaded for reading: it joins the open documents without becoming active.
   host::DocumentHandle loaded = Add(path, DocumentTypeOfFile(path), files_.Find(path));
