@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "StandinAcad.h"
+#include "host/Acad.h"
 #include "host/DispatchChannel.h"
 #include "host/DispatchValue.h"
 #include "ports/Result.h"
@@ -11,11 +11,11 @@
 namespace korrin::standin {
 
 // AutoCAD's end of the dispatch channel: serves the members the program
-// uses on the stand-in AutoCAD. Its few objects have fixed references: the
-// application, the documents collection, the active document (whichever
-// document is active when it is called, which is how the program uses it:
-// fetched anew for every close), that document's preferences, and the state
-// object of the idle query.
+// uses on AutoCAD, over any implementation of the typed interface. Its few
+// objects have fixed references: the application, the documents
+// collection, the active document (whichever document is active when it is
+// called, which is how the program uses it: fetched anew for every close),
+// that document's preferences, and the state object of the idle query.
 //
 // Invoke fails with ObjectDisconnected on any other reference,
 // MemberNotFound on a member the object lacks for that way of invoking,
@@ -23,7 +23,7 @@ namespace korrin::standin {
 // failures come back unchanged.
 class AcadDispatcher {
  public:
-  explicit AcadDispatcher(StandinAcad& acad) : acad_(acad) {}
+  explicit AcadDispatcher(host::Acad& acad) : acad_(acad) {}
 
   Result<host::DispatchValue> Invoke(host::ObjectReference object, std::int32_t member, host::InvokeKind kind,
                                      const std::vector<host::DispatchValue>& arguments);
@@ -42,7 +42,7 @@ class AcadDispatcher {
 
   Result<host::DispatchValue> ObjectOf(std::uint64_t reference, const std::vector<host::DispatchValue>& arguments);
 
-  StandinAcad& acad_;
+  host::Acad& acad_;
 };
 
 }  // namespace korrin::standin
