@@ -58,6 +58,22 @@ inline constexpr std::int32_t kReferencedDocumentType = 0x3001701;
 inline constexpr std::int32_t kDescriptorFullFileName = 0x3001708;
 inline constexpr std::int32_t kReferencedDocument = 0x300170B;
 
+// The document reader (its server object, and its documents where they
+// differ from the host's). The reader's version object and a document's
+// migration flag share one id on different objects.
+inline constexpr std::int32_t kReaderOpen = 0x3002502;
+inline constexpr std::int32_t kReaderCloseAll = 0x3002504;
+inline constexpr std::int32_t kReaderProjectManager = 0x3002505;
+inline constexpr std::int32_t kReaderSoftwareVersion = 0x300250E;
+inline constexpr std::int32_t kActiveProjectFile = 0x3001F0F;  // project manager
+inline constexpr std::int32_t kNeedsMigrating = 0x300250E;     // reader document
+inline constexpr std::int32_t kComputeStatus = 0x3002318;
+inline constexpr std::int32_t kCreatingRelease = 0x3002311;
+inline constexpr std::int32_t kMajorVersion = 0x3003701;  // version object
+inline constexpr std::int32_t kMinorVersion = 0x3003702;
+inline constexpr std::int32_t kReaderReferencedFileDescriptors = 0x300238A;
+inline constexpr std::int32_t kReaderSheets = 0x7000201;
+
 // View.
 inline constexpr std::int32_t kUpdateView = 0x3000402;
 inline constexpr std::int32_t kWindowExtents = 0x3000409;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "host/ChannelApplication.h"
+#include "host/ChannelApprentice.h"
 #include "host/ChannelFailures.h"
 #include "host/DispatchMembers.h"
 #include "host/HostCodes.h"
@@ -325,6 +326,66 @@ TEST_F(ChannelApplicationTest, AFailureOfAnyStepIsTheCallsFailure) {
   Result<std::vector<ReferencedFile>> files = app_.documents().ReferencedFiles(DocumentHandle{5});
   ASSERT_FALSE(files);
   EXPECT_EQ((Failure{kServerUnavailable, "The RPC server is unavailable."}), files.failure());
+}
+
+// The document reader: its server object is the channel's application.
+TEST(ChannelApprenticeTest, ReadsReleasesReferencesAndSheetsByTheReadersMembers) {
+  auto channel = std::make_shared<ScriptedChannel>();
+  ChannelApprentice reader(channel, CallDeadlines{kWork, kQuery});
+  channel->Expect({kApp, m::kReaderOpen, Method, {"C:\\d\\a.idw"}, kWork}, Obj(20));
+  Result<DocumentHandle> document = reader.Open("C:\\d\\a.idw");
+  ASSERT_TRUE(document) << document.failure().description;
+  EXPECT_EQ(20u, document.value().value);
+
+  channel->Expect({kApp, m::kReaderSoftwareVersion, Get, {}, kQuery}, Obj(30));
+  channel->Expect({30, m::kMajorVersion, Get, {}, kQuery}, std::int32_t{11});
+  channel->Expect({30, m::kMinorVersion, Get, {}, kQuery}, std::int16_t{2});  // widened, as automation allows
+  EXPECT_EQ(reader.SoftwareVersion().value(), (Release{11, 2}));
+  channel->Expect({20, m::kCreatingRelease, Get, {}, kQuery}, Obj(31));
+  channel->Expect({31, m::kMajorVersion, Get, {}, kQuery}, std::int32_t{9});
+  channel->Expect({31, m::kMinorVersion, Get, {}, kQuery}, std::int32_t{0});
+  EXPECT_EQ(reader.CreatingRelease(DocumentHandle{20}).value(), (Release{9, 0}));
+  channel->Expect({20, m::kNeedsMigrating, Get, {}, kQuery}, true);
+  EXPECT_TRUE(reader.NeedsMigrating(DocumentHandle{20}).value());
+  channel->Expect({20, m::kComputeStatus, Get, {}, kQuery}, std::int32_t{3});
+  EXPECT_EQ(reader.ComputeStatus(DocumentHandle{20}).value(), 3);
+  channel->Expect({kApp, m::kReaderProjectManager, Get, {}, kQuery}, Obj(32));
+  channel->Expect({32, m::kActiveProjectFile, Get, {}, kQuery}, "C:\\p\\Default.ipj");
+  EXPECT_EQ(reader.ActiveProjectFile().value(), "C:\\p\\Default.ipj");
+
+  channel->Expect({20, m::kReaderReferencedFileDescriptors, Get, {}, kQuery}, Obj(40));
+  channel->Expect({40, m::kCount, Get, {}, kQuery}, std::int32_t{2});
+  channel->Expect({40, m::kItem, Get, {std::int32_t{1}}, kQuery}, Obj(41));
+  channel->Expect({41, m::kReferencedDocumentType, Get, {}, kQuery}, std::int32_t{12290});
+  channel->Expect({41, m::kDescriptorFullFileName, Get, {}, kQuery}, "C:\\d\\p.ipt");
+  channel->Expect({40, m::kItem, Get, {std::int32_t{2}}, kQuery}, Obj(42));
+  channel->Expect({42, m::kReferencedDocumentType, Get, {}, kQuery}, std::int32_t{12291});
+  channel->Expect({42, m::kDescriptorFullFileName, Get, {}, kQuery}, "C:\\d\\s.iam");
+  EXPECT_EQ(reader.ReferencedFiles(DocumentHandle{20}).value(),
+            (std::vector<ReferencedFile>{{DescriptorHandle{41}, 12290, "C:\\d\\p.ipt"},
+                                         {DescriptorHandle{42}, 12291, "C:\\d\\s.iam"}}));
+  // A descriptor that does not resolve answers with no object: a failure.
+  channel->Expect({42, m::kReferencedDocument, Get, {}, kQuery}, DispatchValue());
+  EXPECT_FALSE(reader.ReferencedDocument(DescriptorHandle{42}));
+
+  channel->Expect({20, m::kReaderSheets, Get, {}, kQuery}, Obj(50));
+  channel->Expect({50, m::kCount, Get, {}, kQuery}, std::int32_t{2});
+  EXPECT_EQ(reader.SheetCount(DocumentHandle{20}).value(), 2);
+  channel->Expect({20, m::kReaderSheets, Get, {}, kQuery}, Obj(50));
+  channel->Expect({50, m::kItem, Get, {std::int32_t{2}}, kQuery}, Obj(52));
+  channel->Expect({52, m::kSheetWidth, Get, {}, kQuery}, 42.0);
+  EXPECT_EQ(reader.SheetWidth(DocumentHandle{20}, 2).value(), 42.0);
+  channel->Expect({20, m::kReaderSheets, Get, {}, kQuery}, Obj(50));
+  channel->Expect({50, m::kItem, Get, {std::int32_t{2}}, kQuery}, Failure{-2147352565, "Invalid index."});
+  EXPECT_EQ(reader.SheetSizeCode(DocumentHandle{20}, 2).failure(), (Failure{-2147352565, "Invalid index."}));
+
+  channel->Expect({kApp, m::kReaderCloseAll, Method, {}, kQuery}, DispatchValue());
+  EXPECT_TRUE(reader.CloseAll());
+  // The host's failure of an open is the open's failure, number and text.
+  channel->Expect({kApp, m::kReaderOpen, Method, {"C:\\d\\new.ipt"}, kWork},
+                  Failure{-2147467259, "The file was saved by a later release."});
+  EXPECT_EQ(reader.Open("C:\\d\\new.ipt").failure(), (Failure{-2147467259, "The file was saved by a later release."}));
+  EXPECT_TRUE(channel->Done());
 }
 
 TEST(ChannelFailuresTest, TextsAndNumbers) {

@@ -17,6 +17,7 @@ constexpr ObjectReference kAcadDocumentsObject{3};
 constexpr ObjectReference kAcadStateObject{4};
 constexpr ObjectReference kAcadDocumentObject{5};
 constexpr ObjectReference kAcadPreferencesObject{6};
+constexpr ObjectReference kVersionObject{7};
 // A failure of the host's own, with its own number.
 constexpr long kReadOnlyDocument = -2147204556;
 
@@ -39,6 +40,8 @@ Result<DispatchValue> TestModel::Invoke(ObjectReference object, std::int32_t mem
   if (object == kAcadDocumentObject) return AcadDocument(member, arguments);
   if (object == kAcadPreferencesObject) return AcadPreferences(member, kind, arguments);
   if (object == kAcadStateObject && member == m::kAcadIsQuiescent) return DispatchValue(true);
+  if (object == kVersionObject && member == m::kMajorVersion) return DispatchValue(std::int32_t{11});
+  if (object == kVersionObject && member == m::kMinorVersion) return DispatchValue(std::int32_t{0});
   if (documents_.count(object.value) != 0) return Document(object.value, member, arguments);
   return host::MemberNotFound();
 }
@@ -56,6 +59,10 @@ Result<DispatchValue> TestModel::Application(std::int32_t member, InvokeKind kin
       if (Result<bool> on = Argument<bool>(arguments, 0); !on) return on.failure();
       return Nothing();
     case m::kDocuments: return DispatchValue(kDocumentsObject);
+    // As the document reader's server object: its open, close and version.
+    case m::kReaderOpen: return Documents(m::kOpen, arguments);
+    case m::kReaderCloseAll: documents_.clear(); return Nothing();
+    case m::kReaderSoftwareVersion: return DispatchValue(kVersionObject);
     case m::kQuit: services_.Quit(); return Nothing();
     case m::kAcadVisible: return Nothing();
     case m::kAcadDocuments: return DispatchValue(kAcadDocumentsObject);

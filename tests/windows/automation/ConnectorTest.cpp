@@ -84,6 +84,20 @@ TEST_F(ConnectorTest, AMemberNameIsResolvedOncePerObjectType) {
             host::DispatchValue(3));
 }
 
+TEST_F(ConnectorTest, TheConnectorsDocumentReaderOpensReadsItsVersionAndClosesInProcess) {
+  ComHostConnector connector;
+  Result<std::unique_ptr<host::Apprentice>> made = connector.NewApprentice();
+  ASSERT_TRUE(made) << made.failure().description;
+  host::Apprentice& reader = *made.value();
+  Result<host::DocumentHandle> document = reader.Open("C:\\logo.ipt");
+  ASSERT_TRUE(document) << document.failure().description;
+  EXPECT_TRUE(document.value());
+  EXPECT_EQ(reader.SoftwareVersion().value(), (host::Release{11, 0}));
+  EXPECT_TRUE(reader.CloseAll());
+  // What the model's reader does not serve fails with the channel's text.
+  EXPECT_EQ(reader.ComputeStatus(document.value()).failure(), host::MemberNotFound());
+}
+
 TEST_F(ConnectorTest, TheDocumentReaderIsServedInsideTheCallersProcess) {
   namespace m = host::members;
   Result<std::shared_ptr<ComDispatchChannel>> made = StartInProcessServer(L"Inventor.ApprenticeServerComponent", &pump_);

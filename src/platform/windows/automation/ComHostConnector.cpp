@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "host/ChannelApprentice.h"
 #include "host/ChannelFailures.h"
 #include "platform/windows/automation/ComText.h"
 
@@ -110,8 +111,10 @@ Result<std::shared_ptr<host::Application>> ComHostConnector::Create() {
 
 Result<std::unique_ptr<host::Apprentice>> ComHostConnector::NewApprentice() {
   if (Result<CLSID> classId = ClassNamed(classes_.documentReader); !classId) return classId.failure();
-  // The class is there, but no typed reader speaks to it over automation yet.
-  return Failure{host::kUnspecifiedFailure, "The document reader cannot yet be reached through automation"};
+  // A new server per use, served inside this process as the host ships it.
+  Result<std::shared_ptr<ComDispatchChannel>> channel = StartInProcessServer(classes_.documentReader, &pump_);
+  if (!channel) return channel.failure();
+  return std::unique_ptr<host::Apprentice>(std::make_unique<host::ChannelApprentice>(std::move(channel).value(), deadlines_));
 }
 
 Result<std::shared_ptr<host::Acad>> ComHostConnector::GetRunningAcad() {
