@@ -44,3 +44,20 @@ expect_run(64 "^$" "^korrin-batch: Unknown option 'bogus'\\.\nTry 'korrin-batch 
 file(WRITE "${WORK}/parts/a.ipt" "")
 expect_run(2 "^$" "^\\[message\\] Sorry, Inventor is not detected on this machine\n$"
   --import "*.IPT" --export "*.STP" "${WORK}/parts")
+
+# A host installed as the registry tells (its version and program folder)
+# whose automation class is not registered: the run says it starts the host,
+# cannot, and ends with every entry not reached. No logo.ipt lies beside the
+# program, so the reader's self-test says so first and the start goes on.
+set(version_key "HKLM\\SOFTWARE\\Autodesk\\Inventor\\Current Version")
+set(paths_key "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Inventor.exe")
+execute_process(COMMAND "${WINE}" reg add "${version_key}" /v RegistryVersion /d RegistryVersion11.0 /f
+  OUTPUT_QUIET ERROR_QUIET)
+execute_process(COMMAND "${WINE}" reg add "${paths_key}" /v Path /d "C:\\Inventor\\Bin" /f OUTPUT_QUIET ERROR_QUIET)
+file(WRITE "${WORK}/parts/Default.ipj" "")
+expect_run(2
+  "^Checking Inventor Application, Export Formats and Settings\nStarting Inventor\nSummary: 0 converted, 0 skipped, 0 failed, 1 not reached\n$"
+  "^\\[message\\] Apprentice failed: Could not open: .*logo\\.ipt to verify Apprenticeserver\n.*\n\\[message\\] Could not start Inventor\n$"
+  --import "*.IPT" --export "*.STP" --yes --project "${WORK}/parts/Default.ipj" "${WORK}/parts")
+execute_process(COMMAND "${WINE}" reg delete "${version_key}" /f OUTPUT_QUIET ERROR_QUIET)
+execute_process(COMMAND "${WINE}" reg delete "${paths_key}" /f OUTPUT_QUIET ERROR_QUIET)
