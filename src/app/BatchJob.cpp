@@ -1,9 +1,11 @@
 #include "app/BatchJob.h"
 
 #include <algorithm>
+#include <iostream>
 #include <filesystem>
 #include <system_error>
 
+#include "app/CatalogueReport.h"
 #include "app/ConsoleDialogs.h"
 #include "app/ConsoleEventPump.h"
 #include "app/ConsoleRunView.h"
@@ -360,5 +362,24 @@ class BatchJob {
 }  // namespace
 
 int RunBatchJob(const BatchRequest& request, BatchPorts& ports) { return BatchJob(request, ports).Run(); }
+
+int RunBatchCommand(const std::vector<std::string>& arguments, const std::string& programFolder, const Printers& printers,
+                    const std::function<int(const BatchRequest&)>& run) {
+  const HostTimeoutsRead environment = HostTimeoutsFromEnvironment();
+  if (!environment.problem.empty()) {
+    std::cerr << "korrin-batch: " << environment.problem << "\n";
+    return kUsageErrorStatus;
+  }
+  const BatchCommandLine commandLine = ParseBatchCommandLine(arguments, environment.timeouts);
+  if (!commandLine.request) {
+    (commandLine.exitStatus == 0 ? std::cout : std::cerr) << commandLine.message;
+    return commandLine.exitStatus;
+  }
+  if (commandLine.request->catalogue) {
+    ConsoleDialogs dialogs(std::cerr, false);
+    return PrintCatalogue(programFolder, std::cout, dialogs, printers) ? 0 : 1;
+  }
+  return run(*commandLine.request);
+}
 
 }  // namespace korrin

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "app/BatchCommandLine.h"
 #include "host/HostConnector.h"
@@ -39,5 +42,12 @@ struct BatchPorts {
 // converted, 1 some skipped or failed, 2 not started or not finished, 64 a
 // choice the program does not offer.
 int RunBatchJob(const BatchRequest& request, BatchPorts& ports);
+
+// What both programs' main() do before their system's ports exist: reads the
+// host deadlines from the environment and the arguments, answers --help,
+// --version, a usage error and --catalogue on the console, and otherwise
+// hands the request to run. Returns the exit status.
+int RunBatchCommand(const std::vector<std::string>& arguments, const std::string& programFolder, const Printers& printers,
+                    const std::function<int(const BatchRequest&)>& run);
 
 }  // namespace korrin

@@ -5,11 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/BatchCommandLine.h"
 #include "app/BatchCommandLineArguments.h"
 #include "app/BatchJob.h"
-#include "app/CatalogueReport.h"
-#include "app/ConsoleDialogs.h"
 #include "app/InterruptRequests.h"
 #include "app/StandinPlatform.h"
 #include "platform/ProgramFolders.h"
@@ -24,33 +21,20 @@ int main(int argc, char** argv) {
   korrin::PrepareRuntimeFolder();
   QGuiApplication application(argc, argv);
   const std::vector<std::string> arguments = korrin::ArgumentTexts(argc, argv);
-  const korrin::HostTimeoutsRead environment = korrin::HostTimeoutsFromEnvironment();
-  if (!environment.problem.empty()) {
-    std::cerr << "korrin-batch: " << environment.problem << "\n";
-    return korrin::kUsageErrorStatus;
-  }
-  const korrin::BatchCommandLine commandLine = korrin::ParseBatchCommandLine(arguments, environment.timeouts);
-  if (!commandLine.request) {
-    (commandLine.exitStatus == 0 ? std::cout : std::cerr) << commandLine.message;
-    return commandLine.exitStatus;
-  }
-  korrin::QtPrinters printers;
-  if (commandLine.request->catalogue) {
-    korrin::ConsoleDialogs dialogs(std::cerr, false);
-    return korrin::PrintCatalogue(korrin::ProgramFolder(), std::cout, dialogs, printers) ? 0 : 1;
-  }
-
-  korrin::InstallInterruptHandler();
-  korrin::StandinPlatform platform;
-  korrin::BatchPorts ports{platform.registry,
-                           platform.connector,
-                           platform.processes,
-                           printers,
-                           {korrin::ProgramFolder(), korrin::TempFolder()},
-                           std::cout,
-                           std::cerr,
-                           isatty(STDERR_FILENO) == 1,
-                           korrin::AcadTemplateFolder(),
-                           &platform.watcher};
-  return korrin::RunBatchJob(*commandLine.request, ports);
+  const korrin::QtPrinters printers;
+  return korrin::RunBatchCommand(arguments, korrin::ProgramFolder(), printers, [&](const korrin::BatchRequest& request) {
+    korrin::InstallInterruptHandler();
+    korrin::StandinPlatform platform;
+    korrin::BatchPorts ports{platform.registry,
+                             platform.connector,
+                             platform.processes,
+                             printers,
+                             {korrin::ProgramFolder(), korrin::TempFolder()},
+                             std::cout,
+                             std::cerr,
+                             isatty(STDERR_FILENO) == 1,
+                             korrin::AcadTemplateFolder(),
+                             &platform.watcher};
+    return korrin::RunBatchJob(request, ports);
+  });
 }

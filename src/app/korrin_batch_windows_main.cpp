@@ -8,13 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/BatchCommandLine.h"
 #include "app/BatchCommandLineArguments.h"
 #include "app/BatchJob.h"
-#include "app/CatalogueReport.h"
-#include "app/ConsoleDialogs.h"
 #include "app/InterruptRequests.h"
-#include "frontend/HostTimeouts.h"
 #include "platform/ProgramFolders.h"
 #include "platform/windows/MessageEventPump.h"
 #include "platform/windows/MessageWindowLink.h"
@@ -30,38 +26,25 @@ int wmain(int argc, wchar_t** argv) {
   // The program's own texts are UTF-8; a console shows them as such.
   SetConsoleOutputCP(CP_UTF8);
   const std::vector<std::string> arguments = korrin::ArgumentTexts(argc, argv);
-  const korrin::HostTimeoutsRead environment = korrin::HostTimeoutsFromEnvironment();
-  if (!environment.problem.empty()) {
-    std::cerr << "korrin-batch: " << environment.problem << "\n";
-    return korrin::kUsageErrorStatus;
-  }
-  const korrin::BatchCommandLine commandLine = korrin::ParseBatchCommandLine(arguments, environment.timeouts);
-  if (!commandLine.request) {
-    (commandLine.exitStatus == 0 ? std::cout : std::cerr) << commandLine.message;
-    return commandLine.exitStatus;
-  }
-  korrin::SpoolerPrinters printers;
-  if (commandLine.request->catalogue) {
-    korrin::ConsoleDialogs dialogs(std::cerr, false);
-    return korrin::PrintCatalogue(korrin::ProgramFolder(), std::cout, dialogs, printers) ? 0 : 1;
-  }
-
-  korrin::InstallInterruptHandler();
-  korrin::WindowsRegistry registry;
-  korrin::ComHostConnector connector;
-  korrin::ToolhelpProcessTable processes;
-  korrin::MessageWindowLink watcher;
-  korrin::MessageEventPump messages;
-  korrin::BatchPorts ports{registry,
-                           connector,
-                           processes,
-                           printers,
-                           {korrin::ProgramFolder(), korrin::TempFolder()},
-                           std::cout,
-                           std::cerr,
-                           _isatty(_fileno(stderr)) != 0,
-                           korrin::AcadTemplateFolder(),
-                           &watcher,
-                           &messages};
-  return korrin::RunBatchJob(*commandLine.request, ports);
+  const korrin::SpoolerPrinters printers;
+  return korrin::RunBatchCommand(arguments, korrin::ProgramFolder(), printers, [&](const korrin::BatchRequest& request) {
+    korrin::InstallInterruptHandler();
+    korrin::WindowsRegistry registry;
+    korrin::ComHostConnector connector;
+    korrin::ToolhelpProcessTable processes;
+    korrin::MessageWindowLink watcher;
+    korrin::MessageEventPump messages;
+    korrin::BatchPorts ports{registry,
+                             connector,
+                             processes,
+                             printers,
+                             {korrin::ProgramFolder(), korrin::TempFolder()},
+                             std::cout,
+                             std::cerr,
+                             _isatty(_fileno(stderr)) != 0,
+                             korrin::AcadTemplateFolder(),
+                             &watcher,
+                             &messages};
+    return korrin::RunBatchJob(request, ports);
+  });
 }
