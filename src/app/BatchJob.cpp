@@ -1,8 +1,8 @@
 #include "app/BatchJob.h"
 
 #include <algorithm>
-#include <iostream>
 #include <filesystem>
+#include <iostream>
 #include <system_error>
 
 #include "app/CatalogueReport.h"
