@@ -1,18 +1,26 @@
 // A local automation server of Korrin's tests: serves the test model as
-// "Inventor.Application" or "AutoCAD.Application" in a Wine prefix.
-//   korrin-test-automation-server /RegServer     registers the classes (the reader's library beside it)
-//   korrin-test-automation-server /UnregServer   removes them
+// "Inventor.Application" or "AutoCAD.Application" in a Wine prefix, or the
+// model host as "Inventor.Application" for whole runs of the program.
+//   korrin-test-automation-server /RegServer [model]  registers the classes (the reader's library beside it)
+//   korrin-test-automation-server /UnregServer   removes them all
 //   korrin-test-automation-server /class NAME -Embedding   what the system starts
 #include "platform/windows/automation/AutomationHeaders.h"
 
 #include <shellapi.h>
 
 #include <atomic>
-#include <cwchar>
 #include <chrono>
+#include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "HostDispatcher.h"
+#include "ModelHost.h"
+#include "host/DispatchMembers.h"
+#include "platform/windows/WideText.h"
 #include "support/windows/ServedHost.h"
 #include "support/windows/TestModel.h"
 #include "support/windows/TestServerClasses.h"
@@ -69,20 +77,30 @@ void DeleteClass(HKEY root, const TestServerClass& served) {
   ::RegDeleteTreeW(root, (classes + served.progId).c_str());
 }
 
+bool Serves(const TestServerClass& served, const TestServerClass& known) {
+  return std::wcscmp(served.option, known.option) == 0;
+}
+
 // The user's classes; Wine's class lookups read the machine's classes only,
 // so there (in the prefix, which is the test's own) they are written as well.
-int Register(bool add) {
+// The test model's classes and the model host's share their names: the
+// last registered serve them.
+int Register(bool add, bool model) {
   wchar_t program[MAX_PATH];
   ::GetModuleFileNameW(nullptr, program, MAX_PATH);
   std::wstring folder(program);
   folder.erase(folder.find_last_of(L'\\') + 1);
-  for (const TestServerClass& served : {kTestInventorClass, kTestAcadClass, kTestReaderClass}) {
-    if (!add) {
+  if (!add) {
+    for (const TestServerClass& served :
+         {kTestInventorClass, kTestAcadClass, kTestReaderClass, kModelInventorClass, kModelReaderClass}) {
       DeleteClass(HKEY_CURRENT_USER, served);
       DeleteClass(HKEY_LOCAL_MACHINE, served);
-      continue;
     }
-    const bool inProcess = std::wcscmp(served.option, kTestReaderClass.option) == 0;
+    return 0;
+  }
+  for (const TestServerClass& served : model ? std::vector{kModelInventorClass, kTestAcadClass, kModelReaderClass}
+                                             : std::vector{kTestInventorClass, kTestAcadClass, kTestReaderClass}) {
+    const bool inProcess = Serves(served, kTestReaderClass) || Serves(served, kModelReaderClass);
     const std::wstring server = inProcess ? folder + kTestReaderLibrary
                                           : L"\"" + std::wstring(program) + L"\" /class " + served.option;
     const wchar_t* serverKey = inProcess ? L"InprocServer32" : L"LocalServer32";
@@ -162,6 +180,43 @@ class Factory final : public IClassFactory {
   IDispatch* application_;
 };
 
+// Faults a test plants in a document's text, met when the model host first
+// opens the document: "crash-first-open" ends the server inside the open,
+// "hang-first-open" stops it answering for five minutes. NAME.crashed or
+// NAME.hung beside the document holds the id of the server that met it and
+// keeps the fault from the servers after.
+void MeetPlantedFault(std::int32_t member, const std::vector<host::DispatchValue>& arguments) {
+  if (member != host::members::kOpen || arguments.empty() || !arguments[0].holds<std::string>()) return;
+  const std::wstring name = WideFromText(arguments[0].as<std::string>());
+  std::ifstream file(std::filesystem::path(name), std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  for (const auto& [key, marker] : {std::pair{"crash-first-open", L".crashed"}, std::pair{"hang-first-open", L".hung"}}) {
+    const std::filesystem::path met(name + marker);
+    if (text.find(key) == std::string::npos || std::filesystem::exists(met)) continue;
+    std::ofstream(met) << ::GetCurrentProcessId() << "\n";
+    if (std::wcscmp(marker, L".crashed") == 0) ::ExitProcess(3);
+    ::Sleep(300000);
+  }
+}
+
+// The model host served through the stand-in's dispatcher, its documents
+// described by nothing but their files; it quits as a host does.
+struct ServedModelHost {
+  ModelFiles files;
+  ModelHost host{files};
+  standin::HostDispatcher dispatcher{host};
+
+  ServedModelHost() { host.release = {kModelReleaseMajor, 0}; }
+
+  Result<host::DispatchValue> Invoke(host::ObjectReference object, std::int32_t member, host::InvokeKind kind,
+                                     const std::vector<host::DispatchValue>& arguments) {
+    MeetPlantedFault(member, arguments);
+    Result<host::DispatchValue> result = dispatcher.Invoke(object, member, kind, arguments);
+    if (result && object == host::kApplicationObject && member == host::members::kQuit) ::PostQuitMessage(0);
+    return result;
+  }
+};
+
 int Serve(const TestServerClass& served) {
   if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 2;
   BusyFilter filter;
@@ -169,12 +224,15 @@ int Serve(const TestServerClass& served) {
   ::CoRegisterMessageFilter(&filter, &previous);
   ServerServices services(filter);
   TestModel model(services);
+  ServedModelHost modelHost;
+  const bool servesModelHost = Serves(served, kModelInventorClass);
   std::atomic<Clock::time_point> lastCall{Clock::now()};
   int status = 0;
   {
     ServedHost host([&](host::ObjectReference object, std::int32_t member, host::InvokeKind kind,
                         const std::vector<host::DispatchValue>& arguments) {
       lastCall = Clock::now();
+      if (servesModelHost) return modelHost.Invoke(object, member, kind, arguments);
       return model.Invoke(object, member, kind, arguments);
     });
     host.SetBusy([&filter] { return filter.Busy(); });
@@ -219,11 +277,13 @@ int main() {
   const TestServerClass* served = nullptr;
   for (std::size_t index = 0; index < options.size(); ++index) {
     const std::wstring& option = options[index];
-    if (_wcsicmp(option.c_str(), L"/RegServer") == 0) return Register(true);
-    if (_wcsicmp(option.c_str(), L"/UnregServer") == 0) return Register(false);
+    if (_wcsicmp(option.c_str(), L"/RegServer") == 0) {
+      return Register(true, index + 1 < options.size() && _wcsicmp(options[index + 1].c_str(), L"model") == 0);
+    }
+    if (_wcsicmp(option.c_str(), L"/UnregServer") == 0) return Register(false, false);
     if (_wcsicmp(option.c_str(), L"/class") == 0 && index + 1 < options.size()) {
       const std::wstring& name = options[++index];
-      for (const TestServerClass* known : {&kTestInventorClass, &kTestAcadClass}) {
+      for (const TestServerClass* known : {&kTestInventorClass, &kTestAcadClass, &kModelInventorClass}) {
         if (_wcsicmp(name.c_str(), known->option) == 0) served = known;
       }
     }

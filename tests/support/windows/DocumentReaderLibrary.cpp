@@ -1,12 +1,14 @@
-// The test model as an in-process automation server of the document
-// reader's class: a new model for every instance made, as the program makes
-// a new reader for every use.
+// The test model, or the model host's document reader, as an in-process
+// automation server of the document reader's class: a new one for every
+// instance made, as the program makes a new reader for every use.
 #include "platform/windows/automation/AutomationHeaders.h"
 
 #include <memory>
 #include <mutex>
 #include <vector>
 
+#include "ModelApprentice.h"
+#include "support/windows/ReaderDispatcher.h"
 #include "support/windows/ServedHost.h"
 #include "support/windows/TestModel.h"
 #include "support/windows/TestServerClasses.h"
@@ -36,10 +38,46 @@ struct Reader {
   }};
 };
 
+// The model host's reader over files described by nothing but themselves,
+// with no active project.
+struct ModelReader {
+  ModelFiles files;
+  ModelApprentice reader{files, host::Release{kModelReleaseMajor, 0}, ""};
+  ReaderDispatcher dispatcher{reader};
+  ServedHost host{[this](host::ObjectReference object, std::int32_t member, host::InvokeKind kind,
+                         const std::vector<host::DispatchValue>& arguments) {
+    return dispatcher.Invoke(object, member, kind, arguments);
+  }};
+};
+
 // Kept until the process ends: the library never unloads, so its objects
 // stay valid for whoever still holds one.
 std::mutex readersGuard;
 std::vector<std::unique_ptr<Reader>> readers;
+std::vector<std::unique_ptr<ModelReader>> modelReaders;
+
+class ModelReaderFactory final : public IClassFactory {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+    if (id == IID_IUnknown || id == IID_IClassFactory) {
+      *object = static_cast<IClassFactory*>(this);
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID id, void** object) override {
+    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+    std::lock_guard lock(readersGuard);
+    modelReaders.push_back(std::make_unique<ModelReader>());
+    return modelReaders.back()->host.DispatchOf(host::kApplicationObject)->QueryInterface(id, object);
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+};
+
+ModelReaderFactory modelFactory;
 
 class ReaderFactory final : public IClassFactory {
  public:
@@ -70,11 +108,12 @@ ReaderFactory factory;
 }  // namespace korrin::testing
 
 extern "C" HRESULT STDMETHODCALLTYPE DllGetClassObject(REFCLSID classId, REFIID id, void** object) {
-  if (classId != korrin::testing::kTestReaderClass.classId) {
-    *object = nullptr;
-    return CLASS_E_CLASSNOTAVAILABLE;
+  if (classId == korrin::testing::kTestReaderClass.classId) return korrin::testing::factory.QueryInterface(id, object);
+  if (classId == korrin::testing::kModelReaderClass.classId) {
+    return korrin::testing::modelFactory.QueryInterface(id, object);
   }
-  return korrin::testing::factory.QueryInterface(id, object);
+  *object = nullptr;
+  return CLASS_E_CLASSNOTAVAILABLE;
 }
 
 extern "C" HRESULT STDMETHODCALLTYPE DllCanUnloadNow() { return S_FALSE; }

@@ -1,0 +1,295 @@
+// korrin-batch.exe converting documents as a site runs it: the host's keys
+// in the registry, its automation class served by a program named
+// Inventor.exe in the host's program folder (the model host), the document
+// reader served in korrin-batch's own process.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/EntrySteps.h"
+#include "platform/windows/CommandLine.h"
+#include "platform/windows/WideText.h"
+#include "platform/windows/automation/ServerProcess.h"
+#include "support/TemporaryFolder.h"
+#include "support/windows/TestServerClasses.h"
+
+namespace korrin {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+constexpr const wchar_t* kVersionKey = L"SOFTWARE\\Autodesk\\Inventor\\Current Version";
+constexpr const wchar_t* kAppPathsKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Inventor.exe";
+constexpr const wchar_t* kUserKey =
+    L"Software\\Autodesk\\Inventor\\RegistryVersion11.0\\System\\Preferences\\External References";
+// Longer than any run here takes; a run that outlasts it hung.
+constexpr DWORD kRunMilliseconds = 120000;
+
+std::string Text(const fs::path& path) { return TextFromWide(path.wstring()); }
+
+std::string Read(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// A console's lines, CR LF read as one end.
+Lines SplitLines(const std::string& text) {
+  Lines lines;
+  std::size_t from = 0;
+  for (std::size_t end = text.find('\n', from); end != std::string::npos; end = text.find('\n', from)) {
+    lines.push_back(text.substr(from, end - from - (end > from && text[end - 1] == '\r' ? 1 : 0)));
+    from = end + 1;
+  }
+  if (from < text.size()) lines.push_back(text.substr(from));
+  return lines;
+}
+
+fs::path ThisProgramsFolder() {
+  wchar_t self[MAX_PATH];
+  const DWORD length = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  return fs::path(std::wstring(self, length)).parent_path();
+}
+
+bool SetValue(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& value) {
+  return ::RegSetKeyValueW(root, key, name, REG_SZ, value.c_str(),
+                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+int RunAndWait(std::vector<std::wstring> arguments, HANDLE output = nullptr, DWORD milliseconds = kRunMilliseconds) {
+  std::wstring command = QuotedCommandLine(arguments);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (output != nullptr) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+  }
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessW(arguments[0].c_str(), command.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
+                        nullptr, &startup, &process)) {
+    return -1;
+  }
+  DWORD status = static_cast<DWORD>(-2);
+  if (::WaitForSingleObject(process.hProcess, milliseconds) == WAIT_OBJECT_0) {
+    ::GetExitCodeProcess(process.hProcess, &status);
+  } else {
+    ::TerminateProcess(process.hProcess, 1);
+    ::WaitForSingleObject(process.hProcess, 5000);
+  }
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return static_cast<int>(status);
+}
+
+void EndHosts() {
+  for (const DWORD id : ProcessesNamed(L"Inventor.exe")) {
+    if (std::optional<ServerProcess> host = ServerProcess::Open(id)) host->End(5000);
+  }
+}
+
+struct BatchRun {
+  int status = 0;
+  Lines output;  // standard output and error together, in the order written
+};
+
+class BatchOverAutomationTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    hostFolder_ = std::make_unique<testing::TemporaryFolder>();
+    const fs::path built = ThisProgramsFolder();
+    const fs::path bin = hostFolder_->path() / "Bin";
+    fs::create_directories(bin);
+    fs::copy_file(built / testing::kTestServerImage, bin / "Inventor.exe");
+    fs::copy_file(built / testing::kTestReaderLibrary, bin / testing::kTestReaderLibrary);
+    ASSERT_EQ(RunAndWait({(bin / "Inventor.exe").wstring(), L"/RegServer", L"model"}), 0);
+    ASSERT_TRUE(SetValue(HKEY_LOCAL_MACHINE, kVersionKey, L"RegistryVersion", L"RegistryVersion11.0"));
+    ASSERT_TRUE(SetValue(HKEY_LOCAL_MACHINE, kAppPathsKey, L"Path", bin.wstring()));
+    HKEY created = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kUserKey, 0, nullptr, 0, KEY_WRITE, nullptr, &created, nullptr),
+              ERROR_SUCCESS);
+    ::RegCloseKey(created);
+  }
+
+  static void TearDownTestSuite() {
+    EndHosts();
+    EXPECT_EQ(RunAndWait({(hostFolder_->path() / "Bin" / "Inventor.exe").wstring(), L"/UnregServer"}), 0);
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kVersionKey);
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kAppPathsKey);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Autodesk\\Inventor\\RegistryVersion11.0");
+    hostFolder_.reset();
+  }
+
+  // The program with its shipped files beside it and a logo.ipt of the
+  // site's own for the reader's self-test, parts to convert and an empty
+  // output folder.
+  void SetUp() override {
+    const fs::path built = ThisProgramsFolder();
+    fs::create_directories(Home());
+    for (const char* file : {"korrin-batch.exe", "KorrinExportTemplate.INI", "papersizes.ini"}) {
+      fs::copy_file(built / file, Home() / file);
+    }
+    Write(Home() / "logo.ipt", "part\n");
+    fs::create_directories(In());
+    fs::create_directories(Out());
+    Write(In() / "Default.ipj", "");
+  }
+
+  void TearDown() override { EndHosts(); }
+
+  fs::path Home() const { return folder_ / "program"; }
+  fs::path In() const { return folder_ / "in"; }
+  fs::path Out() const { return folder_ / "out"; }
+  static void Write(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+  std::string Part(const std::string& name, const std::string& text = "part\n") const {
+    Write(In() / name, text);
+    return Text(In() / name);
+  }
+
+  // Parts to STEP files in the output folder, with a summary and a report.
+  BatchRun Convert(std::vector<std::wstring> extra = {}) const {
+    std::vector<std::wstring> arguments{(Home() / "korrin-batch.exe").wstring(),
+                                        L"--import",
+                                        L"*.IPT",
+                                        L"--export",
+                                        L"*.STP",
+                                        L"--export-folder",
+                                        Out().wstring(),
+                                        L"--summary",
+                                        (folder_ / "summary.csv").wstring(),
+                                        L"--report",
+                                        (folder_ / "report.txt").wstring(),
+                                        L"--project",
+                                        (In() / "Default.ipj").wstring(),
+                                        L"--yes"};
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    arguments.push_back(In().wstring());
+    const fs::path log = folder_ / "output.txt";
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE output = ::CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(output, INVALID_HANDLE_VALUE);
+    BatchRun run;
+    run.status = RunAndWait(arguments, output);
+    ::CloseHandle(output);
+    run.output = SplitLines(Read(log));
+    return run;
+  }
+
+  // The summary without its last column, the seconds each entry took.
+  std::string Summary() const {
+    std::string kept;
+    for (const std::string& line : SplitLines(Read(folder_ / "summary.csv"))) {
+      kept += line.substr(0, line.rfind(',')) + "\n";
+    }
+    return kept;
+  }
+  std::string OutPath(const std::string& name) const { return Text(Out() / name); }
+
+  // What the model's STEP translator writes for a document, with the
+  // shipped template's options, naming the document as the run opened it.
+  static std::string StepFile(const std::string& source) {
+    return "Autodesk STEP Translator\ndocument: " + NameToOpen(source) +
+           "\nApplicationProtocolType=5\nAuthor=Model User\nAuthorization=\nDescription=\nOrganization=\n";
+  }
+
+  // The server that met a fault planted in the document, as its marker
+  // names it; 0 when none did.
+  DWORD ServerThatMet(const char* document, const char* fault) const {
+    const std::string id = Read(In() / (std::string(document) + "." + fault));
+    return id.empty() ? 0 : static_cast<DWORD>(std::stoul(id));
+  }
+
+  static Lines Converted(const std::string& source, const std::string& output) {
+    return {"Opening: " + source, "Checking document references...", "Exporting document: " + output,
+            "Closing document(s)"};
+  }
+
+  static inline std::unique_ptr<testing::TemporaryFolder> hostFolder_;
+  testing::TemporaryFolder folder_;
+};
+
+// The watcher is a site's own program: none is installed beside the test's
+// copy, and the run says so and goes on.
+const Lines kStarted{"Checking Inventor Application, Export Formats and Settings", "Starting Inventor",
+                     "Inventor started",
+                     "Watcher could not be enabled. This may cause user intervention when converting files"};
+
+Lines Joined(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+TEST_F(BatchOverAutomationTest, ConvertsPartsThroughTheInstalledHostsAutomationServer) {
+  const std::string a = Part("a.ipt");
+  const std::string b = Part("b.ipt");
+  const BatchRun run = Convert();
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Joined({kStarted, Converted(a, OutPath("a.STP")), Converted(b, OutPath("b.STP")),
+                                {"Ready", "Summary: 2 converted, 0 skipped, 0 failed"}}));
+  EXPECT_EQ(Read(Out() / "a.stp"), StepFile(a));
+  EXPECT_EQ(Read(Out() / "b.stp"), StepFile(b));
+  // The bytes are the document's, which the progress counts.
+  EXPECT_EQ(Summary(), "path,outcome,reason,outputs,bytes\n" + a + ",converted,," + OutPath("a.stp") + ",5\n" + b +
+                           ",converted,," + OutPath("b.stp") + ",5\n");
+  EXPECT_EQ(SplitLines(Read(folder_ / "report.txt")), Lines(run.output.begin(), run.output.end() - 1));
+  // The host stays running for the next run, as a user's host does.
+  EXPECT_EQ(ProcessesNamed(L"Inventor.exe").size(), 1u);
+}
+
+TEST_F(BatchOverAutomationTest, AServerThatDiesInTheMiddleOfAnOpenIsReplacedAndTheDocumentReopened) {
+  const std::string a = Part("a.ipt");
+  const std::string b = Part("b.ipt", "part\ncrash-first-open\n");
+  const std::string c = Part("c.ipt");
+  const BatchRun run = Convert();
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Joined({kStarted, Converted(a, OutPath("a.STP")),
+                                {"Opening: " + b, "Error opening: " + b + "  The RPC server is unavailable.",
+                                 "Retrying to reactivate Inventor...", "Error closing Inventor gracefully...",
+                                 "The RPC server is unavailable.", "Trying to reopen last failed document..",
+                                 "Checking document references...", "Exporting document: " + OutPath("b.STP"),
+                                 "Closing document(s)"},
+                                Converted(c, OutPath("c.STP")), {"Ready", "Summary: 3 converted, 0 skipped, 0 failed"}}));
+  const DWORD died = ServerThatMet("b.ipt", "crashed");
+  ASSERT_NE(died, 0u) << "no server died in the open";
+  const std::set<DWORD> serving = ProcessesNamed(L"Inventor.exe");
+  EXPECT_EQ(serving.size(), 1u);
+  EXPECT_EQ(serving.count(died), 0u);
+  for (const char* name : {"a", "b", "c"}) {
+    EXPECT_EQ(Read(Out() / (std::string(name) + ".stp")), StepFile(Text(In() / (std::string(name) + ".ipt"))));
+  }
+}
+
+TEST_F(BatchOverAutomationTest, AnOpenThatNeverAnswersIsEndedAtItsDeadlineAndTheHungServerWithIt) {
+  const std::string a = Part("a.ipt", "part\nhang-first-open\n");
+  const std::string b = Part("b.ipt");
+  const BatchRun run = Convert({L"--host-timeout", L"3", L"--call-timeout", L"3"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Joined({kStarted,
+                                {"Opening: " + a, "Error opening: " + a + "  The host did not answer within 3 s",
+                                 "Retrying to reactivate Inventor...", "Error closing Inventor gracefully...",
+                                 "The host did not answer within 3 s", "Trying to reopen last failed document..",
+                                 "Checking document references...", "Exporting document: " + OutPath("a.STP"),
+                                 "Closing document(s)"},
+                                Converted(b, OutPath("b.STP")), {"Ready", "Summary: 2 converted, 0 skipped, 0 failed"}}));
+  // Wine does not cancel a call whose deadline passed: the program ends the
+  // server that does not answer, and a new one serves the rest.
+  const DWORD hung = ServerThatMet("a.ipt", "hung");
+  ASSERT_NE(hung, 0u) << "no server hung in the open";
+  const std::set<DWORD> serving = ProcessesNamed(L"Inventor.exe");
+  EXPECT_EQ(serving.size(), 1u);
+  EXPECT_EQ(serving.count(hung), 0u) << "the hung server still runs";
+  EXPECT_EQ(Read(Out() / "a.stp"), StepFile(a));
+}
+
+}  // namespace
+}  // namespace korrin
