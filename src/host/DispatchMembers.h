@@ -79,6 +79,11 @@ inline constexpr std::int32_t kUpdateView = 0x3000402;
 inline constexpr std::int32_t kWindowExtents = 0x3000409;
 inline constexpr std::int32_t kDisplayMode = 0x300040D;
 inline constexpr std::int32_t kViewWindow = 0x300040F;
+// The host's camera of a view, which the Windows program turns itself; the
+// stand-in turns it through a member of ours (kCameraOrientation).
+inline constexpr std::int32_t kViewCamera = 0x300040E;
+inline constexpr std::int32_t kCameraApply = 0x3003609;
+inline constexpr std::int32_t kCameraViewOrientation = 0x300360A;
 
 // Add-in, and the translator add-ins among them.
 inline constexpr std::int32_t kActivateAddIn = 0x3001106;

@@ -13,12 +13,14 @@
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "HostDispatcher.h"
 #include "ModelHost.h"
+#include "host/ChannelFailures.h"
 #include "host/DispatchMembers.h"
 #include "platform/windows/WideText.h"
 #include "support/windows/ServedHost.h"
@@ -200,21 +202,66 @@ void MeetPlantedFault(std::int32_t member, const std::vector<host::DispatchValue
 }
 
 // The model host served through the stand-in's dispatcher, its documents
-// described by nothing but their files; it quits as a host does.
-struct ServedModelHost {
-  ModelFiles files;
-  ModelHost host{files};
-  standin::HostDispatcher dispatcher{host};
-
-  ServedModelHost() { host.release = {kModelReleaseMajor, 0}; }
+// described by nothing but their files; it quits as a host does. A view's
+// window and camera are answered as the host answers them: the window's
+// handle is the system's, of a window the server makes for the view, and
+// the camera is an object of its own whose orientation is applied to the
+// model's view.
+class ServedModelHost {
+ public:
+  ServedModelHost() { host_.release = {kModelReleaseMajor, 0}; }
+  ~ServedModelHost() {
+    for (const auto& [view, window] : windows_) ::DestroyWindow(window);
+  }
 
   Result<host::DispatchValue> Invoke(host::ObjectReference object, std::int32_t member, host::InvokeKind kind,
                                      const std::vector<host::DispatchValue>& arguments) {
+    namespace m = host::members;
     MeetPlantedFault(member, arguments);
-    Result<host::DispatchValue> result = dispatcher.Invoke(object, member, kind, arguments);
-    if (result && object == host::kApplicationObject && member == host::members::kQuit) ::PostQuitMessage(0);
+    if (object.value >= kCameraBase) return Camera(host::ObjectReference{object.value - kCameraBase}, member, arguments);
+    if (member == m::kViewWindow || member == m::kViewCamera) {
+      // Only a view has these; the dispatcher says whether the object is one.
+      if (Result<host::DispatchValue> view = dispatcher_.Invoke(object, m::kViewWindow, kind, {}); !view) {
+        return view.failure();
+      }
+      if (member == m::kViewCamera) return host::DispatchValue(host::ObjectReference{kCameraBase + object.value});
+      return host::DispatchValue(static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(WindowOf(object))));
+    }
+    Result<host::DispatchValue> result = dispatcher_.Invoke(object, member, kind, arguments);
+    if (result && object == host::kApplicationObject && member == m::kQuit) ::PostQuitMessage(0);
     return result;
   }
+
+ private:
+  static constexpr std::uint64_t kCameraBase = std::uint64_t{1} << 40;
+
+  HWND WindowOf(host::ObjectReference view) {
+    HWND& window = windows_[view.value];
+    if (window == nullptr) {
+      window = ::CreateWindowExW(0, L"STATIC", L"Model view", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr,
+                                 nullptr, nullptr, nullptr);
+    }
+    return window;
+  }
+
+  Result<host::DispatchValue> Camera(host::ObjectReference view, std::int32_t member,
+                                     const std::vector<host::DispatchValue>& arguments) {
+    namespace m = host::members;
+    if (member == m::kCameraViewOrientation) {
+      if (arguments.size() != 1 || !arguments[0].holds<std::int32_t>()) return host::TypeMismatch("orientation");
+      orientations_[view.value] = arguments[0].as<std::int32_t>();
+      return host::DispatchValue();
+    }
+    if (member != m::kCameraApply) return host::MemberNotFound();
+    return dispatcher_.Invoke(view, m::kCameraOrientation, host::InvokeKind::Method,
+                              {host::DispatchValue(orientations_[view.value])});
+  }
+
+  ModelFiles files_;
+  ModelHost host_{files_};
+  standin::HostDispatcher dispatcher_{host_};
+  std::map<std::uint64_t, HWND> windows_;
+  std::map<std::uint64_t, std::int32_t> orientations_;
 };
 
 int Serve(const TestServerClass& served) {

@@ -7,13 +7,18 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <chrono>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "engine/EntrySteps.h"
+#include "host/ChannelFailures.h"
+#include "host/HostCodes.h"
 #include "platform/windows/CommandLine.h"
+#include "platform/windows/MessageEventPump.h"
+#include "platform/windows/automation/ComHostConnector.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/automation/ServerProcess.h"
 #include "support/TemporaryFolder.h"
@@ -289,6 +294,61 @@ TEST_F(BatchOverAutomationTest, AnOpenThatNeverAnswersIsEndedAtItsDeadlineAndThe
   EXPECT_EQ(serving.size(), 1u);
   EXPECT_EQ(serving.count(hung), 0u) << "the hung server still runs";
   EXPECT_EQ(Read(Out() / "a.stp"), StepFile(a));
+}
+
+// The calls the run makes on a view's window, as the installed host answers
+// them: its window is a window of the host's process, placed and shown by
+// the system, and its camera turned through the host's own camera object.
+TEST_F(BatchOverAutomationTest, AViewsWindowIsTheHostsOwnPlacedAndShownThroughTheSystem) {
+  const std::string part = Part("a.ipt");
+  ASSERT_HRESULT_SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  {
+    MessageEventPump pump;
+    ComHostConnector connector;
+    connector.SetCallWaits(&pump, host::CallDeadlines{std::chrono::seconds(20), std::chrono::seconds(5)});
+    Result<std::shared_ptr<host::Application>> created = connector.Create();
+    ASSERT_TRUE(created) << created.failure().description;
+    host::Application& application = *created.value();
+    ASSERT_TRUE(application.OpenDocument(part, true));
+    Result<host::ViewHandle> view = application.ActiveView();
+    ASSERT_TRUE(view) << view.failure().description;
+    Result<host::WindowHandle> window = application.ViewWindow(view.value());
+    ASSERT_TRUE(window) << window.failure().description;
+    HWND handle = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window.value().value));
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(handle, &owner);
+    EXPECT_EQ(ProcessesNamed(L"Inventor.exe"), std::set<DWORD>{owner});
+
+    // Sized for a bitmap of 640 by 480, as the bitmap export sizes it, then
+    // shown.
+    Result<host::WindowPlacement> placement = application.GetWindowPlacement(window.value());
+    ASSERT_TRUE(placement) << placement.failure().description;
+    EXPECT_EQ(placement.value(), (host::WindowPlacement{0, SW_SHOWNORMAL, 100, 100, 500, 400}));
+    host::WindowPlacement sized = placement.value();
+    sized.right = sized.left + 640 + 12;
+    sized.bottom = sized.top + 480 + 31;
+    sized.flags = host::kPlacementRestoreToMaximized;
+    // Wine 8 places no window of another process (its SetWindowPlacement
+    // answers FALSE and sets no error), which Windows does for any window:
+    // the call says so instead of claiming it placed the window.
+    EXPECT_EQ(application.SetWindowPlacement(window.value(), sized).failure(),
+              (Failure{host::kUnspecifiedFailure, "The system did not place the host's window"}));
+    EXPECT_TRUE(application.ShowWindow(window.value(), host::kShowWindow));
+    EXPECT_TRUE(application.ShowWindow(window.value(), host::kRestoreWindow));
+    for (int wait = 0; wait < 100 && !::IsWindowVisible(handle); ++wait) ::Sleep(20);
+    EXPECT_TRUE(::IsWindowVisible(handle));
+
+    EXPECT_TRUE(application.SetCameraOrientation(view.value(), host::kIsometricViewOrientation));
+
+    // A handle that names no window is refused by the system, not sent on.
+    const host::WindowHandle none{0x7FFF0000};
+    Result<host::WindowPlacement> nothing = application.GetWindowPlacement(none);
+    ASSERT_FALSE(nothing);
+    EXPECT_EQ(nothing.failure().number, ERROR_INVALID_WINDOW_HANDLE);
+    EXPECT_EQ(application.SetWindowPlacement(none, sized).failure(), nothing.failure());
+    EXPECT_EQ(application.ShowWindow(none, host::kShowWindow).failure(), nothing.failure());
+  }
+  ::CoUninitialize();
 }
 
 }  // namespace

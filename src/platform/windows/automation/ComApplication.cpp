@@ -3,7 +3,9 @@
 #include <thread>
 
 #include "host/ChannelFailures.h"
+#include "host/DispatchMembers.h"
 #include "host/SecondsText.h"
+#include "platform/windows/HostWindows.h"
 
 namespace korrin {
 
@@ -12,7 +14,8 @@ bool ChannelUsable(const ComDispatchChannel& channel) {
 }
 
 ComApplication::ComApplication(std::shared_ptr<ComDispatchChannel> channel, host::CallDeadlines deadlines)
-    : ChannelApplication(channel, deadlines), channel_(std::move(channel)), quitDeadline_(deadlines.query) {}
+    : ChannelApplication(channel, deadlines), channel_(channel), calls_(channel, deadlines),
+      quitDeadline_(deadlines.query) {}
 
 bool ComApplication::Usable() const { return !quit_ && ChannelUsable(*channel_); }
 
@@ -31,6 +34,32 @@ Status ComApplication::Quit() {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return {};
+}
+
+Result<host::WindowHandle> ComApplication::ViewWindow(host::ViewHandle view) {
+  Result<std::int32_t> handle = calls_.GetInteger(host::ObjectReference{view.value}, host::members::kViewWindow);
+  if (!handle) return handle.failure();
+  return host::WindowHandle{static_cast<std::uint32_t>(handle.value())};
+}
+
+Result<host::WindowPlacement> ComApplication::GetWindowPlacement(host::WindowHandle window) {
+  return ReadWindowPlacement(window);
+}
+
+Status ComApplication::SetWindowPlacement(host::WindowHandle window, const host::WindowPlacement& placement) {
+  return WriteWindowPlacement(window, placement, quitDeadline_);
+}
+
+Status ComApplication::ShowWindow(host::WindowHandle window, std::int32_t showCommand) {
+  return ShowHostWindow(window, showCommand);
+}
+
+Status ComApplication::SetCameraOrientation(host::ViewHandle view, std::int32_t orientation) {
+  namespace m = host::members;
+  Result<host::ObjectReference> camera = calls_.GetObject(host::ObjectReference{view.value}, m::kViewCamera);
+  if (!camera) return camera.failure();
+  if (Status turned = calls_.Put(camera.value(), m::kCameraViewOrientation, {orientation}); !turned) return turned;
+  return host::AsStatus(calls_.Call(camera.value(), m::kCameraApply, {}, host::CallWeight::Query));
 }
 
 ComAcad::ComAcad(std::shared_ptr<ComDispatchChannel> channel, host::CallDeadlines deadlines)

@@ -4,6 +4,7 @@
 
 #include "host/ChannelAcad.h"
 #include "host/ChannelApplication.h"
+#include "host/ChannelCalls.h"
 #include "platform/windows/automation/ComDispatchChannel.h"
 
 namespace korrin {
@@ -20,8 +21,18 @@ class ComApplication final : public host::ChannelApplication {
   // and its process (when known) running.
   bool Usable() const;
 
+  // A view's window is the system's window: the host hands out its handle,
+  // and the system places and shows it. The camera is the host's own
+  // object, turned and then applied.
+  Result<host::WindowHandle> ViewWindow(host::ViewHandle view) override;
+  Result<host::WindowPlacement> GetWindowPlacement(host::WindowHandle window) override;
+  Status SetWindowPlacement(host::WindowHandle window, const host::WindowPlacement& placement) override;
+  Status ShowWindow(host::WindowHandle window, std::int32_t showCommand) override;
+  Status SetCameraOrientation(host::ViewHandle view, std::int32_t orientation) override;
+
  private:
   std::shared_ptr<ComDispatchChannel> channel_;
+  host::ChannelCalls calls_;
   std::chrono::milliseconds quitDeadline_;
   bool quit_ = false;
 };
