@@ -36,6 +36,7 @@ struct Reader {
                          const std::vector<host::DispatchValue>& arguments) {
     return model.Invoke(object, member, kind, arguments);
   }};
+  Reader() { services.host = &host; }
 };
 
 // The model host's reader over files described by nothing but themselves,
@@ -50,35 +51,10 @@ struct ModelReader {
   }};
 };
 
-// Kept until the process ends: the library never unloads, so its objects
-// stay valid for whoever still holds one.
-std::mutex readersGuard;
-std::vector<std::unique_ptr<Reader>> readers;
-std::vector<std::unique_ptr<ModelReader>> modelReaders;
-
-class ModelReaderFactory final : public IClassFactory {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
-    if (id == IID_IUnknown || id == IID_IClassFactory) {
-      *object = static_cast<IClassFactory*>(this);
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID id, void** object) override {
-    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    std::lock_guard lock(readersGuard);
-    modelReaders.push_back(std::make_unique<ModelReader>());
-    return modelReaders.back()->host.DispatchOf(host::kApplicationObject)->QueryInterface(id, object);
-  }
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-};
-
-ModelReaderFactory modelFactory;
-
+// Makes a new reader of its kind for every instance asked. Readers are kept
+// until the process ends: the library never unloads, so their objects stay
+// valid for whoever still holds one.
+template <typename Made>
 class ReaderFactory final : public IClassFactory {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
@@ -93,16 +69,19 @@ class ReaderFactory final : public IClassFactory {
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID id, void** object) override {
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    std::lock_guard lock(readersGuard);
-    readers.push_back(std::make_unique<Reader>());
-    Reader& reader = *readers.back();
-    reader.services.host = &reader.host;
-    return reader.host.DispatchOf(host::kApplicationObject)->QueryInterface(id, object);
+    std::lock_guard lock(guard_);
+    made_.push_back(std::make_unique<Made>());
+    return made_.back()->host.DispatchOf(host::kApplicationObject)->QueryInterface(id, object);
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+ private:
+  std::mutex guard_;
+  std::vector<std::unique_ptr<Made>> made_;
 };
 
-ReaderFactory factory;
+ReaderFactory<Reader> factory;
+ReaderFactory<ModelReader> modelFactory;
 
 }  // namespace
 }  // namespace korrin::testing
