@@ -56,6 +56,8 @@ struct ViewExtents {
   std::int32_t second = 0;
   std::int32_t height = 0;
   std::int32_t width = 0;
+
+  bool operator==(const ViewExtents&) const = default;
 };
 
 }  // namespace korrin::host

@@ -219,12 +219,14 @@ class ServedModelHost {
     namespace m = host::members;
     MeetPlantedFault(member, arguments);
     if (object.value >= kCameraBase) return Camera(host::ObjectReference{object.value - kCameraBase}, member, arguments);
-    if (member == m::kViewWindow || member == m::kViewCamera) {
+    if (member == m::kViewWindow || member == m::kViewCamera || member == m::kWindowExtents) {
       // Only a view has these; the dispatcher says whether the object is one.
-      if (Result<host::DispatchValue> view = dispatcher_.Invoke(object, m::kViewWindow, kind, {}); !view) {
+      if (Result<host::DispatchValue> view = dispatcher_.Invoke(object, m::kViewWindow, host::InvokeKind::PropertyGet, {});
+          !view) {
         return view.failure();
       }
       if (member == m::kViewCamera) return host::DispatchValue(host::ObjectReference{kCameraBase + object.value});
+      if (member == m::kWindowExtents) return ExtentsOf(WindowOf(object));
       return host::DispatchValue(static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(WindowOf(object))));
     }
     Result<host::DispatchValue> result = dispatcher_.Invoke(object, member, kind, arguments);
@@ -242,6 +244,15 @@ class ServedModelHost {
                                  nullptr, nullptr, nullptr);
     }
     return window;
+  }
+
+  // Top, left, height and width of the window, in that order.
+  static Result<host::DispatchValue> ExtentsOf(HWND window) {
+    RECT box{};
+    if (!::GetWindowRect(window, &box)) return host::ObjectDisconnected();
+    return host::DispatchValue(host::DispatchArray{std::int32_t{box.top}, std::int32_t{box.left},
+                                                   std::int32_t{box.bottom - box.top},
+                                                   std::int32_t{box.right - box.left}});
   }
 
   Result<host::DispatchValue> Camera(host::ObjectReference view, std::int32_t member,

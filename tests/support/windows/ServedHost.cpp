@@ -64,6 +64,17 @@ class ServedObject final : public IDispatch {
   std::atomic<ULONG> references_{1};
 };
 
+HRESULT AnswerInto(const host::DispatchValue& answer, const std::vector<LONG*>& integers) {
+  if (!answer.holds<host::DispatchArray>()) return DISP_E_TYPEMISMATCH;
+  const host::DispatchArray& values = answer.as<host::DispatchArray>();
+  if (values.size() != integers.size()) return DISP_E_BADPARAMCOUNT;
+  for (std::size_t index = 0; index < values.size(); ++index) {
+    if (!values[index].holds<std::int32_t>()) return DISP_E_TYPEMISMATCH;
+    *integers[index] = values[index].as<std::int32_t>();
+  }
+  return S_OK;
+}
+
 host::InvokeKind KindOf(WORD flags) {
   if ((flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0) return host::InvokeKind::PropertyPut;
   if ((flags & DISPATCH_METHOD) != 0) return host::InvokeKind::Method;
@@ -95,9 +106,16 @@ HRESULT ServedHost::Invoke(host::ObjectReference object, DISPID member, WORD fla
                            VARIANT* result, EXCEPINFO* exception) {
   if (busy_ && busy_()) return RPC_E_SERVERCALL_RETRYLATER;
   std::vector<host::DispatchValue> arguments;
+  // Integers passed by reference are the member's answer, as the host's
+  // methods with such arguments answer.
+  std::vector<LONG*> answerInto;
   // Automation passes the arguments last first (the named value of a
   // property put at the front), so the value to write ends up last.
   for (UINT index = parameters->cArgs; index-- > 0;) {
+    if (parameters->rgvarg[index].vt == (VT_BYREF | VT_I4)) {
+      answerInto.push_back(parameters->rgvarg[index].plVal);
+      continue;
+    }
     Result<host::DispatchValue> argument = FromVariant(parameters->rgvarg[index], *this);
     if (!argument) return DISP_E_TYPEMISMATCH;
     arguments.push_back(std::move(argument).value());
@@ -112,6 +130,7 @@ HRESULT ServedHost::Invoke(host::ObjectReference object, DISPID member, WORD fla
     exception->bstrDescription = NewBstr(failure.description);
     return DISP_E_EXCEPTION;
   }
+  if (!answerInto.empty()) return AnswerInto(answer.value(), answerInto);
   if (result == nullptr) return S_OK;
   if (Status converted = ToVariant(answer.value(), *this, *result); !converted) return E_FAIL;
   return S_OK;

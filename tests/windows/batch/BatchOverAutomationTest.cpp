@@ -323,6 +323,14 @@ TEST_F(BatchOverAutomationTest, AViewsWindowIsTheHostsOwnPlacedAndShownThroughTh
     Result<host::WindowPlacement> placement = application.GetWindowPlacement(window.value());
     ASSERT_TRUE(placement) << placement.failure().description;
     EXPECT_EQ(placement.value(), (host::WindowPlacement{0, SW_SHOWNORMAL, 100, 100, 500, 400}));
+    // The extents come back through four integers passed by reference: the
+    // window's top, left, height and width.
+    Result<host::ViewExtents> extents = application.ViewWindowExtents(view.value());
+    ASSERT_TRUE(extents) << extents.failure().description;
+    EXPECT_EQ(extents.value(), (host::ViewExtents{100, 100, 300, 400}));
+    Result<host::ViewExtents> ofNoView = application.ViewWindowExtents(host::ViewHandle{host::kApplicationObject.value});
+    ASSERT_FALSE(ofNoView);
+    EXPECT_EQ(ofNoView.failure(), (Failure{host::kMemberNotFound, "Member not found."}));
     host::WindowPlacement sized = placement.value();
     sized.right = sized.left + 640 + 12;
     sized.bottom = sized.top + 480 + 31;

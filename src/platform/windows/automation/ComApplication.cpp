@@ -15,7 +15,7 @@ bool ChannelUsable(const ComDispatchChannel& channel) {
 
 ComApplication::ComApplication(std::shared_ptr<ComDispatchChannel> channel, host::CallDeadlines deadlines)
     : ChannelApplication(channel, deadlines), channel_(channel), calls_(channel, deadlines),
-      quitDeadline_(deadlines.query) {}
+      queryDeadline_(deadlines.query) {}
 
 bool ComApplication::Usable() const { return !quit_ && ChannelUsable(*channel_); }
 
@@ -24,16 +24,24 @@ Status ComApplication::Quit() {
   quit_ = true;
   const ServerProcess* server = channel_->server();
   if (server == nullptr) return {};
-  const auto end = std::chrono::steady_clock::now() + quitDeadline_;
+  const auto end = std::chrono::steady_clock::now() + queryDeadline_;
   while (server->Runs()) {
     if (std::chrono::steady_clock::now() >= end) {
       return Failure{host::kCallTimedOut, "The host answered the quit but its process " +
                                               std::to_string(server->id()) + " did not end within " +
-                                              host::SecondsText(quitDeadline_) + " s"};
+                                              host::SecondsText(queryDeadline_) + " s"};
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return {};
+}
+
+Result<host::ViewExtents> ComApplication::ViewWindowExtents(host::ViewHandle view) {
+  Result<std::vector<std::int32_t>> extents =
+      channel_->InvokeForIntegers(host::ObjectReference{view.value}, host::members::kWindowExtents, 4, queryDeadline_);
+  if (!extents) return extents.failure();
+  const std::vector<std::int32_t>& e = extents.value();
+  return host::ViewExtents{e[0], e[1], e[2], e[3]};
 }
 
 Result<host::WindowHandle> ComApplication::ViewWindow(host::ViewHandle view) {
@@ -47,7 +55,7 @@ Result<host::WindowPlacement> ComApplication::GetWindowPlacement(host::WindowHan
 }
 
 Status ComApplication::SetWindowPlacement(host::WindowHandle window, const host::WindowPlacement& placement) {
-  return WriteWindowPlacement(window, placement, quitDeadline_);
+  return WriteWindowPlacement(window, placement, queryDeadline_);
 }
 
 Status ComApplication::ShowWindow(host::WindowHandle window, std::int32_t showCommand) {

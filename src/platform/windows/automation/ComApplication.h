@@ -21,6 +21,9 @@ class ComApplication final : public host::ChannelApplication {
   // and its process (when known) running.
   bool Usable() const;
 
+  // The host gives a view's window extents through four integers passed by
+  // reference, which the channel's values cannot carry.
+  Result<host::ViewExtents> ViewWindowExtents(host::ViewHandle view) override;
   // A view's window is the system's window: the host hands out its handle,
   // and the system places and shows it. The camera is the host's own
   // object, turned and then applied.
@@ -33,7 +36,7 @@ class ComApplication final : public host::ChannelApplication {
  private:
   std::shared_ptr<ComDispatchChannel> channel_;
   host::ChannelCalls calls_;
-  std::chrono::milliseconds quitDeadline_;
+  std::chrono::milliseconds queryDeadline_;
   bool quit_ = false;
 };
 

@@ -58,6 +58,14 @@ class Arguments {
     }
     return {};
   }
+  // Integers the host writes into, passed by reference, in call order.
+  void Refer(std::vector<LONG>& integers) {
+    for (std::size_t index = 0; index < integers.size(); ++index) {
+      VARIANT& variant = variants_[integers.size() - 1 - index];
+      variant.vt = VT_BYREF | VT_I4;
+      variant.plVal = &integers[index];
+    }
+  }
   DISPPARAMS Parameters(bool put) {
     DISPPARAMS parameters{};
     parameters.rgvarg = variants_.empty() ? nullptr : variants_.data();
@@ -120,35 +128,54 @@ Result<host::DispatchValue> ComDispatchChannel::Invoke(host::ObjectReference obj
                                                        host::InvokeKind kind,
                                                        const std::vector<host::DispatchValue>& arguments,
                                                        std::chrono::milliseconds deadline) {
+  const bool put = kind == host::InvokeKind::PropertyPut;
+  return Guarded([&]() -> Result<host::DispatchValue> {
+    if (put && arguments.empty()) return host::BadParameterCount();
+    Arguments values(arguments.size());
+    if (Status filled = values.Fill(arguments, objects_); !filled) return filled.failure();
+    DISPPARAMS parameters = values.Parameters(put);
+    return Call(object, member, FlagsOf(kind), parameters, deadline);
+  });
+}
+
+Result<std::vector<std::int32_t>> ComDispatchChannel::InvokeForIntegers(host::ObjectReference object,
+                                                                        std::int32_t member, std::size_t count,
+                                                                        std::chrono::milliseconds deadline) {
+  std::vector<LONG> integers(count, 0);
+  Result<host::DispatchValue> answer = Guarded([&] {
+    Arguments values(count);
+    values.Refer(integers);
+    DISPPARAMS parameters = values.Parameters(false);
+    return Call(object, member, DISPATCH_METHOD, parameters, deadline);
+  });
+  if (!answer) return answer.failure();
+  return std::vector<std::int32_t>(integers.begin(), integers.end());
+}
+
+template <typename Calling>
+Result<host::DispatchValue> ComDispatchChannel::Guarded(Calling calling) {
   if (brokenBy_) return *brokenBy_;
   if (calling_) {
     return Failure{host::kUnspecifiedFailure, "A host call was made while another waited for its answer."};
   }
   calling_ = true;
-  Result<host::DispatchValue> result = Call(object, member, kind, arguments, deadline);
+  Result<host::DispatchValue> result = calling();
   calling_ = false;
   return result;
 }
 
-Result<host::DispatchValue> ComDispatchChannel::Call(host::ObjectReference object, std::int32_t member,
-                                                     host::InvokeKind kind,
-                                                     const std::vector<host::DispatchValue>& arguments,
-                                                     std::chrono::milliseconds deadline) {
+Result<host::DispatchValue> ComDispatchChannel::Call(host::ObjectReference object, std::int32_t member, WORD flags,
+                                                     DISPPARAMS& parameters, std::chrono::milliseconds deadline) {
   const Clock::time_point until = Clock::now() + deadline;
   IDispatch* target = objects_.DispatchOf(object);
   if (target == nullptr) return host::ObjectDisconnected();
-  const bool put = kind == host::InvokeKind::PropertyPut;
-  if (put && arguments.empty()) return host::BadParameterCount();
-  Arguments values(arguments.size());
-  if (Status filled = values.Fill(arguments, objects_); !filled) return filled.failure();
   Result<DISPID> id = DispatchIdOf(target, member);
   if (!id) return id.failure();
-  DISPPARAMS parameters = values.Parameters(put);
   while (true) {
     VARIANT result;
     ::VariantInit(&result);
     EXCEPINFO exception{};
-    const HRESULT invoked = InvokeWatched(target, id.value(), FlagsOf(kind), parameters, result, exception, until);
+    const HRESULT invoked = InvokeWatched(target, id.value(), flags, parameters, result, exception, until);
     if (SUCCEEDED(invoked)) {
       Result<host::DispatchValue> value = FromVariant(result, objects_);
       ::VariantClear(&result);

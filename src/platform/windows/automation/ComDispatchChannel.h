@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "host/DispatchChannel.h"
 #include "platform/windows/automation/CallMessageFilter.h"
@@ -48,6 +49,11 @@ class ComDispatchChannel final : public host::DispatchChannel {
                                      const std::vector<host::DispatchValue>& arguments,
                                      std::chrono::milliseconds deadline) override;
 
+  // Calls a method that answers through COUNT integers passed by reference
+  // (as a view's window extents come), and gives them as the host left them.
+  Result<std::vector<std::int32_t>> InvokeForIntegers(host::ObjectReference object, std::int32_t member,
+                                                      std::size_t count, std::chrono::milliseconds deadline);
+
   bool broken() const { return brokenBy_.has_value(); }
   const ServerProcess* server() const { return server_ ? &*server_ : nullptr; }
   const CallWaitCounts& waitCounts() const { return filter_.counts(); }
@@ -57,9 +63,11 @@ class ComDispatchChannel final : public host::DispatchChannel {
  private:
   using Clock = std::chrono::steady_clock;
 
-  Result<host::DispatchValue> Call(host::ObjectReference object, std::int32_t member, host::InvokeKind kind,
-                                   const std::vector<host::DispatchValue>& arguments,
-                                   std::chrono::milliseconds deadline);
+  // Refuses a call while the channel is broken or another call waits.
+  template <typename Calling>
+  Result<host::DispatchValue> Guarded(Calling calling);
+  Result<host::DispatchValue> Call(host::ObjectReference object, std::int32_t member, WORD flags,
+                                   DISPPARAMS& parameters, std::chrono::milliseconds deadline);
   Result<DISPID> DispatchIdOf(IDispatch* object, std::int32_t member);
   HRESULT InvokeWatched(IDispatch* object, DISPID id, WORD flags, DISPPARAMS& parameters, VARIANT& result,
                         EXCEPINFO& exception, Clock::time_point until);
