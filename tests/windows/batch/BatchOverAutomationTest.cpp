@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <chrono>
+#include <cstdlib>
 #include <memory>
 #include <set>
 #include <string>
@@ -160,12 +161,14 @@ class BatchOverAutomationTest : public ::testing::Test {
   }
 
   // Parts to STEP files in the output folder, with a summary and a report.
-  BatchRun Convert(std::vector<std::wstring> extra = {}) const {
+  BatchRun Convert(std::vector<std::wstring> extra = {}) const { return Export(L"*.STP", std::move(extra)); }
+
+  BatchRun Export(const std::wstring& format, std::vector<std::wstring> extra = {}) const {
     std::vector<std::wstring> arguments{(Home() / "korrin-batch.exe").wstring(),
                                         L"--import",
                                         L"*.IPT",
                                         L"--export",
-                                        L"*.STP",
+                                        format,
                                         L"--export-folder",
                                         Out().wstring(),
                                         L"--summary",
@@ -293,6 +296,47 @@ TEST_F(BatchOverAutomationTest, AServerThatDiesOrHangsInAnOpenIsReplacedAndTheDo
       EXPECT_EQ(Read(Out() / (std::string(name) + ".stp")), StepFile(Text(In() / (std::string(name) + ".ipt"))));
     }
   }
+}
+
+// Printing is the host's: the run gives it the system's printer and the
+// paper, and the host prints, here into files. The printer is a queue of a
+// CUPS server of the test's own, which Wine lists as the system's printer.
+TEST_F(BatchOverAutomationTest, PrintsThroughTheHostOnTheSystemsPrinter) {
+  const char* queue = std::getenv("KORRIN_TEST_PRINTER");
+  if (queue == nullptr) GTEST_SKIP() << "no printer of the test's own (tests/windows/with-private-cups, as root)";
+  const std::string printer = queue;
+  const auto setOption = [this](const std::string& shipped, const std::string& value) {
+    std::string settings = Read(Home() / "KorrinExportTemplate.INI");
+    const std::size_t at = settings.find(shipped);
+    ASSERT_NE(at, std::string::npos) << shipped;
+    settings.replace(at, shipped.size(), shipped.substr(0, shipped.find('=') + 1) + value);
+    Write(Home() / "KorrinExportTemplate.INI", settings);
+  };
+  setOption("PrinterPrintToFile=0", "1");
+  setOption("PrinterPrinter=Default", printer);
+  setOption("PrinterPapersize=A3", "A4");
+  const std::string part = Part("a.ipt");
+
+  BatchRun run = Export(L"Printer");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Joined({kStarted,
+                                {"Opening: " + part, "Checking document references...", "Printing: " + OutPath("a"),
+                                 "Print no: 1 finished", "Closing document(s)", "Ready",
+                                 "Summary: 1 converted, 0 skipped, 0 failed"}}));
+  EXPECT_EQ(Read(Out() / "a.prn"), "model print of: " + NameToOpen(part) + "\nsheet: 0\nprinter: " + printer + "\n");
+
+  // A paper the printer's driver does not offer (the system names its
+  // papers; this driver has no A3) stops the print before the host prints.
+  fs::remove(Out() / "a.prn");
+  setOption("PrinterPapersize=A4", "A3");
+  run = Export(L"Printer");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output,
+            Joined({kStarted,
+                    {"Opening: " + part, "Checking document references...", "Printing: " + OutPath("a"),
+                     "Custom papersize: ( A3 ) not supported on this printer: " + printer, "Closing document(s)",
+                     "Ready", "Summary: 0 converted, 0 skipped, 1 failed"}}));
+  EXPECT_FALSE(fs::exists(Out() / "a.prn"));
 }
 
 // The calls the run makes on a view's window, as the installed host answers
