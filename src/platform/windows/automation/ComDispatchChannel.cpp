@@ -124,6 +124,18 @@ ComDispatchChannel::~ComDispatchChannel() {
   objects_.Clear();
 }
 
+template <typename Calling>
+Result<host::DispatchValue> ComDispatchChannel::Guarded(Calling calling) {
+  if (brokenBy_) return *brokenBy_;
+  if (calling_) {
+    return Failure{host::kUnspecifiedFailure, "A host call was made while another waited for its answer."};
+  }
+  calling_ = true;
+  Result<host::DispatchValue> result = calling();
+  calling_ = false;
+  return result;
+}
+
 Result<host::DispatchValue> ComDispatchChannel::Invoke(host::ObjectReference object, std::int32_t member,
                                                        host::InvokeKind kind,
                                                        const std::vector<host::DispatchValue>& arguments,
@@ -150,18 +162,6 @@ Result<std::vector<std::int32_t>> ComDispatchChannel::InvokeForIntegers(host::Ob
   });
   if (!answer) return answer.failure();
   return std::vector<std::int32_t>(integers.begin(), integers.end());
-}
-
-template <typename Calling>
-Result<host::DispatchValue> ComDispatchChannel::Guarded(Calling calling) {
-  if (brokenBy_) return *brokenBy_;
-  if (calling_) {
-    return Failure{host::kUnspecifiedFailure, "A host call was made while another waited for its answer."};
-  }
-  calling_ = true;
-  Result<host::DispatchValue> result = calling();
-  calling_ = false;
-  return result;
 }
 
 Result<host::DispatchValue> ComDispatchChannel::Call(host::ObjectReference object, std::int32_t member, WORD flags,
