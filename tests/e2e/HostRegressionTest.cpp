@@ -31,7 +31,7 @@ TEST_F(HostRegressionTest, ADocumentThatCrashesTheHostFailsItsEntryAndTheNextCon
   }
   ASSERT_FALSE(crashing.empty()) << "no documents in " << KORRIN_HOST_REGRESSIONS;
   std::sort(crashing.begin(), crashing.end());
-    fs::copy_file(Sample("parts/pin.ipt"), folder_ / "docs" / "zz-pin.ipt");
+  fs::copy_file(Sample("parts/pin.ipt"), folder_ / "docs" / "zz-pin.ipt");
 
   const testing::ProgramRun run = Export("*.IPT", "*.STP", {(folder_ / "docs").string()});
   EXPECT_EQ(run.exitCode, 1) << run.err;  // entries failed; no signal ended the program
