@@ -4,12 +4,11 @@
 
 #include "platform/windows/automation/ComHostConnector.h"
 #include "support/windows/TestModel.h"
+#include "support/windows/TestPrograms.h"
 #include "support/windows/TestServerClasses.h"
 
 namespace korrin::testing {
 namespace {
-
-constexpr DWORD kProgramWaitMilliseconds = 30000;
 
 std::wstring ServerProgram() {
   wchar_t self[MAX_PATH];
@@ -20,30 +19,9 @@ std::wstring ServerProgram() {
 
 }  // namespace
 
-int RunServerProgram(const wchar_t* option) {
-  std::wstring command = L"\"" + ServerProgram() + L"\" " + option;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return -1;
-  }
-  DWORD status = static_cast<DWORD>(-2);
-  if (::WaitForSingleObject(process.hProcess, kProgramWaitMilliseconds) == WAIT_OBJECT_0) {
-    ::GetExitCodeProcess(process.hProcess, &status);
-  } else {
-    ::TerminateProcess(process.hProcess, 1);
-  }
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
-  return static_cast<int>(status);
-}
+int RunServerProgram(const wchar_t* option) { return RunAndWait({ServerProgram(), option}); }
 
-void EndTestServers() {
-  for (const DWORD id : ProcessesNamed(kTestServerImage)) {
-    if (std::optional<ServerProcess> server = ServerProcess::Open(id)) server->End(5000);
-  }
-}
+void EndTestServers() { EndProcessesNamed(kTestServerImage); }
 
 bool ProcessRunsWithId(DWORD id) {
   std::optional<ServerProcess> process = ServerProcess::Open(id);

@@ -17,12 +17,12 @@
 #include "engine/EntrySteps.h"
 #include "host/ChannelFailures.h"
 #include "host/HostCodes.h"
-#include "platform/windows/CommandLine.h"
 #include "platform/windows/MessageEventPump.h"
 #include "platform/windows/automation/ComHostConnector.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/automation/ServerProcess.h"
 #include "support/TemporaryFolder.h"
+#include "support/windows/TestPrograms.h"
 #include "support/windows/TestServerClasses.h"
 
 namespace korrin {
@@ -68,38 +68,7 @@ bool SetValue(HKEY root, const wchar_t* key, const wchar_t* name, const std::wst
                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
-int RunAndWait(std::vector<std::wstring> arguments, HANDLE output = nullptr, DWORD milliseconds = kRunMilliseconds) {
-  std::wstring command = QuotedCommandLine(arguments);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  if (output != nullptr) {
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = output;
-    startup.hStdError = output;
-  }
-  PROCESS_INFORMATION process{};
-  if (!::CreateProcessW(arguments[0].c_str(), command.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
-                        nullptr, &startup, &process)) {
-    return -1;
-  }
-  DWORD status = static_cast<DWORD>(-2);
-  if (::WaitForSingleObject(process.hProcess, milliseconds) == WAIT_OBJECT_0) {
-    ::GetExitCodeProcess(process.hProcess, &status);
-  } else {
-    ::TerminateProcess(process.hProcess, 1);
-    ::WaitForSingleObject(process.hProcess, 5000);
-  }
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
-  return static_cast<int>(status);
-}
-
-void EndHosts() {
-  for (const DWORD id : ProcessesNamed(L"Inventor.exe")) {
-    if (std::optional<ServerProcess> host = ServerProcess::Open(id)) host->End(5000);
-  }
-}
+void EndHosts() { testing::EndProcessesNamed(L"Inventor.exe"); }
 
 struct BatchRun {
   int status = 0;
@@ -115,7 +84,7 @@ class BatchOverAutomationTest : public ::testing::Test {
     fs::create_directories(bin);
     fs::copy_file(built / testing::kTestServerImage, bin / "Inventor.exe");
     fs::copy_file(built / testing::kTestReaderLibrary, bin / testing::kTestReaderLibrary);
-    ASSERT_EQ(RunAndWait({(bin / "Inventor.exe").wstring(), L"/RegServer", L"model"}), 0);
+    ASSERT_EQ(testing::RunAndWait({(bin / "Inventor.exe").wstring(), L"/RegServer", L"model"}), 0);
     ASSERT_TRUE(SetValue(HKEY_LOCAL_MACHINE, kVersionKey, L"RegistryVersion", L"RegistryVersion11.0"));
     ASSERT_TRUE(SetValue(HKEY_LOCAL_MACHINE, kAppPathsKey, L"Path", bin.wstring()));
     HKEY created = nullptr;
@@ -126,7 +95,7 @@ class BatchOverAutomationTest : public ::testing::Test {
 
   static void TearDownTestSuite() {
     EndHosts();
-    EXPECT_EQ(RunAndWait({(hostFolder_->path() / "Bin" / "Inventor.exe").wstring(), L"/UnregServer"}), 0);
+    EXPECT_EQ(testing::RunAndWait({(hostFolder_->path() / "Bin" / "Inventor.exe").wstring(), L"/UnregServer"}), 0);
     ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kVersionKey);
     ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kAppPathsKey);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Autodesk\\Inventor\\RegistryVersion11.0");
@@ -186,7 +155,7 @@ class BatchOverAutomationTest : public ::testing::Test {
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_NE(output, INVALID_HANDLE_VALUE);
     BatchRun run;
-    run.status = RunAndWait(arguments, output);
+    run.status = testing::RunAndWait(arguments, output, kRunMilliseconds);
     ::CloseHandle(output);
     run.output = SplitLines(Read(log));
     return run;
