@@ -1,7 +1,11 @@
 #include "support/windows/TestModel.h"
 
+#include <filesystem>
+#include <fstream>
+
 #include "host/ChannelFailures.h"
 #include "host/DispatchMembers.h"
+#include "settings/PathConversion.h"
 
 namespace korrin::testing {
 namespace {
@@ -131,6 +135,7 @@ Result<DispatchValue> TestModel::AcadDocuments(std::int32_t member, const std::v
     Result<std::string> name = Argument<std::string>(arguments, 0);
     if (!name) return name.failure();
     acadDocuments_.push_back(name.value());
+    updatesAtOpen_ = updates_;
     return DispatchValue(kAcadDocumentObject);
   }
   return host::MemberNotFound();
@@ -139,8 +144,20 @@ Result<DispatchValue> TestModel::AcadDocuments(std::int32_t member, const std::v
 Result<DispatchValue> TestModel::AcadDocument(std::int32_t member, const std::vector<DispatchValue>& arguments) {
   if (member == m::kAcadPreferences) return DispatchValue(kAcadPreferencesObject);
   if (member == m::kAcadClose) {
-    if (Result<bool> save = Argument<bool>(arguments, 0); !save) return save.failure();
-    if (!acadDocuments_.empty()) acadDocuments_.pop_back();
+    Result<bool> save = Argument<bool>(arguments, 0);
+    if (!save) return save.failure();
+    if (acadDocuments_.empty()) return Nothing();
+    if (save.value()) {
+      // A save leaves its mark on a file that exists, as AutoCAD rewrites it.
+      const std::filesystem::path file = PathFromText(acadDocuments_.back());
+      std::error_code error;
+      if (std::filesystem::is_regular_file(file, error)) {
+        std::ofstream(file, std::ios::binary | std::ios::app)
+            << "lineweight-display " << (lineweightDisplay_ ? "on" : "off") << "\nupdated-before-save "
+            << (updates_ > updatesAtOpen_ ? "yes" : "no") << "\nsaved-by AutoCAD\n";
+      }
+    }
+    acadDocuments_.pop_back();
     return Nothing();
   }
   return host::MemberNotFound();

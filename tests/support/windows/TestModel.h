@@ -37,7 +37,9 @@ struct ModelServices {
 // host's documents collection (open, count, item; a document's file name,
 // close, and a save that fails), quit, AutoCAD's application, documents,
 // active document, preferences and idle state by the ids the program uses
-// for their names, and the members above for the channel's faults.
+// for their names (a save of an AutoCAD document adds its lineweight
+// display, whether it was updated and "saved-by AutoCAD" to the file), and
+// the members above for the channel's faults.
 class TestModel {
  public:
   explicit TestModel(ModelServices& services) : services_(services) {}
@@ -63,6 +65,7 @@ class TestModel {
   std::vector<std::string> acadDocuments_;
   bool lineweightDisplay_ = true;
   std::int32_t updates_ = 0;
+  std::int32_t updatesAtOpen_ = 0;
 };
 
 }  // namespace korrin::testing

@@ -132,10 +132,11 @@ class BatchOverAutomationTest : public ::testing::Test {
   // Parts to STEP files in the output folder, with a summary and a report.
   BatchRun Convert(std::vector<std::wstring> extra = {}) const { return Export(L"*.STP", std::move(extra)); }
 
-  BatchRun Export(const std::wstring& format, std::vector<std::wstring> extra = {}) const {
+  BatchRun Export(const std::wstring& format, std::vector<std::wstring> extra = {},
+                  const std::wstring& imported = L"*.IPT") const {
     std::vector<std::wstring> arguments{(Home() / "korrin-batch.exe").wstring(),
                                         L"--import",
-                                        L"*.IPT",
+                                        imported,
                                         L"--export",
                                         format,
                                         L"--export-folder",
@@ -265,6 +266,21 @@ TEST_F(BatchOverAutomationTest, AServerThatDiesOrHangsInAnOpenIsReplacedAndTheDo
       EXPECT_EQ(Read(Out() / (std::string(name) + ".stp")), StepFile(Text(In() / (std::string(name) + ".ipt"))));
     }
   }
+}
+
+// A drawing's DWG finished in AutoCAD, reached through its own automation
+// class: each file the export wrote is opened there, its lineweights
+// hidden, updated and saved.
+TEST_F(BatchOverAutomationTest, DwgFilesAreFinishedInAutocadThroughItsAutomationClass) {
+  const std::string drawing = Part("b.idw");
+  const BatchRun run = Export(L"*.DWG", {L"--strip-lineweights"}, L"*.IDW");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, Joined({kStarted, Converted(drawing, OutPath("b.DWG")),
+                                {"Ready", "Summary: 1 converted, 0 skipped, 0 failed"}}));
+  EXPECT_EQ(Read(Out() / "b.dwg"), "Autodesk DWG Translator\ndocument: " + NameToOpen(drawing) +
+                                       "\nExport_Acad_IniFile=\nlineweight-display off\nupdated-before-save yes\n"
+                                       "saved-by AutoCAD\n");
+  EXPECT_EQ(ProcessesNamed(L"Inventor.exe").size(), 2u);  // the host's server and AutoCAD's
 }
 
 // Printing is the host's: the run gives it the system's printer and the
