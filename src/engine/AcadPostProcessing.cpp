@@ -119,14 +119,14 @@ bool WaitForDwgFile(ExportContext& context, const std::string& outputBase, std::
   return true;
 }
 
-void CleanAcadDrawing(host::HostConnector& connector, EventPump& events, AbortFlag& abort,
-                      const std::string& outputBase, std::int32_t sheetCount) {
+std::string CleanAcadDrawing(host::HostConnector& connector, EventPump& events, AbortFlag& abort,
+                             const std::string& outputBase, std::int32_t sheetCount) {
   std::vector<std::string> files = DwgFiles(outputBase, sheetCount);
   std::erase_if(files, [](const std::string& file) { return !FileExists(file); });
-  if (files.empty()) return;
+  if (files.empty()) return "";
   auto found = connector.GetRunningAcad();
   if (!found) found = connector.CreateAcad();
-  if (!found) return;
+  if (!found) return "Could not start AutoCAD/MDT, lineweights kept: " + found.failure().description;
   std::shared_ptr<host::Acad> acad = std::move(found).value();
   (void)acad->SetVisible(true);
   const auto openDocuments = [&acad] {
@@ -147,9 +147,12 @@ void CleanAcadDrawing(host::HostConnector& connector, EventPump& events, AbortFl
     while (openDocuments() > 0) {
       (void)acad->SetLineweightDisplay(false);
       (void)acad->Update();
-      if (!acad->CloseActiveDocument(true)) return;
+      if (Status closed = acad->CloseActiveDocument(true); !closed) {
+        return "Couldn't close AutoCAD/MDT document: " + closed.failure().description;
+      }
     }
   }
+  return "";
 }
 
 std::string CloseAcadDocuments(host::HostConnector& connector, AbortFlag& abort) {

@@ -42,9 +42,11 @@ std::string LastDwgFile(const std::string& outputBase, std::int32_t sheetCount);
 bool WaitForDwgFile(ExportContext& context, const std::string& outputBase, std::int32_t sheetCount);
 
 // Opens each of the exported drawing's files that exists in AutoCAD in
-// turn, switches its lineweight display off and saves it.
-void CleanAcadDrawing(host::HostConnector& connector, EventPump& events, AbortFlag& abort,
-                      const std::string& outputBase, std::int32_t sheetCount);
+// turn, switches its lineweight display off and saves it. Returns "" when
+// done (or no file was there), else what kept the lineweights: no AutoCAD
+// to be had, or a save that failed.
+std::string CleanAcadDrawing(host::HostConnector& connector, EventPump& events, AbortFlag& abort,
+                             const std::string& outputBase, std::int32_t sheetCount);
 
 inline constexpr const char* kAcadNotRunning = "AutoCAD/MDT is not running";
 

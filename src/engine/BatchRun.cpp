@@ -367,7 +367,11 @@ class BatchRun {
     }
     if (inputs_.printDocuments || exportPattern_ == kPrinterPattern) Print(format.outputBase);
     if (finish.stripLineweights && WaitForDwgFile(Context(), format.outputBase, finish.sheetCount)) {
-      CleanAcadDrawing(env_.connector, env_.events, env_.abort, format.outputBase, finish.sheetCount);
+      // The drawing was written; what kept its lineweights is said, and
+      // the entry stays converted.
+      const std::string kept =
+          CleanAcadDrawing(env_.connector, env_.events, env_.abort, format.outputBase, finish.sheetCount);
+      if (!kept.empty()) log_.LogLine(kept);
     }
     return WaitForIdleHost();
   }

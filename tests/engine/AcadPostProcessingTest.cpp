@@ -169,10 +169,11 @@ TEST_F(AcadPostProcessingTest, AutocadFinishesEverySheetFileAndClosesWhatWasLeft
   const std::string base = (folder_ / "d").string();
   EXPECT_EQ(DwgFiles(base, 3), (std::vector<std::string>{base + "_1.dwg", base + "_2.dwg", base + "_3.dwg"}));
   EXPECT_EQ(DwgFiles(base, 0), std::vector<std::string>{base + ".dwg"});
-  // No AutoCAD installed: nothing can be finished or closed.
+  // No AutoCAD installed: nothing can be finished or closed, which is said.
   WriteDwg(base + "_1.dwg");
   WriteDwg(base + "_3.dwg");
-  CleanAcadDrawing(connector_, events_, abort_, base, 3);
+  EXPECT_EQ(CleanAcadDrawing(connector_, events_, abort_, base, 3),
+            "Could not start AutoCAD/MDT, lineweights kept: Invalid class string");
   EXPECT_EQ(CloseAcadDocuments(connector_, abort_), kAcadNotRunning);
   EXPECT_EQ(ReadTextFile(base + "_3.dwg").lines.size(), 6u);
 
@@ -181,13 +182,13 @@ TEST_F(AcadPostProcessingTest, AutocadFinishesEverySheetFileAndClosesWhatWasLeft
   ASSERT_TRUE(registry_.WriteRegistryValue(RegistryRoot::LocalMachine, standin::kAcadKey,
                                            standin::kAcadCurrentReleaseValueName,
                                            std::string(standin::kStandinAcadRelease)));
-  CleanAcadDrawing(connector_, events_, abort_, base, 1);  // d.dwg was never written
+  EXPECT_EQ(CleanAcadDrawing(connector_, events_, abort_, base, 1), "");  // d.dwg was never written
   EXPECT_FALSE(connector_.GetRunningAcad().ok());
 
   // A sheet's file that is missing is passed over.
   std::vector<std::string> finished = ReadTextFile(base + "_1.dwg").lines;
   finished.insert(finished.end(), {"lineweight-display off", "updated-before-save yes", "saved-by AutoCAD"});
-  CleanAcadDrawing(connector_, events_, abort_, base, 3);
+  EXPECT_EQ(CleanAcadDrawing(connector_, events_, abort_, base, 3), "");
   EXPECT_FALSE(std::filesystem::exists(base + "_2.dwg"));
   EXPECT_EQ(ReadTextFile(base + "_1.dwg").lines, finished);
   EXPECT_EQ(ReadTextFile(base + "_3.dwg").lines, finished);
